@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs the Debian 12 packages Tonolog needs to build, test and run, if any are missing.
+set -eu
+
+packages="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+fonts-dejavu-core fonts-liberation2 fonts-ipafont-gothic util-linux"
+
+missing=""
+for p in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi
+echo "Installing:$missing"
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+# shellcheck disable=SC2086
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing

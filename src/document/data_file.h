@@ -1,0 +1,60 @@
+#pragma once
+
+#include "document.h"
+#include "file_io.h"
+
+#include <string>
+#include <string_view>
+
+namespace tonolog {
+
+// What the main window does around reading and writing a data file: the pointer, the caption,
+// the history, the pages and the messages. The document core itself shows nothing.
+class DocumentEvents {
+public:
+    virtual ~DocumentEvents() = default;
+    virtual void setBusyPointer(bool /*busy*/) {}
+    virtual void setCaption(const std::string& /*caption*/) {}
+    virtual void updateHistory() {}
+    // The end of a scan: the name field, the button states, today on the Diary page, the pages.
+    virtual void showLoadedDiary() {}
+    virtual void reportCannotOpen() {}
+    virtual void reportTooManyDays() {}
+};
+
+// The whole file as written: the name line, then a line per day, CR LF line ends.
+std::string formatDiary(const std::string& userName, const ReadingTable& table);
+
+// The content of an empty backup: a name line with an empty name and no days.
+inline constexpr std::string_view emptyBackupLine = ",,,,,,,,,,,,,,\r\n";
+
+enum class LoadStatus { Loaded, CannotOpen, TooManyDays };
+
+// Fills the document from the text of a data file (already read into memory), as the scan of
+// the file does: the table is replaced, the name taken from the first line, each day line
+// checked, the trend window and the List page's first row set. `today` places the trend window
+// when no day was accepted.
+LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today);
+
+// Reads docPath into the document. Named documents get their caption and history entry, also
+// when the file cannot be opened. A file of more than 32767 days is read up to that many and
+// the document becomes untitled, so a save never overwrites the file with the shortened diary.
+LoadStatus loadFile(Document& document, DocumentEvents& events, Date today);
+
+struct WriteResult {
+    bool ok = true;
+    std::string reason; // in plain words when not ok
+};
+
+// Writes the table to docPath. For a named document a completed write also clears isDirty,
+// deletes the backup, sets the caption and moves the file to the top of the history; a failed
+// write changes nothing.
+WriteResult writeFile(Document& document, DocumentEvents& events, const FileOps& ops = FileOps::system());
+
+// Replaces the backup with the single empty line.
+WriteResult writeEmptyBackup(const Document& document, const FileOps& ops = FileOps::system());
+
+// The caption of the main window for a named document.
+std::string captionFor(const Document& document);
+
+} // namespace tonolog

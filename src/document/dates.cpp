@@ -1,0 +1,201 @@
+#include "dates.h"
+
+#include "conversions.h"
+
+#include <array>
+#include <cctype>
+#include <charconv>
+
+namespace tonolog {
+
+namespace {
+
+constexpr std::array<std::string_view, 12> monthAbbreviations = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// Days from 1970-01-01 to the civil date (proleptic Gregorian calendar).
+constexpr std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+    y -= m <= 2 ? 1 : 0;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const auto yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+// 1899-12-30 counted from 1970-01-01.
+constexpr std::int64_t serialEpoch = daysFromCivil(1899, 12, 30);
+
+bool isLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int daysInMonth(int y, int m) {
+    static constexpr std::array<int, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && isLeapYear(y) ? 29 : days[static_cast<std::size_t>(m - 1)];
+}
+
+std::string twoDigits(int v) {
+    std::string s = std::to_string(v);
+    return s.size() < 2 ? "0" + s : s;
+}
+
+std::string fourDigits(int v) {
+    std::string s = std::to_string(v);
+    while (s.size() < 4)
+        s.insert(s.begin(), '0');
+    return s;
+}
+
+bool allDigits(std::string_view s) {
+    if (s.empty())
+        return false;
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+int toNumber(std::string_view s) {
+    int v = 0;
+    std::from_chars(s.data(), s.data() + s.size(), v);
+    return v;
+}
+
+std::optional<Date> fromParts(int year, int month, int day) {
+    if (year < minYear || year > maxYear || !isValidCivil(year, month, day))
+        return std::nullopt;
+    return dateFromCivil(year, month, day);
+}
+
+std::optional<int> monthFromName(std::string_view name) {
+    if (name.size() != 3)
+        return std::nullopt;
+    for (std::size_t i = 0; i < monthAbbreviations.size(); ++i) {
+        const auto m = monthAbbreviations[i];
+        bool same = true;
+        for (std::size_t k = 0; k < 3; ++k)
+            if (std::tolower(static_cast<unsigned char>(name[k])) !=
+                std::tolower(static_cast<unsigned char>(m[k])))
+                same = false;
+        if (same)
+            return static_cast<int>(i) + 1;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool isValidCivil(int year, int month, int day) {
+    return month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(year, month);
+}
+
+Date dateFromCivil(int year, int month, int day) {
+    return Date{static_cast<std::int32_t>(daysFromCivil(year, static_cast<unsigned>(month),
+                                                        static_cast<unsigned>(day)) -
+                                          serialEpoch)};
+}
+
+CivilDate civilFromDate(Date date) {
+    const std::int64_t z0 = date.serial + serialEpoch + 719468;
+    const std::int64_t era = (z0 >= 0 ? z0 : z0 - 146096) / 146097;
+    const auto doe = static_cast<unsigned>(z0 - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t y = static_cast<std::int64_t>(yoe) + era * 400;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
+    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
+    return CivilDate{static_cast<int>(y + (m <= 2 ? 1 : 0)), static_cast<int>(m), static_cast<int>(d)};
+}
+
+std::string formatDayKey(Date date) {
+    const CivilDate c = civilFromDate(date);
+    return std::string(monthAbbreviations[static_cast<std::size_t>(c.month - 1)]) + "./" + twoDigits(c.day) +
+           "/" + fourDigits(c.year);
+}
+
+std::string formatFirstOfMonthKey(Date date) {
+    const CivilDate c = civilFromDate(date);
+    return std::string(monthAbbreviations[static_cast<std::size_t>(c.month - 1)]) + "./01/" + fourDigits(c.year);
+}
+
+std::string formatYmd(int year, int month, int day) {
+    return std::to_string(year) + "/" + std::to_string(month) + "/" + std::to_string(day);
+}
+
+std::string formatDayNumber(Date date) { return std::to_string(date.serial); }
+
+std::optional<Date> parseDate(std::string_view text) {
+    const std::string_view t = trimBlanks(text);
+
+    // ISO: yyyy-mm-dd, exactly.
+    if (t.size() == 10 && t[4] == '-' && t[7] == '-') {
+        const auto y = t.substr(0, 4), m = t.substr(5, 2), d = t.substr(8, 2);
+        if (allDigits(y) && allDigits(m) && allDigits(d))
+            return fromParts(toNumber(y), toNumber(m), toNumber(d));
+        return std::nullopt;
+    }
+
+    const auto slash1 = t.find('/');
+    if (slash1 == std::string_view::npos)
+        return std::nullopt;
+    const auto slash2 = t.find('/', slash1 + 1);
+    if (slash2 == std::string_view::npos || t.find('/', slash2 + 1) != std::string_view::npos)
+        return std::nullopt;
+    std::string_view first = t.substr(0, slash1);
+    const std::string_view middle = t.substr(slash1 + 1, slash2 - slash1 - 1);
+    const std::string_view last = t.substr(slash2 + 1);
+
+    // The key form: month name, an optional full stop, day, four-digit year.
+    if (!first.empty() && first.back() == '.')
+        first.remove_suffix(1);
+    if (const auto month = monthFromName(first)) {
+        if (middle.size() > 2 || !allDigits(middle) || last.size() != 4 || !allDigits(last))
+            return std::nullopt;
+        return fromParts(toNumber(last), *month, toNumber(middle));
+    }
+
+    // Year first: y/m/d with a year of three or four digits.
+    if (first.size() >= 3 && first.size() <= 4 && allDigits(first) && middle.size() <= 2 && allDigits(middle) &&
+        last.size() <= 2 && allDigits(last))
+        return fromParts(toNumber(first), toNumber(middle), toNumber(last));
+    return std::nullopt;
+}
+
+int lastDayOfMonth(int year, int month) {
+    int last = 28;
+    for (int day = 29; day <= 31; ++day) {
+        if (!parseDate(formatYmd(year, month, day)))
+            break;
+        last = day;
+    }
+    return last;
+}
+
+Date firstDayOfMonth(Date date) {
+    return parseDate(formatFirstOfMonthKey(date)).value_or(Date{date.serial - (civilFromDate(date).day - 1)});
+}
+
+Date windowEndFor(Date start) {
+    const CivilDate c = civilFromDate(start);
+    if (c.day == 1)
+        return parseDate(formatYmd(c.year, c.month, lastDayOfMonth(c.year, c.month))).value_or(start);
+    if (c.day == 16) {
+        const int month = c.month == 12 ? 1 : c.month + 1;
+        const int year = c.month == 12 ? c.year + 1 : c.year;
+        return parseDate(formatYmd(year, month, 15)).value_or(start);
+    }
+    return start;
+}
+
+Date addDays(Date date, int count, int operationCode) {
+    switch (operationCode) {
+    case static_cast<int>(DayStep::Forward):
+        return Date{date.serial + count};
+    case static_cast<int>(DayStep::Backward):
+        return Date{date.serial - count};
+    default:
+        return date;
+    }
+}
+
+} // namespace tonolog

@@ -1,0 +1,144 @@
+#include "file_io.h"
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tonolog {
+
+namespace {
+
+std::string directoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+std::string baseNameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows a chain of symbolic links to the file that is really written.
+std::string resolveLinks(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        std::vector<char> buffer(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size())
+            return path;
+        std::string target(buffer.data(), static_cast<std::size_t>(n));
+        path = target.front() == '/' ? target : directoryOf(path) + "/" + target;
+    }
+    return path;
+}
+
+std::string reasonFor(int error) { return std::strerror(error); }
+
+} // namespace
+
+FileOps FileOps::system() {
+    FileOps ops;
+    ops.write = [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); };
+    ops.fsync = [](int fd) { return ::fsync(fd); };
+    ops.rename = [](const char* from, const char* to) { return ::rename(from, to); };
+    return ops;
+}
+
+std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes, const FileOps& ops) {
+    const std::string target = resolveLinks(path);
+    const std::string directory = directoryOf(target);
+
+    mode_t mode = S_IRUSR | S_IWUSR;
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) {
+        if (S_ISDIR(existing.st_mode))
+            return reasonFor(EISDIR);
+        mode = existing.st_mode & 07777;
+    }
+
+    std::string temporary = directory + "/." + baseNameOf(target) + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return reasonFor(errno);
+
+    auto fail = [&](int error) -> std::optional<std::string> {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return reasonFor(error);
+    };
+
+    if (::fchmod(fd, mode) != 0)
+        return fail(errno);
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ops.write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(n < 0 ? errno : EIO);
+        written += static_cast<std::size_t>(n);
+    }
+    if (ops.fsync(fd) != 0)
+        return fail(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return reasonFor(error);
+    }
+    if (ops.rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return reasonFor(error);
+    }
+    // The rename is only durable once the directory itself is on disk.
+    const int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::string content;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        content.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return content;
+}
+
+void deleteFileQuietly(const std::string& path) { ::unlink(path.c_str()); }
+
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+} // namespace tonolog

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <sys/types.h>
+
+namespace tonolog {
+
+// The system calls a save goes through; tests replace one of them to make a save fail.
+struct FileOps {
+    std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
+    std::function<int(int fd)> fsync;
+    std::function<int(const char* from, const char* to)> rename;
+
+    static FileOps system();
+};
+
+// Replaces the file at path with the bytes, atomically: a temporary file in the same directory
+// is written, synced and renamed over the target, then the directory is synced. A symbolic link
+// is followed, so its target is updated and the link kept. An existing file keeps its permission
+// bits; a new one is readable and writable by its owner only. On failure the old file is
+// untouched, no temporary file is left, and the reason is returned in plain words.
+std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes,
+                                               const FileOps& ops = FileOps::system());
+
+// Reads the whole file; nullopt when it cannot be opened or read (a directory, no permission).
+std::optional<std::string> readWholeFile(const std::string& path);
+
+// Deletes a file; a failure (no such file) is ignored.
+void deleteFileQuietly(const std::string& path);
+
+bool fileExists(const std::string& path);
+
+} // namespace tonolog

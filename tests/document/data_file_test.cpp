@@ -1,0 +1,327 @@
+#include "document/data_file.h"
+
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+using namespace tonolog;
+
+namespace {
+
+const Date today = dateFromCivil(2026, 12, 7);
+
+Document load(const std::string& text) {
+    Document doc;
+    doc.firstDay = doc.lastDay = DateTime{today, 40000};
+    readDiaryText(doc, text, today);
+    return doc;
+}
+
+void addDay(Document& doc, int y, int m, int d, const std::string& sys, const std::string& note = {}) {
+    DayRecord r;
+    r.date = dateFromCivil(y, m, d);
+    r.sys[0] = sys;
+    r.dia[0] = "80";
+    r.time[0] = "7:05am";
+    r.pul[2] = "66";
+    r.note = note;
+    addRowFromRecord(doc.table, r, doc.table.count() + 1, formatDayKey(r.date));
+}
+
+// Records what the reader and writer ask of the main window.
+struct RecordingEvents : DocumentEvents {
+    std::vector<std::string> calls;
+    void setBusyPointer(bool busy) override { calls.push_back(busy ? "busy" : "normal"); }
+    void setCaption(const std::string& caption) override { calls.push_back("caption " + caption); }
+    void updateHistory() override { calls.push_back("history"); }
+    void showLoadedDiary() override { calls.push_back("show"); }
+    void reportCannotOpen() override { calls.push_back("cannot open"); }
+    void reportTooManyDays() override { calls.push_back("too many"); }
+};
+
+} // namespace
+
+TEST(DataFileFormat, WritesTheDocumentedExample) {
+    Document doc;
+    doc.userName = "Ann";
+    DayRecord r;
+    r.date = dateFromCivil(2004, 1, 5);
+    r.sys = {"128", "", "135"};
+    r.dia = {"84", "", "88"};
+    r.pul = {"66", "", "70"};
+    r.time = {"7:05am", "", "9:40pm"};
+    r.note = "after walk";
+    addRowFromRecord(doc.table, r, 1, "Jan./05/2004");
+    DayRecord n;
+    n.date = dateFromCivil(2004, 1, 6);
+    n.note = "forgot cuff";
+    addRowFromRecord(doc.table, n, 2, "Jan./06/2004");
+    EXPECT_EQ(formatDiary(doc.userName, doc.table), "Ann,\r\n"
+                                                    "Jan./05/2004,128,84,66,7:05am,,,,,135,88,70,9:40pm,after walk,\r\n"
+                                                    "Jan./06/2004,,,,,,,,,,,,,forgot cuff,\r\n");
+}
+
+TEST(DataFileFormat, RoundTripKeepsTableNameAndNotes) {
+    Document doc;
+    doc.userName = "Doe, John";
+    addDay(doc, 2004, 3, 2, "128", "after walk, tired");
+    addDay(doc, 2004, 1, 5, " 12.7 ", "");
+    addDay(doc, 2003, 12, 31, "250", "ünïcödé 血圧");
+    const Document back = load(formatDiary(doc.userName, doc.table));
+    EXPECT_EQ(back.userName, "Doe, John");
+    ASSERT_EQ(back.table.count(), 3);
+    for (int p = 1; p <= 3; ++p) {
+        EXPECT_EQ(back.table.rowAt(p).key, doc.table.rowAt(p).key);
+        for (int c = 1; c <= 14; ++c)
+            EXPECT_EQ(back.table.rowAt(p).column(c), doc.table.rowAt(p).column(c)) << p << "/" << c;
+    }
+}
+
+TEST(DataFileFormat, NameAndNoteCommaRules) {
+    EXPECT_EQ(load("Doe, John,\r\n").userName, "Doe, John");
+    EXPECT_EQ(load("Doe,,John,\r\n").userName, "Doe,John");
+    const Document doc = load("Ann,\r\n"
+                              "Jan./05/2004,,,,,,,,,,,,,one, two,\r\n"
+                              "Jan./06/2004,,,,,,,,,,,,,one,,two,\r\n"
+                              "Jan./07/2004,,,,,,,,,,,,,trailing,,\r\n");
+    ASSERT_EQ(doc.table.count(), 3);
+    EXPECT_EQ(doc.table.rowAt(1).column(noteColumn), "one, two");
+    EXPECT_EQ(doc.table.rowAt(2).column(noteColumn), "one,two");
+    EXPECT_EQ(doc.table.rowAt(3).column(noteColumn), "trailing");
+}
+
+TEST(DataFileFormat, WriterKeepsEveryLineOnItsLine) {
+    Document doc;
+    doc.userName = "Ann\r\nSmith";
+    DayRecord r;
+    r.date = dateFromCivil(2004, 1, 5);
+    r.sys[0] = "120";
+    r.time[0] = "7,05";
+    r.note = "line\none";
+    addRowFromRecord(doc.table, r, 1, "Jan./05/2004");
+    const std::string text = formatDiary(doc.userName, doc.table);
+    EXPECT_EQ(text, "Ann  Smith,\r\nJan./05/2004,120,,,7 05,,,,,,,,,line one,\r\n");
+    const Document back = load(text);
+    ASSERT_EQ(back.table.count(), 1);
+    EXPECT_EQ(back.table.rowAt(1).column(1), "120");
+    EXPECT_EQ(back.table.rowAt(1).column(5), "");
+}
+
+struct DayLineCase {
+    const char* sys;
+    bool kept;
+};
+
+class DayLineChecks : public ::testing::TestWithParam<DayLineCase> {};
+
+TEST_P(DayLineChecks, DropsBadReadingsKeepsTheRest) {
+    const std::string line = std::string("Jan./05/2004,") + GetParam().sys + ",80,60,7:00am,,,,,,,,,note,\r\n";
+    const Document doc = load("Ann,\r\n" + line + "Jan./06/2004,120,,,,,,,,,,,,,\r\n");
+    ASSERT_EQ(doc.table.count(), GetParam().kept ? 2 : 1);
+    EXPECT_EQ(doc.table.rowAt(doc.table.count()).key, "Jan./06/2004");
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, DayLineChecks,
+                         ::testing::Values(DayLineCase{"251", false}, DayLineCase{"-1", false},
+                                           DayLineCase{"12x", false}, DayLineCase{"250", true},
+                                           DayLineCase{"", true}, DayLineCase{"0", true},
+                                           DayLineCase{" 128 ", true}, DayLineCase{"250.4", true},
+                                           DayLineCase{"250.5", true}, DayLineCase{"250.6", false},
+                                           DayLineCase{"40000", false}));
+
+TEST(DataFileReader, EachReadingFieldIsCheckedTimesAndNotesAreNot) {
+    // PUL of reading 3 (field 12) out of range drops the line; a nonsense time (field 13) does not.
+    const Document doc = load("Ann,\r\n"
+                              "Jan./05/2004,,,,,,,,,,,251,,,\r\n"
+                              "Jan./06/2004,,,,xyz,,,,abc,,,,whenever,,\r\n"
+                              "not a date,120,,,,,,,,,,,,,\r\n"
+                              "\r\n"
+                              "2004/1/7,120,,,,,,,,,,,,,\r\n");
+    ASSERT_EQ(doc.table.count(), 2);
+    EXPECT_EQ(doc.table.rowAt(1).column(4), "xyz");
+    EXPECT_EQ(doc.table.rowAt(2).key, "2004/1/7"); // kept exactly as the file had it
+    EXPECT_EQ(doc.table.rowAt(2).column(dayNumberColumn), "37993");
+}
+
+TEST(DataFileReader, WindowAndListPositionAfterALoad) {
+    const Document doc = load("Ann,\r\n"
+                              "Mar./10/2004,120,,,,,,,,,,,,,\r\n"
+                              "Jan./05/2004,120,,,,,,,,,,,,,\r\n"
+                              "Mar./02/2004,120,,,,,,,,,,,,,\r\n"
+                              "Jan./09/2004,120,,,,,,,,,,,,,\r\n"
+                              "Feb./09/2004,120,,,,,,,,,,,,,\r\n");
+    EXPECT_EQ(doc.trendWindowStart, dateFromCivil(2004, 3, 1));
+    EXPECT_EQ(doc.trendWindowEnd, dateFromCivil(2004, 3, 31));
+    EXPECT_EQ(doc.listTopIndex, 2);
+    EXPECT_EQ(doc.table.rowAt(1).key, "Jan./05/2004");
+    EXPECT_EQ(doc.table.rowAt(5).key, "Mar./10/2004");
+    EXPECT_EQ(doc.firstDay, DateTime::atMidnight(dateFromCivil(2004, 1, 5)));
+    EXPECT_EQ(doc.lastDay, (DateTime{today, 40000})); // widened only, never narrowed
+}
+
+TEST(DataFileReader, EmptyDiaries) {
+    Document nameOnly = load("Ann,\r\n");
+    EXPECT_EQ(nameOnly.table.count(), 0);
+    EXPECT_EQ(nameOnly.listTopIndex, 1);
+    EXPECT_EQ(nameOnly.trendWindowStart, dateFromCivil(2026, 12, 1));
+    EXPECT_EQ(nameOnly.trendWindowEnd, dateFromCivil(2026, 12, 31));
+
+    const Document backup = load(std::string(emptyBackupLine));
+    EXPECT_EQ(backup.userName, "");
+    EXPECT_EQ(backup.table.count(), 0);
+
+    Document noLines;
+    noLines.userName = "Before";
+    readDiaryText(noLines, "", today);
+    EXPECT_EQ(noLines.userName, "Before");
+    EXPECT_EQ(noLines.table.count(), 0);
+
+    EXPECT_EQ(formatDiary("", ReadingTable{}), ",\r\n");
+}
+
+TEST(DataFileReader, FileWithoutNameLine) {
+    const Document doc = load("Jan./05/2004,128,,,,,,,,,,,,x,\r\nJan./06/2004,120,,,,,,,,,,,,,\r\n");
+    EXPECT_EQ(doc.userName, "Jan./05/2004,128,x");
+    ASSERT_EQ(doc.table.count(), 1);
+    EXPECT_EQ(doc.table.rowAt(1).key, "Jan./06/2004");
+}
+
+TEST(DataFileReader, CharacterSetsAndLineEnds) {
+    // LF-only, no final line end, a byte-order mark, and Windows-1252 text.
+    EXPECT_EQ(load("Ann,\nJan./05/2004,120,,,,,,,,,,,,,").table.count(), 1);
+    EXPECT_EQ(load("\xEF\xBB\xBF" "Ann,\r\n").userName, "Ann");
+    const Document old = load("Ren\xE9" "e,\r\nJan./05/2004,120,,,,,,,,,,,,caf\xE9 \x80" "5,\r\n");
+    EXPECT_EQ(old.userName, "Ren\xC3\xA9" "e");
+    ASSERT_EQ(old.table.count(), 1);
+    EXPECT_EQ(old.table.rowAt(1).column(noteColumn), "caf\xC3\xA9 \xE2\x82\xAC" "5");
+}
+
+TEST(DataFileReader, ATooLongDiaryStopsAt32767Days) {
+    std::string text = "Ann,\r\n";
+    const Date start = dateFromCivil(1950, 1, 1);
+    for (int i = 0; i < ReadingTable::maxRows + 5; ++i)
+        text += formatDayKey(Date{start.serial + i}) + ",120,,,,,,,,,,,,,\r\n";
+    Document doc;
+    EXPECT_EQ(readDiaryText(doc, text, today), LoadStatus::TooManyDays);
+    EXPECT_EQ(doc.table.count(), ReadingTable::maxRows);
+    EXPECT_EQ(doc.listTopIndex, ReadingTable::maxRows - 3);
+}
+
+TEST(LoadFile, NamedFileSetsCaptionAndHistoryAfterTheScan) {
+    TempDir dir;
+    Document doc;
+    doc.backupDir = dir.path() + "/";
+    doc.backupName = backupFileName;
+    doc.backupPath = dir.file(backupFileName);
+    doc.docDir = dir.path() + "/";
+    doc.docName = "ann.tnl";
+    doc.docPath = dir.file("ann.tnl");
+    TempDir::write(doc.docPath, "Ann,\r\nJan./05/2004,120,,,,,,,,,,,,,\r\n");
+    RecordingEvents events;
+    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::Loaded);
+    EXPECT_EQ(events.calls,
+              (std::vector<std::string>{"busy", "show", "normal", "caption Tonolog [ann.tnl]", "history"}));
+    EXPECT_EQ(doc.userName, "Ann");
+}
+
+TEST(LoadFile, MissingFileEmptiesTheDiaryAndReports) {
+    TempDir dir;
+    Document doc;
+    doc.userName = "Previous";
+    addDay(doc, 2004, 1, 5, "120");
+    doc.docName = "gone.tnl";
+    doc.docPath = dir.file("gone.tnl");
+    RecordingEvents events;
+    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::CannotOpen);
+    EXPECT_EQ(doc.table.count(), 0);
+    EXPECT_EQ(doc.userName, "");
+    EXPECT_EQ(doc.trendWindowStart, dateFromCivil(2026, 12, 1));
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"busy", "show", "cannot open", "normal",
+                                                      "caption Tonolog [gone.tnl]", "history"}));
+}
+
+TEST(LoadFile, UntitledDocumentLeavesCaptionAndHistory) {
+    TempDir dir;
+    Document doc;
+    doc.docName = backupFileName;
+    doc.docPath = dir.file(backupFileName);
+    TempDir::write(doc.docPath, std::string(emptyBackupLine));
+    RecordingEvents events;
+    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::Loaded);
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"busy", "show", "normal"}));
+}
+
+TEST(LoadFile, TooLongDiaryIsOpenedUntitledSoItCannotBeOverwritten) {
+    TempDir dir;
+    Document doc;
+    doc.backupDir = dir.path() + "/";
+    doc.backupName = backupFileName;
+    doc.backupPath = dir.file(backupFileName);
+    doc.docDir = dir.path() + "/";
+    doc.docName = "long.tnl";
+    doc.docPath = dir.file("long.tnl");
+    std::string text = "Ann,\r\n";
+    for (int i = 0; i < ReadingTable::maxRows + 1; ++i)
+        text += formatDayKey(Date{20000 + i}) + ",120,,,,,,,,,,,,,\r\n";
+    TempDir::write(doc.docPath, text);
+    RecordingEvents events;
+    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::TooManyDays);
+    EXPECT_TRUE(doc.isUntitled());
+    EXPECT_EQ(doc.docPath, doc.backupPath);
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"busy", "show", "too many", "normal"}));
+    // A save now writes the backup, never the long file.
+    writeFile(doc, events);
+    EXPECT_EQ(TempDir::read(dir.file("long.tnl")), text);
+}
+
+TEST(WriteFile, NamedSaveClearsDirtyDeletesBackupAndNamesTheWindow) {
+    TempDir dir;
+    Document doc;
+    doc.userName = "Ann";
+    addDay(doc, 2004, 1, 5, "120");
+    doc.backupPath = dir.file(backupFileName);
+    doc.docName = "ann.tnl";
+    doc.docPath = dir.file("ann.tnl");
+    doc.isDirty = 1;
+    TempDir::write(doc.backupPath, "backup");
+    RecordingEvents events;
+    EXPECT_TRUE(writeFile(doc, events).ok);
+    EXPECT_EQ(doc.isDirty, 0);
+    EXPECT_FALSE(fileExists(doc.backupPath));
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"caption Tonolog [ann.tnl]", "history"}));
+    EXPECT_EQ(TempDir::read(doc.docPath), formatDiary("Ann", doc.table));
+}
+
+TEST(WriteFile, BackupWriteTouchesNothingElse) {
+    TempDir dir;
+    Document doc;
+    addDay(doc, 2004, 1, 5, "120");
+    doc.backupPath = doc.docPath = dir.file(backupFileName);
+    doc.docName = backupFileName;
+    doc.isDirty = 1;
+    RecordingEvents events;
+    EXPECT_TRUE(writeFile(doc, events).ok);
+    EXPECT_EQ(doc.isDirty, 1);
+    EXPECT_TRUE(events.calls.empty());
+    EXPECT_TRUE(fileExists(doc.backupPath));
+    EXPECT_TRUE(writeEmptyBackup(doc).ok);
+    EXPECT_EQ(TempDir::read(doc.backupPath), ",,,,,,,,,,,,,,\r\n");
+}
+
+TEST(WriteFile, FailedSaveKeepsDirtyAndBackup) {
+    TempDir dir;
+    Document doc;
+    doc.userName = "Ann";
+    doc.backupPath = dir.file(backupFileName);
+    doc.docName = "ann.tnl";
+    doc.docPath = dir.file("no-such-directory/ann.tnl");
+    doc.isDirty = 1;
+    TempDir::write(doc.backupPath, "backup");
+    RecordingEvents events;
+    const WriteResult result = writeFile(doc, events);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.reason.empty());
+    EXPECT_EQ(doc.isDirty, 1);
+    EXPECT_EQ(TempDir::read(doc.backupPath), "backup");
+    EXPECT_TRUE(events.calls.empty());
+}

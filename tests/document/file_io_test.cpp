@@ -1,0 +1,150 @@
+#include "document/file_io.h"
+
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tonolog;
+
+namespace {
+
+mode_t modeOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+// System calls that fail part-way, as a full disk would.
+FileOps failingWriteAfter(std::size_t bytes) {
+    FileOps ops = FileOps::system();
+    auto budget = std::make_shared<std::size_t>(bytes);
+    ops.write = [budget](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (*budget == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const std::size_t n = std::min(size, *budget);
+        *budget -= n;
+        return ::write(fd, data, n);
+    };
+    return ops;
+}
+
+} // namespace
+
+TEST(AtomicWrite, NewFileIsPrivateAndComplete) {
+    TempDir dir;
+    const std::string path = dir.file("diary.tnl");
+    EXPECT_EQ(writeFileAtomically(path, "Ann,\r\n"), std::nullopt);
+    EXPECT_EQ(TempDir::read(path), "Ann,\r\n");
+    EXPECT_EQ(modeOf(path), 0600u);
+    EXPECT_EQ(dir.entryCount(), 1);
+}
+
+TEST(AtomicWrite, ExistingFileKeepsItsPermissions) {
+    TempDir dir;
+    const std::string path = dir.file("diary.tnl");
+    TempDir::write(path, "old");
+    ::chmod(path.c_str(), 0640);
+    EXPECT_EQ(writeFileAtomically(path, "new"), std::nullopt);
+    EXPECT_EQ(TempDir::read(path), "new");
+    EXPECT_EQ(modeOf(path), 0640u);
+}
+
+TEST(AtomicWrite, SymbolicLinkIsKeptAndItsTargetUpdated) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("real"));
+    const std::string target = dir.file("real/diary.tnl");
+    TempDir::write(target, "old");
+    const std::string link = dir.file("link.tnl");
+    std::filesystem::create_symlink("real/diary.tnl", link);
+    EXPECT_EQ(writeFileAtomically(link, "new"), std::nullopt);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(TempDir::read(target), "new");
+}
+
+TEST(AtomicWrite, FailedWriteLeavesOldFileAndNoTemporary) {
+    TempDir dir;
+    const std::string path = dir.file("diary.tnl");
+    TempDir::write(path, "the old diary");
+    for (std::size_t budget : {std::size_t{0}, std::size_t{3}, std::size_t{4000}}) {
+        const std::string bytes(8000, 'x');
+        const auto failure = writeFileAtomically(path, bytes, failingWriteAfter(budget));
+        ASSERT_TRUE(failure.has_value()) << budget;
+        EXPECT_NE(failure->find("space"), std::string::npos) << *failure;
+        EXPECT_EQ(TempDir::read(path), "the old diary");
+        EXPECT_EQ(dir.entryCount(), 1);
+    }
+}
+
+TEST(AtomicWrite, FailedSyncOrRenameLeavesOldFile) {
+    TempDir dir;
+    const std::string path = dir.file("diary.tnl");
+    TempDir::write(path, "old");
+    FileOps badSync = FileOps::system();
+    badSync.fsync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    EXPECT_TRUE(writeFileAtomically(path, "new", badSync).has_value());
+    FileOps badRename = FileOps::system();
+    badRename.rename = [](const char*, const char*) {
+        errno = EXDEV;
+        return -1;
+    };
+    EXPECT_TRUE(writeFileAtomically(path, "new", badRename).has_value());
+    EXPECT_EQ(TempDir::read(path), "old");
+    EXPECT_EQ(dir.entryCount(), 1);
+}
+
+TEST(AtomicWrite, DirectoryAsTargetOrMissingDirectoryFails) {
+    TempDir dir;
+    EXPECT_TRUE(writeFileAtomically(dir.path(), "x").has_value());
+    EXPECT_TRUE(writeFileAtomically(dir.file("missing/diary.tnl"), "x").has_value());
+}
+
+TEST(FileRead, ReadsBytesAndRefusesDirectories) {
+    TempDir dir;
+    const std::string path = dir.file("bytes");
+    const std::string bytes("a\0b\r\n", 5);
+    TempDir::write(path, bytes);
+    EXPECT_EQ(readWholeFile(path), bytes);
+    EXPECT_EQ(readWholeFile(dir.path()), std::nullopt);
+    EXPECT_EQ(readWholeFile(dir.file("none")), std::nullopt);
+    EXPECT_TRUE(fileExists(path));
+    deleteFileQuietly(path);
+    deleteFileQuietly(path);
+    EXPECT_FALSE(fileExists(path));
+}
+
+// These run as an unprivileged user (see run_unprivileged.sh): root ignores permissions.
+TEST(UnprivilegedAtomicWrite, ReadOnlyDirectoryFailsAndKeepsTheOldFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not apply to root";
+    TempDir dir;
+    const std::string path = dir.file("diary.tnl");
+    TempDir::write(path, "old");
+    ::chmod(dir.path().c_str(), 0500);
+    const auto failure = writeFileAtomically(path, "new");
+    ::chmod(dir.path().c_str(), 0700);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->find("ermission"), std::string::npos) << *failure;
+    EXPECT_EQ(TempDir::read(path), "old");
+    EXPECT_EQ(dir.entryCount(), 1);
+}
+
+TEST(UnprivilegedFileRead, UnreadableFileCannotBeOpened) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not apply to root";
+    TempDir dir;
+    const std::string path = dir.file("secret.tnl");
+    TempDir::write(path, "Ann,\r\n");
+    ::chmod(path.c_str(), 0);
+    EXPECT_EQ(readWholeFile(path), std::nullopt);
+}

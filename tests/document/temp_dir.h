@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+// A fresh directory under the system's temporary directory, removed with everything in it.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tonolog-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            std::abort();
+        path_ = pattern;
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string path() const { return path_.string(); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+    static void write(const std::string& path, const std::string& bytes) {
+        std::ofstream out(path, std::ios::binary);
+        out << bytes;
+    }
+    static std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    // Names in the directory, to find left-over temporary files.
+    int entryCount() const {
+        int n = 0;
+        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path_))
+            ++n;
+        return n;
+    }
+
+private:
+    std::filesystem::path path_;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/message_box_service.h"
+
+#include <deque>
+#include <vector>
+
+namespace tonolog {
+
+// A message box that answers from a queue and remembers every question, so a test can assert
+// the exact text, buttons and icon. With nothing queued it presses the first button of the set.
+class ScriptedMessageBox : public MessageBoxService {
+public:
+    void queueAnswer(int result) { answers_.push_back(result); }
+    int ask(const MessageRequest& request) override;
+
+    const std::vector<MessageRequest>& asked() const { return asked_; }
+    const MessageRequest& last() const { return asked_.back(); }
+    int count() const { return static_cast<int>(asked_.size()); }
+    void forget() { asked_.clear(); }
+    int pendingAnswers() const { return static_cast<int>(answers_.size()); }
+
+private:
+    std::deque<int> answers_;
+    std::vector<MessageRequest> asked_;
+};
+
+} // namespace tonolog
