@@ -9,7 +9,8 @@ std::int16_t showMessage(MessageBoxService& service, const QString& text, int bu
     MessageRequest request;
     request.title = QString::fromUtf8(text::programTitle);
     request.text = text;
-    request.buttons = buttons >= 0 && buttons <= 5 ? static_cast<MessageButtons>(buttons) : MessageButtons::Ok;
+    request.buttons =
+        buttons >= 0 && buttons <= 5 ? static_cast<MessageButtons>(buttons) : MessageButtons::Ok;
     switch (icon) {
     case 0:
         request.icon = MessageIcon::Stop;

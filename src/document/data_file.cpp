@@ -5,6 +5,7 @@
 #include "text_encoding.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace tonolog {
@@ -32,7 +33,8 @@ public:
     int count() const { return static_cast<int>(fields_.size()); }
     // Field numbers start at 1; a number beyond the count gives an empty text.
     std::string_view field(int number) const {
-        return number >= 1 && number <= count() ? fields_[static_cast<std::size_t>(number - 1)] : std::string_view{};
+        return number >= 1 && number <= count() ? fields_[static_cast<std::size_t>(number - 1)]
+                                                : std::string_view{};
     }
 
 private:
@@ -71,21 +73,25 @@ DayLine readDayLine(Document& document, const LineFields& fields) {
         return DayLine::TableFull;
 
     widenDayRange(document, *date);
-    DayRow row;
-    row.key.assign(fields.field(1));
-    for (int i = 2; i <= fields.count(); ++i) {
-        const auto piece = fields.field(i);
-        if (i <= subColumnCount) {
-            row.columns[static_cast<std::size_t>(i - 2)].assign(piece);
-        } else if (!piece.empty()) {
-            // A note that held commas continues over the following fields.
-            std::string& note = row.columns[noteColumn - 1];
-            note += ',';
-            note += piece;
+    std::array<std::string_view, subColumnCount> columns;
+    for (int i = 2; i <= std::min(fields.count(), subColumnCount); ++i)
+        columns[static_cast<std::size_t>(i - 2)] = fields.field(i);
+    // A note that held commas continues over the following fields.
+    std::string note;
+    if (fields.count() > subColumnCount) {
+        note.assign(columns[noteColumn - 1]);
+        for (int i = subColumnCount + 1; i <= fields.count(); ++i) {
+            const auto piece = fields.field(i);
+            if (!piece.empty()) {
+                note += ',';
+                note += piece;
+            }
         }
+        columns[noteColumn - 1] = note;
     }
-    row.columns[dayNumberColumn - 1] = formatDayNumber(*date);
-    document.table.appendUnordered(std::move(row));
+    const std::string dayNumber = formatDayNumber(*date);
+    columns[dayNumberColumn - 1] = dayNumber;
+    document.table.appendUnordered(DayRow(fields.field(1), columns));
     if (*date > document.trendWindowStart)
         setTrendWindowToMonthOf(document, *date);
     return DayLine::Accepted;
@@ -111,7 +117,7 @@ std::string formatDiary(const std::string& userName, const ReadingTable& table) 
     out += "\r\n";
     for (int position = 1; position <= table.count(); ++position) {
         const DayRow& row = table.rowAt(position);
-        appendField(out, row.key, false);
+        appendField(out, row.key(), false);
         for (int column = 1; column < noteColumn; ++column)
             appendField(out, row.column(column), false);
         appendField(out, row.column(noteColumn), true);
@@ -133,6 +139,8 @@ LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today)
         bytes = converted;
     }
 
+    document.table.reserve(static_cast<int>(
+        std::min<std::ptrdiff_t>(std::count(bytes.begin(), bytes.end(), '\n'), ReadingTable::maxRows)));
     LoadStatus status = LoadStatus::Loaded;
     LineFields fields;
     bool nameLineRead = false;

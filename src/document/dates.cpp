@@ -3,7 +3,6 @@
 #include "conversions.h"
 
 #include <array>
-#include <cctype>
 #include <charconv>
 
 namespace tonolog {
@@ -11,7 +10,7 @@ namespace tonolog {
 namespace {
 
 constexpr std::array<std::string_view, 12> monthAbbreviations = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+                                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // Days from 1970-01-01 to the civil date (proleptic Gregorian calendar).
 constexpr std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
@@ -26,7 +25,9 @@ constexpr std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
 // 1899-12-30 counted from 1970-01-01.
 constexpr std::int64_t serialEpoch = daysFromCivil(1899, 12, 30);
 
-bool isLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int daysInMonth(int y, int m) {
     static constexpr std::array<int, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -69,14 +70,10 @@ std::optional<Date> fromParts(int year, int month, int day) {
 std::optional<int> monthFromName(std::string_view name) {
     if (name.size() != 3)
         return std::nullopt;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     for (std::size_t i = 0; i < monthAbbreviations.size(); ++i) {
         const auto m = monthAbbreviations[i];
-        bool same = true;
-        for (std::size_t k = 0; k < 3; ++k)
-            if (std::tolower(static_cast<unsigned char>(name[k])) !=
-                std::tolower(static_cast<unsigned char>(m[k])))
-                same = false;
-        if (same)
+        if (lower(name[0]) == lower(m[0]) && lower(name[1]) == m[1] && lower(name[2]) == m[2])
             return static_cast<int>(i) + 1;
     }
     return std::nullopt;
@@ -89,9 +86,8 @@ bool isValidCivil(int year, int month, int day) {
 }
 
 Date dateFromCivil(int year, int month, int day) {
-    return Date{static_cast<std::int32_t>(daysFromCivil(year, static_cast<unsigned>(month),
-                                                        static_cast<unsigned>(day)) -
-                                          serialEpoch)};
+    return Date{static_cast<std::int32_t>(
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - serialEpoch)};
 }
 
 CivilDate civilFromDate(Date date) {
@@ -115,14 +111,17 @@ std::string formatDayKey(Date date) {
 
 std::string formatFirstOfMonthKey(Date date) {
     const CivilDate c = civilFromDate(date);
-    return std::string(monthAbbreviations[static_cast<std::size_t>(c.month - 1)]) + "./01/" + fourDigits(c.year);
+    return std::string(monthAbbreviations[static_cast<std::size_t>(c.month - 1)]) + "./01/" +
+           fourDigits(c.year);
 }
 
 std::string formatYmd(int year, int month, int day) {
     return std::to_string(year) + "/" + std::to_string(month) + "/" + std::to_string(day);
 }
 
-std::string formatDayNumber(Date date) { return std::to_string(date.serial); }
+std::string formatDayNumber(Date date) {
+    return std::to_string(date.serial);
+}
 
 std::optional<Date> parseDate(std::string_view text) {
     const std::string_view t = trimBlanks(text);
@@ -155,34 +154,30 @@ std::optional<Date> parseDate(std::string_view text) {
     }
 
     // Year first: y/m/d with a year of three or four digits.
-    if (first.size() >= 3 && first.size() <= 4 && allDigits(first) && middle.size() <= 2 && allDigits(middle) &&
-        last.size() <= 2 && allDigits(last))
+    if (first.size() >= 3 && first.size() <= 4 && allDigits(first) && middle.size() <= 2 &&
+        allDigits(middle) && last.size() <= 2 && allDigits(last))
         return fromParts(toNumber(first), toNumber(middle), toNumber(last));
     return std::nullopt;
 }
 
+// These give the same days as building the texts and reading them back, which a test checks
+// for every day; the arithmetic keeps loading a long diary fast.
 int lastDayOfMonth(int year, int month) {
-    int last = 28;
-    for (int day = 29; day <= 31; ++day) {
-        if (!parseDate(formatYmd(year, month, day)))
-            break;
-        last = day;
-    }
-    return last;
+    return month >= 1 && month <= 12 ? daysInMonth(year, month) : 28;
 }
 
 Date firstDayOfMonth(Date date) {
-    return parseDate(formatFirstOfMonthKey(date)).value_or(Date{date.serial - (civilFromDate(date).day - 1)});
+    return Date{date.serial - (civilFromDate(date).day - 1)};
 }
 
 Date windowEndFor(Date start) {
     const CivilDate c = civilFromDate(start);
     if (c.day == 1)
-        return parseDate(formatYmd(c.year, c.month, lastDayOfMonth(c.year, c.month))).value_or(start);
+        return dateFromCivil(c.year, c.month, lastDayOfMonth(c.year, c.month));
     if (c.day == 16) {
         const int month = c.month == 12 ? 1 : c.month + 1;
         const int year = c.month == 12 ? c.year + 1 : c.year;
-        return parseDate(formatYmd(year, month, 15)).value_or(start);
+        return dateFromCivil(year, month, 15);
     }
     return start;
 }

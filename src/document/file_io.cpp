@@ -42,7 +42,9 @@ std::string resolveLinks(std::string path) {
     return path;
 }
 
-std::string reasonFor(int error) { return std::strerror(error); }
+std::string reasonFor(int error) {
+    return std::strerror(error);
+}
 
 } // namespace
 
@@ -54,7 +56,8 @@ FileOps FileOps::system() {
     return ops;
 }
 
-std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes, const FileOps& ops) {
+std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes,
+                                               const FileOps& ops) {
     const std::string target = resolveLinks(path);
     const std::string directory = directoryOf(target);
 
@@ -134,7 +137,9 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     return content;
 }
 
-void deleteFileQuietly(const std::string& path) { ::unlink(path.c_str()); }
+void deleteFileQuietly(const std::string& path) {
+    ::unlink(path.c_str());
+}
 
 bool fileExists(const std::string& path) {
     struct stat st {};

@@ -9,8 +9,15 @@ enum class MessageButtons { Ok, OkCancel, AbortRetryIgnore, YesNoCancel, YesNo, 
 enum class MessageIcon { None, Stop, Question, Exclamation, Information };
 
 // The buttons' numbers, as every caller of a message box reads them.
-enum MessageResult : int { ResultOk = 1, ResultCancel = 2, ResultAbort = 3, ResultRetry = 4, ResultIgnore = 5,
-                           ResultYes = 6, ResultNo = 7 };
+enum MessageResult : int {
+    ResultOk = 1,
+    ResultCancel = 2,
+    ResultAbort = 3,
+    ResultRetry = 4,
+    ResultIgnore = 5,
+    ResultYes = 6,
+    ResultNo = 7
+};
 
 struct MessageRequest {
     QString title;

@@ -66,7 +66,8 @@ TEST(TimeOfDay, ReadsTwentyFourHourAndTwelveHourForms) {
     t = parseTimeOfDay(" 9:30:15 ");
     ASSERT_TRUE(t);
     EXPECT_EQ(t->second, 15);
-    for (const char* bad : {"", "xyz", "24:00", "12:60", "7", "13:00pm", "0:10am", "7:5:", "7:05x", "1:2:3:4"})
+    for (const char* bad :
+         {"", "xyz", "24:00", "12:60", "7", "13:00pm", "0:10am", "7:5:", "7:05x", "1:2:3:4"})
         EXPECT_FALSE(parseTimeOfDay(bad)) << bad;
 }
 

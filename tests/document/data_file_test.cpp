@@ -56,9 +56,10 @@ TEST(DataFileFormat, WritesTheDocumentedExample) {
     n.date = dateFromCivil(2004, 1, 6);
     n.note = "forgot cuff";
     addRowFromRecord(doc.table, n, 2, "Jan./06/2004");
-    EXPECT_EQ(formatDiary(doc.userName, doc.table), "Ann,\r\n"
-                                                    "Jan./05/2004,128,84,66,7:05am,,,,,135,88,70,9:40pm,after walk,\r\n"
-                                                    "Jan./06/2004,,,,,,,,,,,,,forgot cuff,\r\n");
+    EXPECT_EQ(formatDiary(doc.userName, doc.table),
+              "Ann,\r\n"
+              "Jan./05/2004,128,84,66,7:05am,,,,,135,88,70,9:40pm,after walk,\r\n"
+              "Jan./06/2004,,,,,,,,,,,,,forgot cuff,\r\n");
 }
 
 TEST(DataFileFormat, RoundTripKeepsTableNameAndNotes) {
@@ -71,7 +72,7 @@ TEST(DataFileFormat, RoundTripKeepsTableNameAndNotes) {
     EXPECT_EQ(back.userName, "Doe, John");
     ASSERT_EQ(back.table.count(), 3);
     for (int p = 1; p <= 3; ++p) {
-        EXPECT_EQ(back.table.rowAt(p).key, doc.table.rowAt(p).key);
+        EXPECT_EQ(back.table.rowAt(p).key(), doc.table.rowAt(p).key());
         for (int c = 1; c <= 14; ++c)
             EXPECT_EQ(back.table.rowAt(p).column(c), doc.table.rowAt(p).column(c)) << p << "/" << c;
     }
@@ -115,10 +116,11 @@ struct DayLineCase {
 class DayLineChecks : public ::testing::TestWithParam<DayLineCase> {};
 
 TEST_P(DayLineChecks, DropsBadReadingsKeepsTheRest) {
-    const std::string line = std::string("Jan./05/2004,") + GetParam().sys + ",80,60,7:00am,,,,,,,,,note,\r\n";
+    const std::string line =
+        std::string("Jan./05/2004,") + GetParam().sys + ",80,60,7:00am,,,,,,,,,note,\r\n";
     const Document doc = load("Ann,\r\n" + line + "Jan./06/2004,120,,,,,,,,,,,,,\r\n");
     ASSERT_EQ(doc.table.count(), GetParam().kept ? 2 : 1);
-    EXPECT_EQ(doc.table.rowAt(doc.table.count()).key, "Jan./06/2004");
+    EXPECT_EQ(doc.table.rowAt(doc.table.count()).key(), "Jan./06/2004");
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, DayLineChecks,
@@ -139,7 +141,7 @@ TEST(DataFileReader, EachReadingFieldIsCheckedTimesAndNotesAreNot) {
                               "2004/1/7,120,,,,,,,,,,,,,\r\n");
     ASSERT_EQ(doc.table.count(), 2);
     EXPECT_EQ(doc.table.rowAt(1).column(4), "xyz");
-    EXPECT_EQ(doc.table.rowAt(2).key, "2004/1/7"); // kept exactly as the file had it
+    EXPECT_EQ(doc.table.rowAt(2).key(), "2004/1/7"); // kept exactly as the file had it
     EXPECT_EQ(doc.table.rowAt(2).column(dayNumberColumn), "37993");
 }
 
@@ -153,8 +155,8 @@ TEST(DataFileReader, WindowAndListPositionAfterALoad) {
     EXPECT_EQ(doc.trendWindowStart, dateFromCivil(2004, 3, 1));
     EXPECT_EQ(doc.trendWindowEnd, dateFromCivil(2004, 3, 31));
     EXPECT_EQ(doc.listTopIndex, 2);
-    EXPECT_EQ(doc.table.rowAt(1).key, "Jan./05/2004");
-    EXPECT_EQ(doc.table.rowAt(5).key, "Mar./10/2004");
+    EXPECT_EQ(doc.table.rowAt(1).key(), "Jan./05/2004");
+    EXPECT_EQ(doc.table.rowAt(5).key(), "Mar./10/2004");
     EXPECT_EQ(doc.firstDay, DateTime::atMidnight(dateFromCivil(2004, 1, 5)));
     EXPECT_EQ(doc.lastDay, (DateTime{today, 40000})); // widened only, never narrowed
 }
@@ -183,17 +185,24 @@ TEST(DataFileReader, FileWithoutNameLine) {
     const Document doc = load("Jan./05/2004,128,,,,,,,,,,,,x,\r\nJan./06/2004,120,,,,,,,,,,,,,\r\n");
     EXPECT_EQ(doc.userName, "Jan./05/2004,128,x");
     ASSERT_EQ(doc.table.count(), 1);
-    EXPECT_EQ(doc.table.rowAt(1).key, "Jan./06/2004");
+    EXPECT_EQ(doc.table.rowAt(1).key(), "Jan./06/2004");
 }
 
 TEST(DataFileReader, CharacterSetsAndLineEnds) {
     // LF-only, no final line end, a byte-order mark, and Windows-1252 text.
     EXPECT_EQ(load("Ann,\nJan./05/2004,120,,,,,,,,,,,,,").table.count(), 1);
-    EXPECT_EQ(load("\xEF\xBB\xBF" "Ann,\r\n").userName, "Ann");
-    const Document old = load("Ren\xE9" "e,\r\nJan./05/2004,120,,,,,,,,,,,,caf\xE9 \x80" "5,\r\n");
-    EXPECT_EQ(old.userName, "Ren\xC3\xA9" "e");
+    EXPECT_EQ(load("\xEF\xBB\xBF"
+                   "Ann,\r\n")
+                  .userName,
+              "Ann");
+    const Document old = load("Ren\xE9"
+                              "e,\r\nJan./05/2004,120,,,,,,,,,,,,caf\xE9 \x80"
+                              "5,\r\n");
+    EXPECT_EQ(old.userName, "Ren\xC3\xA9"
+                            "e");
     ASSERT_EQ(old.table.count(), 1);
-    EXPECT_EQ(old.table.rowAt(1).column(noteColumn), "caf\xC3\xA9 \xE2\x82\xAC" "5");
+    EXPECT_EQ(old.table.rowAt(1).column(noteColumn), "caf\xC3\xA9 \xE2\x82\xAC"
+                                                     "5");
 }
 
 TEST(DataFileReader, ATooLongDiaryStopsAt32767Days) {

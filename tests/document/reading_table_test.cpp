@@ -28,19 +28,19 @@ TEST(ReadingTable, DaysAddedOutOfOrderStandInDateOrder) {
     addDay(table, 2004, 1, 3);
     EXPECT_EQ(addDay(table, 2004, 1, 4), 2);
     ASSERT_EQ(table.count(), 3);
-    EXPECT_EQ(table.rowAt(1).key, "Jan./03/2004");
-    EXPECT_EQ(table.rowAt(2).key, "Jan./04/2004");
-    EXPECT_EQ(table.rowAt(3).key, "Jan./05/2004");
+    EXPECT_EQ(table.rowAt(1).key(), "Jan./03/2004");
+    EXPECT_EQ(table.rowAt(2).key(), "Jan./04/2004");
+    EXPECT_EQ(table.rowAt(3).key(), "Jan./05/2004");
 }
 
 TEST(ReadingTable, OrdersByDayNumberAsNumberAcrossDigitCounts) {
     ReadingTable table;
-    addDay(table, 2004, 1, 5); // 37991
+    addDay(table, 2004, 1, 5);  // 37991
     addDay(table, 1927, 5, 17); // 9999
     addDay(table, 1900, 1, 1);  // 2
-    EXPECT_EQ(table.rowAt(1).key, "Jan./01/1900");
-    EXPECT_EQ(table.rowAt(2).key, "May./17/1927");
-    EXPECT_EQ(table.rowAt(3).key, "Jan./05/2004");
+    EXPECT_EQ(table.rowAt(1).key(), "Jan./01/1900");
+    EXPECT_EQ(table.rowAt(2).key(), "May./17/1927");
+    EXPECT_EQ(table.rowAt(3).key(), "Jan./05/2004");
 }
 
 TEST(ReadingTable, AddThenSetDayNumberReorders) {
@@ -56,7 +56,7 @@ TEST(ReadingTable, AddThenSetDayNumberReorders) {
     // Moving a day by changing its day number takes it to its new place.
     position = table.setSubColumn(1, dayNumberColumn, formatDayNumber(dateFromCivil(2004, 1, 9)));
     EXPECT_EQ(position, 3);
-    EXPECT_EQ(table.rowAt(3).key, "Jan./03/2004");
+    EXPECT_EQ(table.rowAt(3).key(), "Jan./03/2004");
 }
 
 TEST(ReadingTable, FindByKeyFromAStartPosition) {
@@ -78,7 +78,7 @@ TEST(ReadingTable, RemoveMovesLaterRowsUp) {
     addDay(table, 2004, 1, 5);
     table.remove(2);
     ASSERT_EQ(table.count(), 2);
-    EXPECT_EQ(table.rowAt(2).key, "Jan./05/2004");
+    EXPECT_EQ(table.rowAt(2).key(), "Jan./05/2004");
     table.remove(1);
     table.remove(1);
     EXPECT_EQ(table.count(), 0);
@@ -119,8 +119,8 @@ TEST(ReadingTable, HoldsAtMost32767Rows) {
     ReadingTable table;
     for (int i = 0; i < ReadingTable::maxRows; ++i) {
         DayRow row;
-        row.key = "k";
-        row.columns[dayNumberColumn - 1] = std::to_string(i);
+        row.setKey("k");
+        row.setColumn(dayNumberColumn, std::to_string(i));
         ASSERT_TRUE(table.appendUnordered(std::move(row)));
     }
     EXPECT_TRUE(table.isFull());

@@ -48,20 +48,21 @@ private Q_SLOTS:
         QTest::addColumn<int>("expectedResult");
         QTest::newRow("ok, stop") << 0 << 0 << int(QMessageBox::Ok) << QStringList{"OK"}
                                   << int(QMessageBox::Critical) << 1;
-        QTest::newRow("ok cancel, question") << 1 << 1 << int(QMessageBox::Cancel) << QStringList{"Cancel", "OK"}
-                                             << int(QMessageBox::Question) << 2;
+        QTest::newRow("ok cancel, question")
+            << 1 << 1 << int(QMessageBox::Cancel) << QStringList{"Cancel", "OK"} << int(QMessageBox::Question)
+            << 2;
         QTest::newRow("abort retry ignore, exclamation")
             << 2 << 2 << int(QMessageBox::Ignore) << QStringList{"Abort", "Ignore", "Retry"}
             << int(QMessageBox::Warning) << 5;
         QTest::newRow("yes no cancel, information")
-            << 3 << 3 << int(QMessageBox::No) << QStringList{"Cancel", "No", "Yes"} << int(QMessageBox::Information)
-            << 7;
+            << 3 << 3 << int(QMessageBox::No) << QStringList{"Cancel", "No", "Yes"}
+            << int(QMessageBox::Information) << 7;
         QTest::newRow("yes no") << 4 << 1 << int(QMessageBox::Yes) << QStringList{"No", "Yes"}
                                 << int(QMessageBox::Question) << 6;
         QTest::newRow("retry cancel") << 5 << 1 << int(QMessageBox::Retry) << QStringList{"Cancel", "Retry"}
                                       << int(QMessageBox::Question) << 4;
-        QTest::newRow("unknown codes: ok, no icon") << 7 << 9 << int(QMessageBox::Ok) << QStringList{"OK"}
-                                                    << int(QMessageBox::NoIcon) << 1;
+        QTest::newRow("unknown codes: ok, no icon")
+            << 7 << 9 << int(QMessageBox::Ok) << QStringList{"OK"} << int(QMessageBox::NoIcon) << 1;
     }
 
     void realBoxShowsButtonsIconAndTitle() {
@@ -74,8 +75,8 @@ private Q_SLOTS:
         QtMessageBoxService service;
         Seen seen;
         pressWhenShown(static_cast<QMessageBox::StandardButton>(press), &seen);
-        const int result = showMessage(service, QStringLiteral("Invalid SYS.\r\nRange of DIA is 0 to 250.\r\n"),
-                                       buttons, icon);
+        const int result = showMessage(
+            service, QStringLiteral("Invalid SYS.\r\nRange of DIA is 0 to 250.\r\n"), buttons, icon);
         QCOMPARE(result, expectedResult);
         QCOMPARE(seen.title, QStringLiteral("Tonolog"));
         QCOMPARE(seen.text, QStringLiteral("Invalid SYS.\nRange of DIA is 0 to 250."));
