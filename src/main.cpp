@@ -1,10 +1,74 @@
+#include "platform/clock.h"
+#include "platform/message_box_service.h"
+#include "platform/platform.h"
+#include "platform/qt_dialog_service.h"
+#include "platform/qt_settings_store.h"
+#include "platform/single_instance.h"
+#include "shell/fonts.h"
+#include "shell/main_form.h"
+#include "shell/resources.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QDateTime>
+#include <QEvent>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// With TONOLOG_REPORT_FIRST_FRAME set, prints the wall-clock time of the first painted frame, so
+// the time from the process start to a visible window can be measured from outside.
+class FirstFrameReporter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !reported_) {
+            reported_ = true;
+            QTimer::singleShot(0, [] {
+                std::fprintf(stderr, "first frame at %lld ms\n",
+                             static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+            });
+        }
+        return false;
+    }
+
+private:
+    bool reported_ = false;
+};
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tonolog"));
-    window.show();
+    QCoreApplication::setOrganizationName(QStringLiteral("Tonolog"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tonolog"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("0.07"));
+
+    // A second start only brings the first window to the front.
+    tonolog::SingleInstance instance;
+    if (!instance.tryBecomePrimary()) {
+        instance.notifyPrimary();
+        return 0;
+    }
+
+    tonolog::installFontSubstitutes();
+    tonolog::initResources();
+    tonolog::QtMessageBoxService messages;
+    tonolog::QtDialogService dialogs;
+    tonolog::SystemClock clock;
+    tonolog::QtSettingsStore settings;
+    tonolog::Platform platform{messages, dialogs, clock, settings};
+
+    tonolog::MainForm form(platform, tonolog::Locations::forThisUser());
+    QObject::connect(&instance, &tonolog::SingleInstance::activationRequested, &form,
+                     &tonolog::MainForm::bringToFront);
+    form.initialise();
+    // One optional data file path; a path with blanks may arrive split into several arguments.
+    const QStringList arguments = QCoreApplication::arguments();
+    form.loadWindow(arguments.size() > 1 ? arguments.mid(1).join(QLatin1Char(' ')) : QString());
+    FirstFrameReporter reporter;
+    if (qEnvironmentVariableIsSet("TONOLOG_REPORT_FIRST_FRAME"))
+        form.installEventFilter(&reporter);
+    form.show();
     return QApplication::exec();
 }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QRect>
+#include <QRectF>
+#include <QtGlobal>
+
+// Every position and size of the window is designed in twips (1/1440 inch); the screen has
+// 15 twips to a device-independent pixel. This is the one place that converts between them.
+namespace tonolog::twips {
+
+inline constexpr int perPixel = 15;
+
+inline int toPixels(double twips) {
+    return qRound(twips / perPixel);
+}
+inline double fromPixels(double pixels) {
+    return pixels * perPixel;
+}
+
+inline QRect toPixels(const QRect& twipsRect) {
+    return QRect(toPixels(twipsRect.x()), toPixels(twipsRect.y()), toPixels(twipsRect.width()),
+                 toPixels(twipsRect.height()));
+}
+
+// A design rectangle scaled by the factors and converted to pixels.
+inline QRect scaledToPixels(const QRect& twipsRect, double sx, double sy) {
+    const int left = qRound(twipsRect.x() * sx / perPixel);
+    const int top = qRound(twipsRect.y() * sy / perPixel);
+    const int right = qRound((twipsRect.x() + twipsRect.width()) * sx / perPixel);
+    const int bottom = qRound((twipsRect.y() + twipsRect.height()) * sy / perPixel);
+    return QRect(left, top, right - left, bottom - top);
+}
+
+inline QRect fromPixels(const QRect& pixelRect) {
+    return QRect(pixelRect.x() * perPixel, pixelRect.y() * perPixel, pixelRect.width() * perPixel,
+                 pixelRect.height() * perPixel);
+}
+
+} // namespace tonolog::twips

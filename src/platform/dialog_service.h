@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace tonolog {
+
+// What the file commands set before a file dialog is shown.
+struct FileDialogRequest {
+    QString title;           // "Open", "Save as"
+    QString initialDir;      // the document's directory
+    QString initialFileName; // empty for Save as
+    // Entries as "Description|pattern" pairs joined by "|":
+    // "TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*"
+    QString filter;
+    int filterIndex = 1;              // 1-based, as the filter text counts its entries
+    bool fileMustExist = false;       // Open
+    bool askBeforeOverwrite = false;  // Save as
+};
+
+struct FileDialogResult {
+    bool accepted = false; // false: cancelled, or the dialog could not appear
+    QString fullPath;      // the chosen file with its directory
+    QString fileName;      // the chosen file's name without its directory
+};
+
+// The standard dialogs: file open and save, printer selection, the help viewer.
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+    virtual FileDialogResult showOpen(const FileDialogRequest& request) = 0;
+    virtual FileDialogResult showSave(const FileDialogRequest& request) = 0;
+    // The printer dialog offers no print-to-file, no page range and no selection. Returns false
+    // when cancelled, and also when there is no printer to choose.
+    virtual bool showPrinter(QPrinter& printer) = 0;
+    // Hands the help file to the help viewer on its contents (command 15) or on its keyword index
+    // (command 261) and returns at once.
+    virtual void showHelp(const QString& helpFile, int command) = 0;
+};
+
+} // namespace tonolog

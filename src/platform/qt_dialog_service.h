@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/dialog_service.h"
+
+#include <QStringList>
+
+namespace tonolog {
+
+class HelpViewer;
+
+// The standard dialogs as Qt's own (non-native) file and printer dialogs, over the active window.
+class QtDialogService : public DialogService {
+public:
+    // The viewer is not owned and may be null, in which case a help request does nothing.
+    explicit QtDialogService(HelpViewer* helpViewer = nullptr);
+
+    FileDialogResult showOpen(const FileDialogRequest& request) override;
+    FileDialogResult showSave(const FileDialogRequest& request) override;
+    bool showPrinter(QPrinter& printer) override;
+    void showHelp(const QString& helpFile, int command) override;
+
+    // "TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*" as the file dialog's name filters,
+    // "TNL Files (*.tnl)" and "All Files (*)". A pattern list separated by ';' becomes one separated
+    // by spaces, and "*.*" becomes "*", since here it would miss files without an extension.
+    static QStringList nameFilters(const QString& filter);
+
+protected:
+    // Whether a printer exists to choose from; without one the printer dialog is not shown.
+    virtual bool hasPrinter() const;
+
+private:
+    enum class Mode { Open, Save };
+    FileDialogResult showFileDialog(const FileDialogRequest& request, Mode mode);
+
+    HelpViewer* helpViewer_;
+};
+
+} // namespace tonolog

@@ -1,0 +1,37 @@
+#include "platform/qt_settings_store.h"
+
+#include <QStringList>
+#include <QVariant>
+
+namespace tonolog {
+
+QtSettingsStore::QtSettingsStore()
+    : settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tonolog"),
+                QStringLiteral("Tonolog")) {}
+
+QString QtSettingsStore::keyOf(const QString& section, const QString& key) {
+    return section + QLatin1Char('/') + key;
+}
+
+QString QtSettingsStore::read(const QString& section, const QString& key, const QString& defaultValue) const {
+    const QVariant value = settings_.value(keyOf(section, key));
+    if (!value.isValid())
+        return defaultValue;
+    // A hand-edited value with an unquoted comma reads back as a list; it was one text.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
+bool QtSettingsStore::write(const QString& section, const QString& key, const QString& value) {
+    settings_.setValue(keyOf(section, key), value);
+    return sync();
+}
+
+bool QtSettingsStore::sync() {
+    // QSettings tells of a failed write only through its status, and only after writing.
+    settings_.sync();
+    return settings_.status() == QSettings::NoError;
+}
+
+} // namespace tonolog

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QLocalServer;
+class QLocalSocket;
+class QLockFile;
+
+namespace tonolog {
+
+// Keeps the program to one running instance per user. The first start takes a lock file in the
+// user's runtime directory and listens on a local socket beside it; a later start finds the lock
+// taken, asks the first one through the socket to come to the front, and ends.
+//
+// The lock decides, not the socket: a socket file can be left over by a killed instance, while the
+// lock of a process that no longer runs counts as stale and is taken over. Only the lock holder
+// removes and creates the socket. The runtime directory is private to the user (mode 0700) and the
+// socket is created for the user only, so no other user can reach it.
+class SingleInstance : public QObject {
+    Q_OBJECT
+
+public:
+    // The name is a plain file name; the lock and the socket are named after it.
+    explicit SingleInstance(const QString& name = QStringLiteral("tonolog"), QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this process is the instance to run: it now holds the lock and listens for
+    // activation requests. False only when another running instance holds the lock. Without a usable
+    // runtime directory nothing can be shared, and every start runs on its own (true).
+    bool tryBecomePrimary();
+
+    // For a start that is not the primary: asks the primary to come to the front. Retries the
+    // connection for a while, since the primary may hold the lock but not listen yet. Returns
+    // whether the primary received the request (it answers once it has).
+    bool notifyPrimary(int timeoutMs = 3000);
+
+    bool isPrimary() const { return primary_; }
+    bool isListening() const;
+    // The full paths of the lock file and the socket; empty without a runtime directory.
+    QString lockPath() const;
+    QString serverPath() const;
+
+Q_SIGNALS:
+    // A later start asked this primary instance to bring its window to the front.
+    void activationRequested();
+
+private:
+    void acceptConnections();
+    void readRequest(QLocalSocket* socket);
+
+    QString name_;
+    QString runtimeDir_;
+    std::unique_ptr<QLockFile> lock_;
+    QLocalServer* server_ = nullptr;
+    bool primary_ = false;
+};
+
+} // namespace tonolog

@@ -1,0 +1,331 @@
+#include "shell/main_layout.h"
+
+#include "canvas/canvas.h"
+#include "canvas/twips.h"
+#include "shell/controls.h"
+#include "shell/elastic_layout.h"
+#include "shell/main_tab.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+
+namespace tonolog {
+
+namespace {
+
+constexpr double defaultPoints = 9.0;
+
+// Places controls of one container, each at its design rectangle in twips.
+class Placer {
+public:
+    Placer(QWidget* container, ElasticLayout& elastic) : container_(container), elastic_(elastic) {}
+
+    template <class W>
+    W* place(W* widget, const QString& name, QRect twipsRect, double points = defaultPoints) {
+        widget->setObjectName(name);
+        elastic_.add(widget, twipsRect, points);
+        return widget;
+    }
+
+    Label* label(const QString& name, const QString& text, QRect r, double points = defaultPoints,
+                 Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
+        auto* l = place(new Label(text, container_), name, r, points);
+        l->setAlignment(align);
+        return l;
+    }
+
+    QLineEdit* textBox(const QString& name, QRect r, double points, const QString& tip = QString(),
+                       Qt::Alignment align = Qt::AlignLeft) {
+        auto* box = place(new QLineEdit(container_), name, r, points);
+        box->setAlignment(align | Qt::AlignVCenter);
+        box->setToolTip(tip);
+        return box;
+    }
+
+    ImageButton* image(const QString& name, QRect r, const QString& tip = QString()) {
+        auto* b = place(new ImageButton(container_), name, r, 0);
+        b->setToolTip(tip);
+        return b;
+    }
+
+    Canvas* canvas(const QString& name, QRect r) { return place(new Canvas(container_), name, r, 0); }
+
+    ShapeFrame* frame(const QString& name, QRect r) { return place(new ShapeFrame(container_), name, r, 0); }
+
+private:
+    QWidget* container_;
+    ElasticLayout& elastic_;
+};
+
+QString indexed(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+constexpr Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+constexpr Qt::Alignment rightAligned = Qt::AlignRight | Qt::AlignTop;
+
+void buildDiaryPage(QWidget* page, ElasticLayout& elastic, DiaryControls& d) {
+    Placer p(page, elastic);
+    constexpr double boxPoints = 15.75;
+    constexpr double labelPoints = 14.25;
+    d.InputName = p.textBox(QStringLiteral("InputName"), {600, 840, 3255, 450}, boxPoints,
+                            QStringLiteral("Input your name"));
+    d.LblName =
+        p.label(QStringLiteral("LblName"), QStringLiteral("'s Tonolog"), {4080, 840, 1560, 375}, labelPoints);
+    d.LblDate = p.label(QStringLiteral("LblDate"), QStringLiteral("Date"), {6120, 840, 735, 375}, labelPoints,
+                        rightAligned);
+    d.InputDate = p.textBox(QStringLiteral("InputDate"), {7080, 840, 2055, 450}, boxPoints,
+                            QStringLiteral("Input date or click right button"));
+    d.ImgInputDate =
+        p.image(QStringLiteral("ImgInputDate"), {9120, 840, 750, 450}, QStringLiteral("Input date"));
+    d.ImgDiaryLogo = p.image(QStringLiteral("ImgDiaryLogo"), {10260, 60, 1215, 615});
+    d.LblDiaryUp = p.label(QStringLiteral("LblDiaryUp"), QStringLiteral("Previous day"),
+                           {10320, 840, 1095, 255}, defaultPoints, centred);
+    d.ImgDiaryUp =
+        p.image(QStringLiteral("ImgDiaryUp"), {10440, 1200, 825, 975}, QStringLiteral("See previous day"));
+    d.ImgDiaryDown =
+        p.image(QStringLiteral("ImgDiaryDown"), {10440, 5760, 825, 975}, QStringLiteral("See next day"));
+    d.LblDiaryDown = p.label(QStringLiteral("LblDiaryDown"), QStringLiteral("Next day"),
+                             {10320, 6840, 1095, 255}, defaultPoints, centred);
+    for (int i = 0; i < 3; ++i)
+        d.LblNum[static_cast<std::size_t>(i)] = p.label(indexed("LblNum", i), QString::number(i + 1),
+                                                        {1920 + 3000 * i, 1920, 1935, 375}, labelPoints);
+    d.LblSys = p.label(QStringLiteral("LblSys"), QStringLiteral("SYS."), {600, 2520, 975, 375}, labelPoints);
+    d.LblDia = p.label(QStringLiteral("LblDia"), QStringLiteral("DIA."), {600, 3240, 975, 375}, labelPoints);
+    d.LblPul = p.label(QStringLiteral("LblPul"), QStringLiteral("PUL."), {600, 3960, 975, 375}, labelPoints);
+    d.LblTime =
+        p.label(QStringLiteral("LblTime"), QStringLiteral("TIME"), {600, 4680, 975, 375}, labelPoints);
+    d.LblNote =
+        p.label(QStringLiteral("LblNote"), QStringLiteral("NOTES"), {600, 6240, 975, 375}, labelPoints);
+    const QString timeTip = QStringLiteral("Input time or click right button");
+    for (int i = 0; i < 3; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const int x = 1920 + 3000 * i;
+        d.InputSys[k] =
+            p.textBox(indexed("InputSys", i), {x, 2520, 1935, 450}, boxPoints, {}, Qt::AlignRight);
+        d.InputDia[k] =
+            p.textBox(indexed("InputDia", i), {x, 3240, 1935, 450}, boxPoints, {}, Qt::AlignRight);
+        d.InputPul[k] =
+            p.textBox(indexed("InputPul", i), {x, 3960, 1935, 450}, boxPoints, {}, Qt::AlignRight);
+        d.InputTime[k] =
+            p.textBox(indexed("InputTime", i), {x, 4680, 1935, 450}, boxPoints, timeTip, Qt::AlignRight);
+        d.ImgInputTime[k] = p.image(indexed("ImgInputTime", i), {3840 + 3000 * i, 4680, 750, 450},
+                                    QStringLiteral("Input current time"));
+    }
+    d.InputNote = p.textBox(QStringLiteral("InputNote"), {1920, 6240, 7935, 450}, boxPoints);
+
+    // Focus runs down one reading's column before it moves to the next reading.
+    QWidget* previous = d.InputName;
+    auto chain = [&previous](QWidget* next) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    chain(d.InputDate);
+    for (std::size_t i = 0; i < 3; ++i) {
+        chain(d.InputSys[i]);
+        chain(d.InputDia[i]);
+        chain(d.InputPul[i]);
+        chain(d.InputTime[i]);
+    }
+    chain(d.InputNote);
+}
+
+void buildListRows(Canvas* view, ElasticLayout& elastic, ListControls& l) {
+    Placer p(view, elastic);
+    constexpr double big = 14.25;
+    constexpr double small = 12.0;
+    constexpr int pitch = 1560;
+    for (int r = 0; r < ListControls::rows; ++r) {
+        const auto row = static_cast<std::size_t>(r);
+        const int y = pitch * r;
+        l.LblNumData[row] =
+            p.label(indexed("LblNumData", r), QString::number(r + 1), {240, 240 + y, 150, 345}, big);
+        l.LblDateData[row] = p.label(indexed("LblDateData", r), QString(), {240, 600 + y, 1095, 615}, small);
+        for (int k = 0; k < 3; ++k) {
+            const int i = 3 * r + k;
+            const auto s = static_cast<std::size_t>(i);
+            const int x = 1800 * k;
+            l.ShapeSys[s] = p.frame(indexed("ShapeSys", i), {1680 + x, 240 + y, 1815, 1095});
+            l.LblSysTitle[s] =
+                p.label(indexed("LblSysTitle", i), QStringLiteral(" S"), {1680 + x, 240 + y, 1215, 375}, big);
+            l.LblDiaTitle[s] =
+                p.label(indexed("LblDiaTitle", i), QStringLiteral(" D"), {1680 + x, 600 + y, 1215, 375}, big);
+            l.LblPulTitle[s] =
+                p.label(indexed("LblPulTitle", i), QStringLiteral(" P"), {2880 + x, 240 + y, 615, 735}, big);
+            l.LblSysData[s] = p.label(indexed("LblSysData", i), QString(), {2160 + x, 240 + y, 615, 375}, big,
+                                      rightAligned);
+            l.LblDiaData[s] = p.label(indexed("LblDiaData", i), QString(), {2160 + x, 600 + y, 615, 375}, big,
+                                      rightAligned);
+            l.LblPulData[s] =
+                p.label(indexed("LblPulData", i), QString(), {2880 + x, 600 + y, 615, 375}, big, centred);
+            l.LblTimeData[s] =
+                p.label(indexed("LblTimeData", i), QString(), {1680 + x, 960 + y, 1215, 375}, big);
+            l.LblAmpmData[s] =
+                p.label(indexed("LblAmpmData", i), QString(), {2880 + x, 960 + y, 615, 375}, big);
+        }
+        l.ShapeNote[row] = p.frame(indexed("ShapeNote", r), {1680, 1320 + y, 5415, 375});
+        l.LblNoteTitle[row] = p.label(indexed("LblNoteTitle", r), QStringLiteral(" NOTES:"),
+                                      {1680, 1320 + y, 5415, 375}, small);
+        l.LblNoteData[row] =
+            p.label(indexed("LblNoteData", r), QStringLiteral("note"), {2760, 1320 + y, 4335, 300}, small);
+    }
+}
+
+void buildListPage(QWidget* page, ElasticLayout& elastic, ListControls& l) {
+    Placer p(page, elastic);
+    l.LblListTitle = p.label(QStringLiteral("LblListTitle"), QStringLiteral("Xxxxxx's data list"),
+                             {480, 240, 4695, 375}, 14.25);
+    l.LblComment = p.label(QStringLiteral("LblComment"), QStringLiteral("S:Systolic D:Diastolic P:Pulse"),
+                           {5160, 360, 2655, 255}, 9.75, rightAligned);
+    l.LblListUnit =
+        p.label(QStringLiteral("LblListUnit"), QStringLiteral("mmHg"), {8640, 360, 855, 255}, 9.75, centred);
+    l.PicViewArea = p.canvas(QStringLiteral("PicViewArea"), {480, 720, 7335, 6615});
+    l.PicGraphArea = p.canvas(QStringLiteral("PicGraphArea"), {8040, 720, 2055, 6615});
+    l.PicNoteArea = p.canvas(QStringLiteral("PicNoteArea"), {0, 2160, 375, 615});
+    l.ImgListLogo = p.image(QStringLiteral("ImgListLogo"), {10260, 60, 1215, 615});
+    l.LblListUp = p.label(QStringLiteral("LblListUp"), QStringLiteral("Previous data"),
+                          {10320, 840, 1095, 255}, defaultPoints, centred);
+    l.ImgListUp =
+        p.image(QStringLiteral("ImgListUp"), {10440, 1200, 825, 975}, QStringLiteral("See previous data"));
+    l.ImgListPrint = p.image(QStringLiteral("ImgListPrint"), {10475, 5160, 750, 450});
+    l.LblListPrint = p.label(QStringLiteral("LblListPrint"), QStringLiteral("Print"), {10475, 5280, 735, 255},
+                             defaultPoints, centred);
+    l.ImgListDown =
+        p.image(QStringLiteral("ImgListDown"), {10440, 5760, 825, 975}, QStringLiteral("See next data"));
+    l.LblListDown = p.label(QStringLiteral("LblListDown"), QStringLiteral("Next data"),
+                            {10320, 6840, 1095, 255}, defaultPoints, centred);
+    buildListRows(l.PicViewArea, elastic, l);
+
+    Placer g(l.PicGraphArea, elastic);
+    l.LblList100 = g.label(QStringLiteral("LblList100"), QStringLiteral("100"), {480, 0, 375, 255},
+                           defaultPoints, rightAligned);
+    l.LblList200 = g.label(QStringLiteral("LblList200"), QStringLiteral("200"), {1320, 0, 375, 255},
+                           defaultPoints, rightAligned);
+    l.LblList50 = g.label(QStringLiteral("LblList50"), QStringLiteral("50"), {480, 6360, 375, 255},
+                          defaultPoints, rightAligned);
+    l.LblList150 = g.label(QStringLiteral("LblList150"), QStringLiteral("150"), {1320, 6360, 375, 255},
+                           defaultPoints, rightAligned);
+}
+
+void buildTrendPage(QWidget* page, ElasticLayout& elastic, TrendControls& t) {
+    Placer p(page, elastic);
+    constexpr double axis = 9.75;
+    t.LblTrendTitle = p.label(QStringLiteral("LblTrendTitle"), QStringLiteral("Xxxxxx's BP Trend"),
+                              {2520, 120, 6495, 375}, 14.25, centred);
+    t.LblTrendLeft = p.label(QStringLiteral("LblTrendLeft"), QStringLiteral("Previous data"),
+                             {1320, 120, 1215, 255}, defaultPoints, centred);
+    t.ImgTrendLeft =
+        p.image(QStringLiteral("ImgTrendLeft"), {1440, 360, 975, 825}, QStringLiteral("See previous data"));
+    t.LblTrendRight = p.label(QStringLiteral("LblTrendRight"), QStringLiteral("Next data"),
+                              {9000, 120, 1215, 255}, defaultPoints, centred);
+    t.ImgTrendRight =
+        p.image(QStringLiteral("ImgTrendRight"), {9120, 360, 975, 825}, QStringLiteral("See next data"));
+    t.PicExpArea = p.canvas(QStringLiteral("PicExpArea"), {7800, 480, 975, 735});
+    t.ImgTrendLogo = p.image(QStringLiteral("ImgTrendLogo"), {10260, 60, 1215, 615});
+    t.LblTrendBp = p.label(QStringLiteral("LblTrendBp"), QStringLiteral("BP"), {360, 1320, 495, 375}, 14.25);
+    t.LblTrendMmhg = p.label(QStringLiteral("LblTrendMmhg"), QStringLiteral("mmHg"), {240, 1680, 615, 255},
+                             axis, rightAligned);
+    static const char* const scaleNames[] = {"200", "150", "100", "50"};
+    for (int k = 0; k < 4; ++k) {
+        const QString value = QString::fromLatin1(scaleNames[k]);
+        const int top = 2040 + 360 * k;
+        t.LblTrendBpScale[static_cast<std::size_t>(k)] =
+            p.label(QStringLiteral("LblTrendBp") + value, value, {480, top, 375, 255}, axis, rightAligned);
+        t.LblTrendPulScale[static_cast<std::size_t>(k)] =
+            p.label(QStringLiteral("LblTrendPul") + value, value, {10680, top, 375, 255}, axis, rightAligned);
+    }
+    t.LblTrendPul = p.label(QStringLiteral("LblTrendPul"), QStringLiteral("Pul"), {10680, 1320, 375, 375},
+                            14.25, rightAligned);
+    t.LblTrendMin =
+        p.label(QStringLiteral("LblTrendMin"), QStringLiteral("/min."), {10680, 1680, 615, 255}, axis);
+    t.PicTrendArea = p.canvas(QStringLiteral("PicTrendArea"), {1080, 1440, 9375, 5535});
+    static constexpr int dayLefts[7] = {1080, 2520, 4080, 5640, 7200, 8760, 10200};
+    for (int j = 0; j < 7; ++j)
+        t.LblTrendDay[static_cast<std::size_t>(j)] = p.label(indexed("LblTrendDay", j), QStringLiteral("99"),
+                                                             {dayLefts[j], 6960, 255, 255}, axis, centred);
+    t.LblTrendDateTop = p.label(QStringLiteral("LblTrendDateTop"), QStringLiteral("Oct./26/2003"),
+                                {480, 7200, 1335, 255}, 10.5, rightAligned);
+    t.LblTrendDateLast = p.label(QStringLiteral("LblTrendDateLast"), QStringLiteral("Dec./05/2003"),
+                                 {9720, 7200, 1335, 255}, 10.5);
+    t.ImgTrendPrint = p.image(QStringLiteral("ImgTrendPrint"), {10620, 6360, 750, 450});
+    t.LblTrendPrint = p.label(QStringLiteral("LblTrendPrint"), QStringLiteral("Print"),
+                              {10620, 6480, 735, 255}, defaultPoints, centred);
+
+    Placer e(t.PicExpArea, elastic);
+    t.LblSysExp = e.label(QStringLiteral("LblSysExp"), QStringLiteral("SYS"), {120, 0, 375, 255}, axis);
+    t.LblDiaExp = e.label(QStringLiteral("LblDiaExp"), QStringLiteral("DIA"), {120, 240, 375, 255}, axis);
+    t.LblPulExp = e.label(QStringLiteral("LblPulExp"), QStringLiteral("PUL"), {120, 480, 375, 255}, axis);
+}
+
+void buildMenus(QMainWindow& window, MenuControls& m) {
+    m.mnuFile = window.menuBar()->addMenu(QStringLiteral("File(&F)"));
+    m.mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    struct Item {
+        const char* caption; // nullptr: a separator
+        QKeySequence shortcut;
+    };
+    const Item fileItems[14] = {{"New(&N)", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                                {"Open(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+                                {"Close(&C)", {}},
+                                {nullptr, {}},
+                                {"Save(&S)", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                                {"Save as(&A)...", {}},
+                                {nullptr, {}},
+                                {"Print(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P)},
+                                {nullptr, {}},
+                                {"", {}},
+                                {"", {}},
+                                {"", {}},
+                                {nullptr, {}},
+                                {"Exit(&X)", {}}};
+    for (int i = 0; i < 14; ++i) {
+        QAction* action = fileItems[i].caption == nullptr
+                              ? m.mnuFile->addSeparator()
+                              : m.mnuFile->addAction(QString::fromLatin1(fileItems[i].caption));
+        action->setObjectName(indexed("mnuFileItem", i));
+        action->setShortcut(fileItems[i].shortcut);
+        m.mnuFileItem[static_cast<std::size_t>(i)] = action;
+    }
+    // The history entries and the separator above them show only when the history has entries.
+    for (int i = 8; i <= 11; ++i)
+        m.mnuFileItem[static_cast<std::size_t>(i)]->setVisible(false);
+
+    m.mnuHelp = window.menuBar()->addMenu(QStringLiteral("Help(&H)"));
+    m.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    const char* const helpItems[4] = {"Contents(&C)...", "Topics(&S)...", nullptr, "About(&A)..."};
+    for (int i = 0; i < 4; ++i) {
+        QAction* action = helpItems[i] == nullptr ? m.mnuHelp->addSeparator()
+                                                  : m.mnuHelp->addAction(QString::fromLatin1(helpItems[i]));
+        action->setObjectName(indexed("mnuHelpItem", i));
+        m.mnuHelpItem[static_cast<std::size_t>(i)] = action;
+    }
+}
+
+} // namespace
+
+MainLayout buildMainLayout(QMainWindow& window, QWidget& client, ElasticLayout& elastic) {
+    MainLayout layout;
+    layout.mainTab = new MainTab(&client);
+    layout.mainTab->setObjectName(QStringLiteral("MainTab"));
+    elastic.add(layout.mainTab, {120, 120, 11630, 8055});
+    static constexpr QRect pageRect{45, 450, 11535, 7560};
+    for (int i = 0; i < MainTab::pageCount; ++i)
+        elastic.add(layout.mainTab->page(i), pageRect);
+    buildDiaryPage(layout.mainTab->page(0), elastic, layout.diary);
+    buildListPage(layout.mainTab->page(1), elastic, layout.list);
+    buildTrendPage(layout.mainTab->page(2), elastic, layout.trend);
+
+    // The month calendar belongs to the window, not to a page; it waits out of view until used.
+    layout.MonthView = new QCalendarWidget(&client);
+    layout.MonthView->setObjectName(QStringLiteral("MonthView"));
+    layout.MonthView->setGeometry(twips::toPixels(QRect(-4000, -4000, 3015, 2520)));
+    layout.MonthView->hide();
+
+    buildMenus(window, layout.menu);
+    return layout;
+}
+
+} // namespace tonolog

@@ -1,0 +1,181 @@
+#include "shell/main_tab.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace tonolog {
+
+TabPage::TabPage(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+}
+
+void TabPage::setBackgroundColor(const QColor& color) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, color);
+    setPalette(p);
+}
+
+QColor TabPage::backgroundColor() const {
+    return palette().color(QPalette::Window);
+}
+
+void TabPage::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    Q_EMIT clicked();
+}
+
+void TabPage::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    Q_EMIT mouseMoved();
+}
+
+MainTab::MainTab(QWidget* parent)
+    : QWidget(parent), captions_(QString::fromLatin1("Diary|List|Trend").split(QLatin1Char('|'))),
+      frontColor_(palette().color(QPalette::Button)), backgroundColor_(palette().color(QPalette::Window)),
+      captionFont_(font()) {
+    tabColors_.fill(palette().color(QPalette::Button));
+    strip_ = new TabStrip(this);
+    strip_->setObjectName(QStringLiteral("MainTabStrip"));
+    static const char* const names[pageCount] = {"MainTabDiary", "MainTabList", "MainTabTrend"};
+    for (int i = 0; i < pageCount; ++i) {
+        auto* page = new TabPage(this);
+        page->setObjectName(QString::fromLatin1(names[i]));
+        page->setVisible(i == 0);
+        pages_[static_cast<std::size_t>(i)] = page;
+    }
+}
+
+void MainTab::setCurrentPage(int index) {
+    if (index < 0 || index >= pageCount)
+        return;
+    current_ = index;
+    for (int i = 0; i < pageCount; ++i)
+        pages_[static_cast<std::size_t>(i)]->setVisible(i == index);
+    strip_->update();
+    update();
+}
+
+void MainTab::switchByUser(int index) {
+    setCurrentPage(index);
+    Q_EMIT tabStripClicked();
+}
+
+void MainTab::setTabColor(int index, const QColor& color) {
+    if (index < 0 || index >= pageCount)
+        return;
+    tabColors_[static_cast<std::size_t>(index)] = color;
+    strip_->update();
+    update();
+}
+
+void MainTab::setFrontColor(const QColor& color) {
+    frontColor_ = color;
+    strip_->update();
+    update();
+}
+
+void MainTab::setBackgroundColor(const QColor& color) {
+    backgroundColor_ = color;
+    strip_->update();
+    update();
+}
+
+void MainTab::setCaptionFontName(const QString& family) {
+    captionFont_.setFamily(family);
+    strip_->update();
+}
+
+void MainTab::takeFocus() {
+    strip_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainTab::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), backgroundColor_);
+    // The frame around the shown page takes the colour of its tab, joining the two.
+    const QRect pageRect = pages_[static_cast<std::size_t>(current_)]->geometry();
+    const QRect frame =
+        pageRect.adjusted(-3, -3, 3, 3).intersected(rect().adjusted(0, strip_->height(), 0, 0));
+    QColor face = tabColors_[static_cast<std::size_t>(current_)];
+    if (!face.isValid())
+        face = frontColor_;
+    painter.fillRect(frame, face);
+    painter.setPen(face.darker(160));
+    painter.drawRect(frame.adjusted(0, -1, -1, -1));
+}
+
+void MainTab::resizeEvent(QResizeEvent*) {
+    const int stripHeight = pages_[0]->y() > 3 ? pages_[0]->y() - 1 : 29;
+    strip_->setGeometry(0, 0, width(), stripHeight);
+}
+
+TabStrip::TabStrip(MainTab* owner) : QWidget(owner), owner_(owner) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QRect TabStrip::tabRect(int index) const {
+    const int w = width() / MainTab::pageCount;
+    const int left = index * w;
+    const int right = index == MainTab::pageCount - 1 ? width() : left + w;
+    const int top = index == owner_->currentPage() ? 0 : 3;
+    return QRect(left, top, right - left, height() - top + 1);
+}
+
+void TabStrip::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), owner_->backgroundColor());
+    QFont font = owner_->captionFont();
+    font.setPixelSize(qMax(8, height() * 2 / 5));
+    painter.setFont(font);
+    // The front tab is drawn last so that it overlaps its neighbours.
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < MainTab::pageCount; ++i) {
+            const bool front = i == owner_->currentPage();
+            if (front != (pass == 1))
+                continue;
+            QColor face = owner_->tabColor(i);
+            if (!face.isValid())
+                face = owner_->frontColor();
+            const QRectF r = QRectF(tabRect(i)).adjusted(1.5, 0.5, -1.5, 2);
+            QPainterPath path;
+            path.addRoundedRect(r, 5, 5);
+            painter.fillPath(path, face);
+            painter.setPen(QPen(face.darker(front ? 170 : 140), 1));
+            painter.drawPath(path);
+            painter.setPen(Qt::black);
+            QFont captionFont = font;
+            captionFont.setBold(front);
+            painter.setFont(captionFont);
+            painter.drawText(r, Qt::AlignCenter, owner_->caption(i));
+            if (front && hasFocus()) {
+                painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+                painter.drawRect(r.adjusted(6, 5, -6, -6));
+            }
+        }
+}
+
+void TabStrip::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    setFocus(Qt::MouseFocusReason);
+    for (int i = 0; i < MainTab::pageCount; ++i)
+        if (tabRect(i).contains(event->position().toPoint())) {
+            owner_->switchByUser(i);
+            return;
+        }
+}
+
+void TabStrip::keyPressEvent(QKeyEvent* event) {
+    const int current = owner_->currentPage();
+    if (event->key() == Qt::Key_Left && current > 0)
+        owner_->switchByUser(current - 1);
+    else if (event->key() == Qt::Key_Right && current < MainTab::pageCount - 1)
+        owner_->switchByUser(current + 1);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+} // namespace tonolog

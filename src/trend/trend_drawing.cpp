@@ -1,0 +1,9 @@
+#include "shell/main_form.h"
+
+namespace tonolog {
+
+void MainForm::drawTrendBackground() {}
+
+void MainForm::DspTrendTab() {}
+
+} // namespace tonolog

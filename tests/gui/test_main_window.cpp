@@ -1,0 +1,484 @@
+#include "canvas/canvas.h"
+#include "canvas/twips.h"
+#include "shell/controls.h"
+#include "shell/main_form.h"
+#include "shell/main_tab.h"
+#include "support/form_harness.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QMenu>
+#include <QtTest>
+
+using namespace tonolog;
+
+namespace {
+
+// Resizes the window so that its client area has exactly the size given.
+void setClientSize(MainForm& form, QSize client) {
+    const QSize now = form.centralWidget()->size();
+    form.resize(form.size() + (client - now));
+    QTRY_COMPARE(form.centralWidget()->size(), client);
+}
+
+QWidget* control(MainForm& form, const QString& name) {
+    return form.findChild<QWidget*>(name);
+}
+
+QRect px(QRect twipsRect) {
+    return twips::toPixels(twipsRect);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QStandardPaths::setTestModeEnabled(true); }
+
+    void everyControlStandsAtItsDesignRectangle_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parentName");
+        QTest::addColumn<QRect>("design");
+        auto row = [](const QString& name, const char* parent, QRect r) {
+            QTest::newRow(qPrintable(name)) << name << QString::fromLatin1(parent) << r;
+        };
+        row(QStringLiteral("MainTab"), "MainFormClient", {120, 120, 11630, 8055});
+        for (const char* page : {"MainTabDiary", "MainTabList", "MainTabTrend"})
+            row(QString::fromLatin1(page), "MainTab", {45, 450, 11535, 7560});
+        row(QStringLiteral("InputName"), "MainTabDiary", {600, 840, 3255, 450});
+        row(QStringLiteral("LblName"), "MainTabDiary", {4080, 840, 1560, 375});
+        row(QStringLiteral("LblDate"), "MainTabDiary", {6120, 840, 735, 375});
+        row(QStringLiteral("InputDate"), "MainTabDiary", {7080, 840, 2055, 450});
+        row(QStringLiteral("ImgInputDate"), "MainTabDiary", {9120, 840, 750, 450});
+        row(QStringLiteral("ImgDiaryLogo"), "MainTabDiary", {10260, 60, 1215, 615});
+        row(QStringLiteral("LblDiaryUp"), "MainTabDiary", {10320, 840, 1095, 255});
+        row(QStringLiteral("ImgDiaryUp"), "MainTabDiary", {10440, 1200, 825, 975});
+        row(QStringLiteral("ImgDiaryDown"), "MainTabDiary", {10440, 5760, 825, 975});
+        row(QStringLiteral("LblDiaryDown"), "MainTabDiary", {10320, 6840, 1095, 255});
+        row(QStringLiteral("LblSys"), "MainTabDiary", {600, 2520, 975, 375});
+        row(QStringLiteral("LblDia"), "MainTabDiary", {600, 3240, 975, 375});
+        row(QStringLiteral("LblPul"), "MainTabDiary", {600, 3960, 975, 375});
+        row(QStringLiteral("LblTime"), "MainTabDiary", {600, 4680, 975, 375});
+        row(QStringLiteral("LblNote"), "MainTabDiary", {600, 6240, 975, 375});
+        row(QStringLiteral("InputNote"), "MainTabDiary", {1920, 6240, 7935, 450});
+        for (int i = 0; i < 3; ++i) {
+            const int x = 1920 + 3000 * i;
+            row(QStringLiteral("LblNum(%1)").arg(i), "MainTabDiary", {x, 1920, 1935, 375});
+            row(QStringLiteral("InputSys(%1)").arg(i), "MainTabDiary", {x, 2520, 1935, 450});
+            row(QStringLiteral("InputDia(%1)").arg(i), "MainTabDiary", {x, 3240, 1935, 450});
+            row(QStringLiteral("InputPul(%1)").arg(i), "MainTabDiary", {x, 3960, 1935, 450});
+            row(QStringLiteral("InputTime(%1)").arg(i), "MainTabDiary", {x, 4680, 1935, 450});
+            row(QStringLiteral("ImgInputTime(%1)").arg(i), "MainTabDiary", {3840 + 3000 * i, 4680, 750, 450});
+        }
+        row(QStringLiteral("LblListTitle"), "MainTabList", {480, 240, 4695, 375});
+        row(QStringLiteral("LblComment"), "MainTabList", {5160, 360, 2655, 255});
+        row(QStringLiteral("LblListUnit"), "MainTabList", {8640, 360, 855, 255});
+        row(QStringLiteral("PicViewArea"), "MainTabList", {480, 720, 7335, 6615});
+        row(QStringLiteral("PicGraphArea"), "MainTabList", {8040, 720, 2055, 6615});
+        row(QStringLiteral("ImgListLogo"), "MainTabList", {10260, 60, 1215, 615});
+        row(QStringLiteral("LblListUp"), "MainTabList", {10320, 840, 1095, 255});
+        row(QStringLiteral("ImgListUp"), "MainTabList", {10440, 1200, 825, 975});
+        row(QStringLiteral("ImgListPrint"), "MainTabList", {10475, 5160, 750, 450});
+        row(QStringLiteral("LblListPrint"), "MainTabList", {10475, 5280, 735, 255});
+        row(QStringLiteral("ImgListDown"), "MainTabList", {10440, 5760, 825, 975});
+        row(QStringLiteral("LblListDown"), "MainTabList", {10320, 6840, 1095, 255});
+        for (int r = 0; r < 4; ++r) {
+            const int y = 1560 * r;
+            row(QStringLiteral("LblNumData(%1)").arg(r), "PicViewArea", {240, 240 + y, 150, 345});
+            row(QStringLiteral("LblDateData(%1)").arg(r), "PicViewArea", {240, 600 + y, 1095, 615});
+            row(QStringLiteral("ShapeNote(%1)").arg(r), "PicViewArea", {1680, 1320 + y, 5415, 375});
+            row(QStringLiteral("LblNoteTitle(%1)").arg(r), "PicViewArea", {1680, 1320 + y, 5415, 375});
+            row(QStringLiteral("LblNoteData(%1)").arg(r), "PicViewArea", {2760, 1320 + y, 4335, 300});
+            for (int k = 0; k < 3; ++k) {
+                const int i = 3 * r + k;
+                const int x = 1800 * k;
+                row(QStringLiteral("ShapeSys(%1)").arg(i), "PicViewArea", {1680 + x, 240 + y, 1815, 1095});
+                row(QStringLiteral("LblSysTitle(%1)").arg(i), "PicViewArea", {1680 + x, 240 + y, 1215, 375});
+                row(QStringLiteral("LblDiaTitle(%1)").arg(i), "PicViewArea", {1680 + x, 600 + y, 1215, 375});
+                row(QStringLiteral("LblPulTitle(%1)").arg(i), "PicViewArea", {2880 + x, 240 + y, 615, 735});
+                row(QStringLiteral("LblSysData(%1)").arg(i), "PicViewArea", {2160 + x, 240 + y, 615, 375});
+                row(QStringLiteral("LblDiaData(%1)").arg(i), "PicViewArea", {2160 + x, 600 + y, 615, 375});
+                row(QStringLiteral("LblPulData(%1)").arg(i), "PicViewArea", {2880 + x, 600 + y, 615, 375});
+                row(QStringLiteral("LblTimeData(%1)").arg(i), "PicViewArea", {1680 + x, 960 + y, 1215, 375});
+                row(QStringLiteral("LblAmpmData(%1)").arg(i), "PicViewArea", {2880 + x, 960 + y, 615, 375});
+            }
+        }
+        row(QStringLiteral("LblList100"), "PicGraphArea", {480, 0, 375, 255});
+        row(QStringLiteral("LblList200"), "PicGraphArea", {1320, 0, 375, 255});
+        row(QStringLiteral("LblList50"), "PicGraphArea", {480, 6360, 375, 255});
+        row(QStringLiteral("LblList150"), "PicGraphArea", {1320, 6360, 375, 255});
+        row(QStringLiteral("LblTrendTitle"), "MainTabTrend", {2520, 120, 6495, 375});
+        row(QStringLiteral("LblTrendLeft"), "MainTabTrend", {1320, 120, 1215, 255});
+        row(QStringLiteral("ImgTrendLeft"), "MainTabTrend", {1440, 360, 975, 825});
+        row(QStringLiteral("LblTrendRight"), "MainTabTrend", {9000, 120, 1215, 255});
+        row(QStringLiteral("ImgTrendRight"), "MainTabTrend", {9120, 360, 975, 825});
+        row(QStringLiteral("PicExpArea"), "MainTabTrend", {7800, 480, 975, 735});
+        row(QStringLiteral("LblSysExp"), "PicExpArea", {120, 0, 375, 255});
+        row(QStringLiteral("LblDiaExp"), "PicExpArea", {120, 240, 375, 255});
+        row(QStringLiteral("LblPulExp"), "PicExpArea", {120, 480, 375, 255});
+        row(QStringLiteral("ImgTrendLogo"), "MainTabTrend", {10260, 60, 1215, 615});
+        row(QStringLiteral("LblTrendBp"), "MainTabTrend", {360, 1320, 495, 375});
+        row(QStringLiteral("LblTrendMmhg"), "MainTabTrend", {240, 1680, 615, 255});
+        row(QStringLiteral("LblTrendPul"), "MainTabTrend", {10680, 1320, 375, 375});
+        row(QStringLiteral("LblTrendMin"), "MainTabTrend", {10680, 1680, 615, 255});
+        const char* const scale[] = {"200", "150", "100", "50"};
+        for (int k = 0; k < 4; ++k) {
+            row(QStringLiteral("LblTrendBp") + QLatin1String(scale[k]), "MainTabTrend",
+                {480, 2040 + 360 * k, 375, 255});
+            row(QStringLiteral("LblTrendPul") + QLatin1String(scale[k]), "MainTabTrend",
+                {10680, 2040 + 360 * k, 375, 255});
+        }
+        row(QStringLiteral("PicTrendArea"), "MainTabTrend", {1080, 1440, 9375, 5535});
+        const int lefts[] = {1080, 2520, 4080, 5640, 7200, 8760, 10200};
+        for (int j = 0; j < 7; ++j)
+            row(QStringLiteral("LblTrendDay(%1)").arg(j), "MainTabTrend", {lefts[j], 6960, 255, 255});
+        row(QStringLiteral("LblTrendDateTop"), "MainTabTrend", {480, 7200, 1335, 255});
+        row(QStringLiteral("LblTrendDateLast"), "MainTabTrend", {9720, 7200, 1335, 255});
+        row(QStringLiteral("ImgTrendPrint"), "MainTabTrend", {10620, 6360, 750, 450});
+        row(QStringLiteral("LblTrendPrint"), "MainTabTrend", {10620, 6480, 735, 255});
+    }
+
+    void everyControlStandsAtItsDesignRectangle() {
+        QFETCH(QString, name);
+        QFETCH(QString, parentName);
+        QFETCH(QRect, design);
+        FormHarness h;
+        MainForm& form = h.start();
+        setClientSize(form, MainForm::designClientPixels());
+        QWidget* widget = control(form, name);
+        QVERIFY2(widget != nullptr, qPrintable(name));
+        QCOMPARE(widget->parentWidget()->objectName(), parentName);
+        QCOMPARE(widget->geometry(), px(design));
+    }
+
+    void captionsTooltipsFontsAndAlignment() {
+        FormHarness h;
+        MainForm& form = h.start();
+        setClientSize(form, MainForm::designClientPixels());
+        const DiaryControls& d = form.ui.diary;
+        QCOMPARE(d.InputName->toolTip(), QStringLiteral("Input your name"));
+        QCOMPARE(d.InputDate->toolTip(), QStringLiteral("Input date or click right button"));
+        QCOMPARE(d.InputTime[2]->toolTip(), QStringLiteral("Input time or click right button"));
+        QCOMPARE(d.ImgInputTime[1]->toolTip(), QStringLiteral("Input current time"));
+        QCOMPARE(d.ImgDiaryUp->toolTip(), QStringLiteral("See previous day"));
+        QCOMPARE(d.LblName->text(), QStringLiteral("'s Tonolog"));
+        QVERIFY(d.InputSys[0]->alignment() & Qt::AlignRight);
+        QVERIFY(d.LblDate->alignment() & Qt::AlignRight);
+        QCOMPARE(d.InputSys[0]->font().pointSizeF(), 15.75);
+        QCOMPARE(d.LblSys->font().pointSizeF(), 14.25);
+        QCOMPARE(d.InputSys[0]->font().family(), QStringLiteral("Tahoma"));
+        QCOMPARE(form.ui.list.LblComment->text(), QStringLiteral("S:Systolic D:Diastolic P:Pulse"));
+        QCOMPARE(form.ui.list.LblComment->font().pointSizeF(), 9.75);
+        QCOMPARE(form.ui.list.ImgListUp->toolTip(), QStringLiteral("See previous data"));
+        QCOMPARE(form.ui.trend.LblTrendDateTop->font().pointSizeF(), 10.5);
+        QCOMPARE(form.ui.mainTab->captionFont().family(), QStringLiteral("Arial"));
+        QCOMPARE(form.ui.mainTab->caption(0), QStringLiteral("Diary"));
+        QCOMPARE(form.ui.mainTab->caption(2), QStringLiteral("Trend"));
+        QCOMPARE(form.ui.MonthView->size(), QSize(201, 168));
+        QVERIFY(!form.ui.MonthView->isVisible());
+        // The note canvas of the List page is moved out of view at start-up.
+        QCOMPARE(form.ui.list.PicNoteArea->y(), form.ui.mainTab->page(1)->height());
+        QCOMPARE(form.ui.list.PicViewArea->backgroundColor(), QColor(196, 225, 255));
+    }
+
+    void tabOrderRunsDownEachReading() {
+        FormHarness h;
+        MainForm& form = h.start();
+        const DiaryControls& d = form.ui.diary;
+        QList<QWidget*> expected{d.InputName, d.InputDate};
+        for (std::size_t i = 0; i < 3; ++i)
+            expected << d.InputSys[i] << d.InputDia[i] << d.InputPul[i] << d.InputTime[i];
+        expected << d.InputNote;
+        for (int k = 0; k + 1 < expected.size(); ++k) {
+            QWidget* next = expected[k]->nextInFocusChain();
+            while (!(next->focusPolicy() & Qt::TabFocus))
+                next = next->nextInFocusChain();
+            QCOMPARE(next, expected[k + 1]);
+        }
+    }
+
+    void menusHaveTheirItemsAndShortcuts() {
+        FormHarness h;
+        MainForm& form = h.start();
+        const MenuControls& m = form.ui.menu;
+        QCOMPARE(m.mnuFile->title(), QStringLiteral("File(&F)"));
+        QCOMPARE(m.mnuHelp->title(), QStringLiteral("Help(&H)"));
+        QCOMPARE(m.mnuFileItem[0]->text(), QStringLiteral("New(&N)"));
+        QCOMPARE(m.mnuFileItem[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(m.mnuFileItem[1]->text(), QStringLiteral("Open(&O)..."));
+        QCOMPARE(m.mnuFileItem[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(m.mnuFileItem[2]->text(), QStringLiteral("Close(&C)"));
+        QVERIFY(m.mnuFileItem[3]->isSeparator());
+        QCOMPARE(m.mnuFileItem[4]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(m.mnuFileItem[5]->text(), QStringLiteral("Save as(&A)..."));
+        QCOMPARE(m.mnuFileItem[7]->text(), QStringLiteral("Print(&P)..."));
+        QCOMPARE(m.mnuFileItem[7]->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+        QCOMPARE(m.mnuFileItem[13]->text(), QStringLiteral("Exit(&X)"));
+        for (int i = 8; i <= 11; ++i)
+            QVERIFY(!m.mnuFileItem[static_cast<std::size_t>(i)]->isVisible());
+        QCOMPARE(m.mnuHelpItem[0]->text(), QStringLiteral("Contents(&C)..."));
+        QCOMPARE(m.mnuHelpItem[1]->text(), QStringLiteral("Topics(&S)..."));
+        QVERIFY(m.mnuHelpItem[2]->isSeparator());
+        QCOMPARE(m.mnuHelpItem[3]->text(), QStringLiteral("About(&A)..."));
+        QCOMPARE(form.findChild<QAction*>(QStringLiteral("mnuFileItem(13)")), m.mnuFileItem[13]);
+    }
+
+    void rescalingKeepsTheRowArrangement() {
+        FormHarness h;
+        MainForm& form = h.start();
+        const QSize bigger(1100, 830);
+        setClientSize(form, bigger);
+        const double sx = bigger.width() * 15.0 / 11880;
+        const double sy = bigger.height() * 15.0 / 8310;
+        const ListControls& l = form.ui.list;
+        const QPoint first = l.ShapeSys[0]->pos();
+        for (int r = 0; r < 4; ++r)
+            for (int k = 0; k < 3; ++k) {
+                const QPoint p = l.ShapeSys[static_cast<std::size_t>(3 * r + k)]->pos();
+                QVERIFY(qAbs(p.x() - first.x() - 1800 * k * sx / 15) <= 1.0);
+                QVERIFY(qAbs(p.y() - first.y() - 1560 * r * sy / 15) <= 1.0);
+            }
+        // Canvases and fonts grow with the window.
+        QVERIFY(qAbs(l.PicViewArea->width() - 7335 * sx / 15) <= 1.0);
+        QVERIFY(qAbs(l.PicViewArea->widthTwips() - 7335 * sx) <= 15.0);
+        QVERIFY(form.ui.diary.InputSys[0]->font().pointSizeF() > 15.75 * 1.3);
+        // and come back to their design rectangles.
+        setClientSize(form, MainForm::designClientPixels());
+        QCOMPARE(l.ShapeSys[11]->geometry(), px({1680 + 3600, 240 + 4680, 1815, 1095}));
+        QCOMPARE(form.ui.diary.InputSys[0]->font().pointSizeF(), 15.75);
+    }
+
+    void tabStripClickSwitchesPagesAndColoursTheTabs() {
+        FormHarness h;
+        MainForm& form = h.start();
+        MainTab* tab = form.ui.mainTab;
+        const PagePalette c;
+        QCOMPARE(tab->currentPage(), 0);
+        QCOMPARE(tab->tabColor(0), c.paletteDiaryPage);
+        QCOMPARE(tab->tabColor(1), c.paletteListTab);
+        QCOMPARE(tab->tabColor(2), c.paletteTrendTab);
+        QCOMPARE(tab->frontColor(), c.paletteDiaryPage);
+        QCOMPARE(tab->page(0)->backgroundColor(), c.paletteDiaryPage);
+        QCOMPARE(tab->page(1)->backgroundColor(), c.paletteListPage);
+        QCOMPARE(tab->page(2)->backgroundColor(), c.paletteTrendPage);
+
+        QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(1).center());
+        QCOMPARE(tab->currentPage(), 1);
+        QVERIFY(tab->page(1)->isVisible());
+        QVERIFY(!tab->page(0)->isVisible());
+        QCOMPARE(form.lastTab, std::int16_t(1));
+        QCOMPARE(tab->tabColor(0), c.paletteDiaryTab);
+        QCOMPARE(tab->tabColor(1), c.paletteListPage);
+        QCOMPARE(tab->tabColor(2), c.paletteTrendTab);
+
+        // The faces really show their colours: sample each tab's face beside its caption.
+        const QImage strip = tab->strip()->grab().toImage();
+        for (int i = 0; i < 3; ++i) {
+            const QRect r = tab->strip()->tabRect(i);
+            const QColor face = strip.pixelColor(r.left() + 8, r.center().y());
+            QCOMPARE(face, tab->tabColor(i));
+        }
+
+        // Writing the page shows it but is not a click.
+        form.lastTab = 7;
+        tab->setCurrentPage(2);
+        QCOMPARE(form.lastTab, std::int16_t(7));
+        QVERIFY(tab->page(2)->isVisible());
+    }
+
+    void firstStartUsesTheDefaults() {
+        FormHarness h;
+        MainForm& form = h.start();
+        QCOMPARE(form.windowTop, 600);
+        QCOMPARE(form.windowLeft, 600);
+        QCOMPARE(form.pos(), QPoint(40, 40));
+        QCOMPARE(form.size(), QSize(800, 600));
+        QCOMPARE(form.ui.mainTab->currentPage(), 0);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
+        QCOMPARE(h.messages.count(), 0);
+        QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray(",,,,,,,,,,,,,,\r\n"));
+        QVERIFY(form.document.isUntitled());
+        QCOMPARE(form.ui.list.LblListTitle->text(), QStringLiteral("(New) 's data list"));
+        QCOMPARE(form.ui.trend.LblTrendTitle->text(), QStringLiteral("(New) 's BP Trend"));
+        QCOMPARE(form.windowIcon().isNull(), false);
+        QTRY_COMPARE(form.windowActivated, std::int16_t(1));
+    }
+
+    void settingsRoundTrip() {
+        FormHarness h;
+        MainForm& form = h.start();
+        QTRY_COMPARE(form.windowActivated, std::int16_t(1));
+        form.move(100, 120);
+        QTRY_COMPARE(form.pos(), QPoint(100, 120));
+        QVERIFY(h.close());
+        QCOMPARE(h.settings.read(QStringLiteral("FormSize"), QStringLiteral("Top"), {}),
+                 QStringLiteral("1800"));
+        QCOMPARE(h.settings.read(QStringLiteral("FormSize"), QStringLiteral("Left"), {}),
+                 QStringLiteral("1500"));
+        QVERIFY(!QFile::exists(h.backupPath()));
+        MainForm& again = h.start();
+        QCOMPARE(again.pos(), QPoint(100, 120));
+        QCOMPARE(h.messages.count(), 0); // a normal close leaves no backup to recall
+    }
+
+    void badOrOffScreenPositionFallsBack() {
+        FormHarness h;
+        h.settings.preset(QStringLiteral("FormSize"), QStringLiteral("Top"), QStringLiteral("abc"));
+        h.settings.preset(QStringLiteral("FormSize"), QStringLiteral("Left"), QStringLiteral("900"));
+        QCOMPARE(h.start().pos(), QPoint(40, 40));
+        QVERIFY(h.close());
+        h.settings.preset(QStringLiteral("FormSize"), QStringLiteral("Top"), QStringLiteral("900000"));
+        h.settings.preset(QStringLiteral("FormSize"), QStringLiteral("Left"), QStringLiteral("900000"));
+        QCOMPARE(h.start().pos(), QPoint(40, 40));
+    }
+
+    void historyMenuComesFromTheSettings() {
+        FormHarness h;
+        h.settings.preset(QStringLiteral("History"), QStringLiteral("Path1"),
+                          QStringLiteral("/home/ann/a.tnl"));
+        h.settings.preset(QStringLiteral("History"), QStringLiteral("Path2"),
+                          QStringLiteral("/home/ann/b.tnl"));
+        MainForm& form = h.start();
+        const auto& items = form.ui.menu.mnuFileItem;
+        QVERIFY(items[8]->isVisible());
+        QVERIFY(items[9]->isVisible());
+        QVERIFY(items[10]->isVisible());
+        QVERIFY(!items[11]->isVisible());
+        QCOMPARE(items[9]->text(), QStringLiteral("&1 /home/ann/a.tnl"));
+        QCOMPARE(items[10]->text(), QStringLiteral("&2 /home/ann/b.tnl"));
+        QVERIFY(h.close());
+        QCOMPARE(h.settings.read(QStringLiteral("History"), QStringLiteral("Path2"), {}),
+                 QStringLiteral("/home/ann/b.tnl"));
+        QCOMPARE(h.settings.read(QStringLiteral("History"), QStringLiteral("Path3"), QStringLiteral("x")),
+                 QString());
+    }
+
+    void commandLineFileOpensWithoutABackup() {
+        FormHarness h;
+        const QString path = h.file(QStringLiteral("ann.tnl"));
+        FormHarness::writeFile(path, "Ann,\r\nJan./05/2004,128,84,66,7:05am,,,,,,,,,,\r\n");
+        MainForm& form = h.start(QLatin1Char('"') + path + QLatin1Char('"'));
+        QCOMPARE(h.messages.count(), 0);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
+        QCOMPARE(form.document.userName, std::string("Ann"));
+        QCOMPARE(form.document.table.count(), 1);
+        QCOMPARE(form.ui.diary.InputName->text(), QStringLiteral("Ann"));
+        QCOMPARE(form.historyPath1, path);
+        QCOMPARE(form.document.isDirty, std::int16_t(0));
+        QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray(",,,,,,,,,,,,,,\r\n"));
+        QCOMPARE(form.ui.list.LblListTitle->text(), QStringLiteral("Ann 's data list"));
+    }
+
+    void relativeCommandLinePathIsTakenFromTheCurrentDirectory() {
+        FormHarness h;
+        FormHarness::writeFile(h.file(QStringLiteral("rel.tnl")), "Bea,\r\n");
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(h.dir.path());
+        MainForm& form = h.start(QStringLiteral("rel.tnl"));
+        QDir::setCurrent(before);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [rel.tnl]"));
+        QCOMPARE(form.document.docPath, toStd(h.file(QStringLiteral("rel.tnl"))));
+        QCOMPARE(form.document.userName, std::string("Bea"));
+    }
+
+    void missingCommandLineFileIsReportedAndNamed() {
+        FormHarness h;
+        MainForm& form = h.start(h.file(QStringLiteral("gone.tnl")));
+        QCOMPARE(h.messages.count(), 1);
+        QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened."));
+        QCOMPARE(h.messages.last().icon, MessageIcon::Question);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [gone.tnl]"));
+        QCOMPARE(form.document.table.count(), 0);
+    }
+
+    void backupQuestionYesRecallsAndIgnoresTheCommandLine() {
+        FormHarness h;
+        FormHarness::writeFile(h.backupPath(), "Cid,\r\nJan./06/2004,120,80,60,8:00am,,,,,,,,,,\r\n");
+        const QString path = h.file(QStringLiteral("ann.tnl"));
+        FormHarness::writeFile(path, "Ann,\r\n");
+        h.messages.queueAnswer(ResultYes);
+        MainForm& form = h.start(path);
+        QCOMPARE(h.messages.count(), 1);
+        QCOMPARE(h.messages.last().text, QStringLiteral("Backup data was kept from the last time.\r\n"
+                                                        "Would you like to recall data from the backup?"));
+        QCOMPARE(h.messages.last().buttons, MessageButtons::YesNo);
+        QCOMPARE(h.messages.last().icon, MessageIcon::Question);
+        QCOMPARE(form.document.userName, std::string("Cid"));
+        QCOMPARE(form.document.table.count(), 1);
+        QCOMPARE(form.document.isDirty, std::int16_t(1));
+        QVERIFY(form.document.isUntitled());
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
+        QVERIFY(form.historyPath1.isEmpty());
+        // The recalled backup stays until the diary is saved or the window closes.
+        QVERIFY(FormHarness::readFile(h.backupPath()).startsWith("Cid,"));
+    }
+
+    void backupQuestionNoEmptiesTheBackupThenOpensTheCommandLine() {
+        FormHarness h;
+        FormHarness::writeFile(h.backupPath(), "Cid,\r\nJan./06/2004,120,80,60,8:00am,,,,,,,,,,\r\n");
+        const QString path = h.file(QStringLiteral("ann.tnl"));
+        FormHarness::writeFile(path, "Ann,\r\n");
+        h.messages.queueAnswer(ResultNo);
+        MainForm& form = h.start(path);
+        QCOMPARE(h.messages.count(), 1);
+        QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray(",,,,,,,,,,,,,,\r\n"));
+        QCOMPARE(form.document.userName, std::string("Ann"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
+        QCOMPARE(form.document.isDirty, std::int16_t(0));
+    }
+
+    void closeAsksAndCancelKeepsTheWindow_data() {
+        QTest::addColumn<bool>("pendingEntry");
+        QTest::addColumn<bool>("named");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("pending entry")
+            << true << false << QStringLiteral("Data is changed.\r\nSave data and continue process?");
+        QTest::newRow("untitled") << false << false
+                                  << QStringLiteral(
+                                         "File is not saved.\r\nWould you like to save the file?\r\n\r\n"
+                                         "All the data will be lost if file is not saved.");
+        QTest::newRow("named") << false << true
+                               << QStringLiteral(
+                                      "File is not saved.\r\nWould you like to overwrite the file?\r\n\r\n"
+                                      "New entries will be lost if the file is not saved.");
+    }
+
+    void closeAsksAndCancelKeepsTheWindow() {
+        QFETCH(bool, pendingEntry);
+        QFETCH(bool, named);
+        QFETCH(QString, question);
+        FormHarness h;
+        const QString path = h.file(QStringLiteral("ann.tnl"));
+        FormHarness::writeFile(path, "Ann,\r\n");
+        MainForm& form = h.start(named ? path : QString());
+        if (pendingEntry)
+            form.entryChanged = 1;
+        else
+            form.document.isDirty = 1;
+        h.messages.queueAnswer(ResultCancel);
+        QVERIFY(!form.close());
+        QCOMPARE(h.messages.last().text, question);
+        QCOMPARE(h.messages.last().buttons, MessageButtons::YesNoCancel);
+        QVERIFY(form.isVisible());
+        QVERIFY(QFile::exists(h.backupPath()));
+        QVERIFY(!h.settings.contains(QStringLiteral("FormSize"), QStringLiteral("Top")));
+
+        // A save that does not complete also keeps the window open.
+        if (!pendingEntry) {
+            h.messages.queueAnswer(ResultYes);
+            QVERIFY(!form.close());
+            QVERIFY(QFile::exists(h.backupPath()));
+        }
+        // No lets it close: the settings are written and the backup deleted.
+        h.messages.queueAnswer(ResultNo);
+        QVERIFY(h.close());
+        QVERIFY(h.settings.contains(QStringLiteral("FormSize"), QStringLiteral("Top")));
+        QVERIFY(!QFile::exists(h.backupPath()));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"

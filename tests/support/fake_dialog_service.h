@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/dialog_service.h"
+
+#include <deque>
+#include <vector>
+
+namespace tonolog {
+
+// A dialog service that answers from queues and remembers every request, so a test can assert the
+// title, directory, filter and options a command set, and which help views were asked for.
+// With nothing queued a file dialog and the printer dialog are cancelled.
+class FakeDialogService : public DialogService {
+public:
+    enum class FileDialogKind { Open, Save };
+    struct FileDialogAsked {
+        FileDialogKind kind;
+        FileDialogRequest request;
+    };
+    struct HelpAsked {
+        QString helpFile;
+        int command;
+    };
+
+    // The answer of the next file dialog, open or save, in the order they are shown.
+    void queueFileAnswer(const FileDialogResult& result) { fileAnswers_.push_back(result); }
+    // The user picks this file (its name is taken from the path).
+    void queueChosenFile(const QString& fullPath);
+    void queueFileCancel() { fileAnswers_.push_back(FileDialogResult{}); }
+    void queuePrinterAnswer(bool accepted) { printerAnswers_.push_back(accepted); }
+
+    FileDialogResult showOpen(const FileDialogRequest& request) override;
+    FileDialogResult showSave(const FileDialogRequest& request) override;
+    bool showPrinter(QPrinter& printer) override;
+    void showHelp(const QString& helpFile, int command) override;
+
+    const std::vector<FileDialogAsked>& fileDialogsAsked() const { return fileAsked_; }
+    const FileDialogAsked& lastFileDialog() const { return fileAsked_.back(); }
+    int fileDialogCount() const { return static_cast<int>(fileAsked_.size()); }
+    int printerDialogCount() const { return printerAsked_; }
+    const std::vector<HelpAsked>& helpAsked() const { return helpAsked_; }
+    int pendingAnswers() const { return static_cast<int>(fileAnswers_.size() + printerAnswers_.size()); }
+    void forget();
+
+private:
+    FileDialogResult answerFile(FileDialogKind kind, const FileDialogRequest& request);
+
+    std::deque<FileDialogResult> fileAnswers_;
+    std::deque<bool> printerAnswers_;
+    std::vector<FileDialogAsked> fileAsked_;
+    int printerAsked_ = 0;
+    std::vector<HelpAsked> helpAsked_;
+};
+
+} // namespace tonolog
