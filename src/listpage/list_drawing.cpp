@@ -6,4 +6,6 @@ void MainForm::drawListBackground() {}
 
 void MainForm::DspListTab() {}
 
+void MainForm::printListPage() {}
+
 } // namespace tonolog

@@ -1,11 +1,14 @@
 #include "document/data_file.h"
 #include "document/messages.h"
 #include "platform/clock.h"
+#include "platform/dialog_service.h"
 #include "shell/controls.h"
 #include "shell/main_form.h"
+#include "shell/main_tab.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 
 namespace tonolog {
 
@@ -104,14 +107,241 @@ bool MainForm::writeBackup() {
     return result.ok;
 }
 
-// Saving arrives with the file commands; until then a save never completes, so nothing that
-// waits for one (the close) goes on as if the diary were safe.
+namespace {
+
+const QString fileFilter = QStringLiteral("TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*");
+
+} // namespace
+
+void MainForm::connectFileMenu() {
+    for (int i = 0; i < static_cast<int>(ui.menu.mnuFileItem.size()); ++i)
+        connect(ui.menu.mnuFileItem[static_cast<std::size_t>(i)], &QAction::triggered, this,
+                [this, i] { onFileMenuItem(i); });
+    // Printing needs a page that prints: not the Diary page.
+    connect(ui.menu.mnuFile, &QMenu::aboutToShow, this, [this] {
+        ui.menu.mnuFileItem[7]->setEnabled(true);
+        if (ui.mainTab->currentPage() == 0)
+            ui.menu.mnuFileItem[7]->setEnabled(false);
+    });
+}
+
+void MainForm::onFileMenuItem(int index) {
+    switch (index) {
+    case 0:
+        newDocument();
+        break;
+    case 1:
+        openDocument();
+        break;
+    case 2:
+        closeDocument();
+        break;
+    case 4:
+        save();
+        break;
+    case 5:
+        saveAs();
+        break;
+    case 7:
+        printPage();
+        break;
+    case 9:
+    case 10:
+    case 11:
+        openHistoryEntry(index);
+        break;
+    case 13:
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+bool MainForm::leaveDocumentChecks() {
+    if (entryChanged == 1) {
+        const int answer =
+            showMessage(QStringLiteral("Data is changed.\r\nSave data and continue process?"), 3, 1);
+        if (answer == 2 || (answer == 6 && !commitPendingEntry()))
+            return false;
+    }
+    if (document.isDirty == 1 && document.isUntitled()) {
+        const int answer =
+            showMessage(QStringLiteral("File is not saved.\r\nWould you like to save the file?\r\n\r\n"
+                                       "All the data will be lost if file is not saved."),
+                        3, 1);
+        if (answer == 2)
+            return false;
+        if (answer == 6) {
+            saveAs();
+            if (document.saveIncomplete == 1)
+                return false;
+        }
+    } else if (document.isDirty == 1) {
+        const int answer =
+            showMessage(QStringLiteral("File is not saved.\r\nWould you like to overwrite the file?\r\n\r\n"
+                                       "New entries will be lost if the file is not saved."),
+                        3, 1);
+        if (answer == 2)
+            return false;
+        if (answer == 6) {
+            save();
+            if (document.saveIncomplete == 1)
+                return false;
+        }
+    }
+    return true;
+}
+
+void MainForm::startEmptyBackup() {
+    deleteFileQuietly(document.backupPath);
+    const WriteResult written = writeEmptyBackup(document);
+    if (!written.ok)
+        showMessage(QStringLiteral("The backup file cannot be written.\r\n") + fromStd(document.backupPath) +
+                        QStringLiteral("\r\n") + fromStd(written.reason),
+                    0, 2);
+}
+
+void MainForm::newDocument() {
+    if (!leaveDocumentChecks())
+        return;
+    startEmptyBackup();
+    resetDocument();
+    drawListBackground();
+    drawTrendBackground();
+    showCurrentDay();
+    DspListTab();
+    DspTrendTab();
+}
+
+void MainForm::closeDocument() {
+    newDocument();
+}
+
+void MainForm::openDocument() {
+    if (!leaveDocumentChecks())
+        return;
+    FileDialogRequest request;
+    request.title = QStringLiteral("Open");
+    request.initialDir = fromStd(document.docDir);
+    request.initialFileName = lastOpenedFileName_;
+    request.filter = fileFilter;
+    request.filterIndex = 1;
+    request.fileMustExist = true;
+    const FileDialogResult chosen = platform_.dialogs.showOpen(request);
+    if (!chosen.accepted || chosen.fullPath.isEmpty() || chosen.fileName.isEmpty())
+        return;
+    lastOpenedFileName_ = chosen.fileName;
+    setDocumentPath(chosen);
+    startEmptyBackup();
+    document.isDirty = 0;
+    loadFile(document, documentEvents(), today());
+}
+
+void MainForm::setDocumentPath(const FileDialogResult& chosen) {
+    document.docPath = toStd(chosen.fullPath);
+    document.docName = toStd(chosen.fileName);
+    document.docDir = document.docPath.substr(0, document.docPath.size() - document.docName.size());
+}
+
+void MainForm::openHistoryEntry(int menuIndex) {
+    if (!leaveDocumentChecks())
+        return;
+    const QString path = ui.menu.mnuFileItem[static_cast<std::size_t>(menuIndex)]->text().mid(3);
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString dir = path.left(slash + 1);
+    const QString name = path.mid(slash + 1);
+    if (name.isEmpty() || !fileExists(toStd(path))) {
+        showMessage(QString::fromUtf8(text::cannotOpen), 0, 3);
+        return;
+    }
+    document.docDir = toStd(dir);
+    document.docPath = toStd(path);
+    document.docName = toStd(name);
+    startEmptyBackup();
+    document.isDirty = 0;
+    loadFile(document, documentEvents(), today());
+}
+
+bool MainForm::askForName() {
+    if (!document.userName.empty())
+        return true;
+    showMessage(QStringLiteral("Input your name."), 0, 1);
+    ui.diary.InputName->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool MainForm::commitPendingEntry() {
+    if (entryChanged == 1) {
+        commitEntry();
+        if (entryHasErrors == 1)
+            return false;
+        entryChanged = 0;
+    }
+    return true;
+}
+
+bool MainForm::writeNamedFile() {
+    const WriteResult result = writeFile(document, documentEvents());
+    if (!result.ok)
+        showMessage(QString::fromUtf8(text::cannotSave) + QStringLiteral("\r\n") + fromStd(document.docPath) +
+                        QStringLiteral("\r\n") + fromStd(result.reason),
+                    0, 0);
+    return result.ok;
+}
+
 void MainForm::save() {
     document.saveIncomplete = 1;
+    if (!askForName())
+        return;
+    if (document.isUntitled()) {
+        saveAs();
+        return;
+    }
+    if (!commitPendingEntry())
+        return;
+    if (writeNamedFile())
+        document.saveIncomplete = 0;
 }
 
 void MainForm::saveAs() {
     document.saveIncomplete = 1;
+    if (!askForName() || !commitPendingEntry())
+        return;
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save as");
+    request.initialDir = fromStd(document.docDir);
+    request.filter = fileFilter;
+    request.filterIndex = 1;
+    request.askBeforeOverwrite = true;
+    const FileDialogResult chosen = platform_.dialogs.showSave(request);
+    if (!chosen.accepted || chosen.fullPath.isEmpty() || chosen.fileName.isEmpty())
+        return;
+    const std::string previousDir = document.docDir;
+    const std::string previousName = document.docName;
+    const std::string previousPath = document.docPath;
+    setDocumentPath(chosen);
+    if (!writeNamedFile()) {
+        // The diary did not reach the new file, so the document stays what it was.
+        document.docDir = previousDir;
+        document.docName = previousName;
+        document.docPath = previousPath;
+        return;
+    }
+    document.saveIncomplete = 0;
+}
+
+void MainForm::printPage() {
+    switch (ui.mainTab->currentPage()) {
+    case 1:
+        printListPage();
+        break;
+    case 2:
+        printTrendPage();
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace tonolog

@@ -94,6 +94,8 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     elastic_.rescale(designClientPixels());
     ui = buildMainLayout(*this, *client_, elastic_);
     connect(ui.mainTab, &MainTab::tabStripClicked, this, &MainForm::onTabSwitched);
+    connectFileMenu();
+    connectDiaryPage();
 }
 
 MainForm::~MainForm() = default;
@@ -215,43 +217,9 @@ void MainForm::loadButtonPictures() {
 }
 
 bool MainForm::closeRequest() {
-    const QString dataChanged = QStringLiteral("Data is changed.\r\nSave data and continue process?");
-    if (entryChanged == 1) {
-        const int answer = showMessage(dataChanged, 3, 1);
-        if (answer == 2)
-            return false;
-        if (answer == 6) {
-            commitEntry();
-            if (entryHasErrors == 1)
-                return false;
-            entryChanged = 0;
-        }
-    }
-    if (document.isDirty == 1 && document.isUntitled()) {
-        const int answer =
-            showMessage(QStringLiteral("File is not saved.\r\nWould you like to save the file?\r\n\r\n"
-                                       "All the data will be lost if file is not saved."),
-                        3, 1);
-        if (answer == 2)
-            return false;
-        if (answer == 6) {
-            saveAs();
-            if (document.saveIncomplete == 1)
-                return false;
-        }
-    } else if (document.isDirty == 1) {
-        const int answer =
-            showMessage(QStringLiteral("File is not saved.\r\nWould you like to overwrite the file?\r\n\r\n"
-                                       "New entries will be lost if the file is not saved."),
-                        3, 1);
-        if (answer == 2)
-            return false;
-        if (answer == 6) {
-            save();
-            if (document.saveIncomplete == 1)
-                return false;
-        }
-    }
+    // The same questions as before leaving a document for another one.
+    if (!leaveDocumentChecks())
+        return false;
     saveSettings();
     deleteFileQuietly(document.backupPath);
     return true;

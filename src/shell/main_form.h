@@ -16,6 +16,8 @@
 namespace tonolog {
 
 class ClientArea;
+class PressAndHold;
+struct FileDialogResult;
 class DocumentEvents;
 class FormDocumentEvents;
 
@@ -48,9 +50,29 @@ public:
     void updatePageTitles();
     // Writes the table to the backup after a commit (the document stays as it is).
     bool writeBackup();
+    // The File menu's commands.
+    bool leaveDocumentChecks();
+    void newDocument();
+    void openDocument();
+    void closeDocument();
     void save();
     void saveAs();
+    void printPage();
+    // Opens the history entry of the File menu item 9, 10 or 11.
+    void openHistoryEntry(int menuIndex);
+    void onFileMenuItem(int index);
+    // The printing of the List and Trend pages.
+    void printListPage();
+    void printTrendPage();
     std::int16_t showMessage(const QString& text, int buttons, int icon);
+
+    // --- Help and About ---
+    // The help file next to the program: the program's directory and "Tonolog.hlp".
+    QString helpFilePath() const;
+    void onHelpMenuItem(int index);
+    void showHelpContents();
+    void showHelpIndex();
+    void showAbout();
     // Today's date and the current date and time from the platform's clock.
     Date today() const;
     DateTime now() const;
@@ -61,6 +83,25 @@ public:
     // Runs after every click on the tab strip: refills the Diary page when coming back to it,
     // commits a pending edit and colours the tabs.
     void onTabSwitched();
+    // Makes the date the current day and shows it.
+    void loadDay(Date date);
+    // One step of a day button: -1 Previous day, +1 Next day.
+    void stepDay(int direction);
+    // Opens the day of row 0..3 of the List page on the Diary page.
+    void openDayFromList(int row);
+    // The hand pointer over a day label of the List page.
+    void showHandOverDayLabel();
+    // The page's faults as eight characters, two a word.
+    std::string validateEntry();
+    std::int16_t countFilledInputs();
+    // What happens when a box of the Diary page loses the focus: the commit rule, or the date rule
+    // for the date box.
+    void leaveBox(QWidget* box);
+    // Enter moves the focus on, in the tab order of the readings.
+    void enterPressedIn(QWidget* box);
+    void openCalendar();
+    void takeCalendarDate(const QDate& date);
+    void fillCurrentTime(int reading);
     void commitEntry();
     void drawListBackground();
     void drawTrendBackground();
@@ -95,6 +136,9 @@ public:
     std::int32_t windowLeft = 600; // twips
     std::int16_t windowActivated = 0;
 
+    // The press-and-hold timing of the Previous day / Next day buttons (state in dayButtonState).
+    PressAndHold* dayButtons = nullptr;
+
     PagePalette colors;
     MainLayout ui;
 
@@ -111,6 +155,17 @@ private:
     friend class ClientArea;
     friend class FormDocumentEvents;
     void clientResized();
+    void connectDiaryPage();
+    void removeCurrentDayRow(int position);
+    void connectFileMenu();
+    // Deletes the backup and writes the empty one, as a new document starts.
+    void startEmptyBackup();
+    bool askForName();
+    // Commits a pending edit; false when it was rejected.
+    bool commitPendingEntry();
+    void setDocumentPath(const FileDialogResult& chosen);
+    // Writes the named document; a failure is reported and changes nothing.
+    bool writeNamedFile();
     void rememberPosition();
     void loadButtonPictures();
     QString textFromStd(const std::string& s) const;
@@ -120,6 +175,9 @@ private:
     ElasticLayout elastic_;
     ClientArea* client_ = nullptr;
     std::unique_ptr<FormDocumentEvents> documentEvents_;
+    QString lastOpenedFileName_;
+    bool backupFailureShown_ = false;
+    QObject* diaryWatcher_ = nullptr;
 };
 
 // Text and paths between the window (QString) and the document core (UTF-8 std::string).

@@ -6,4 +6,6 @@ void MainForm::drawTrendBackground() {}
 
 void MainForm::DspTrendTab() {}
 
+void MainForm::printTrendPage() {}
+
 } // namespace tonolog

@@ -466,11 +466,16 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(h.backupPath()));
         QVERIFY(!h.settings.contains(QStringLiteral("FormSize"), QStringLiteral("Top")));
 
-        // A save that does not complete also keeps the window open.
+        // A save that does not complete also keeps the window open: the file dialog is
+        // cancelled, or there is no owner name to save under.
         if (!pendingEntry) {
+            h.dialogs.queueFileCancel();
+            if (named)
+                form.document.userName.clear();
             h.messages.queueAnswer(ResultYes);
             QVERIFY(!form.close());
             QVERIFY(QFile::exists(h.backupPath()));
+            QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
         }
         // No lets it close: the settings are written and the backup deleted.
         h.messages.queueAnswer(ResultNo);

@@ -50,6 +50,9 @@ MainForm& FormHarness::start(const QString& commandLine, bool show) {
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get()))
             qWarning("the main window was not exposed");
+        form_->activateWindow();
+        if (!QTest::qWaitForWindowActive(form_.get()))
+            qWarning("the main window did not become active");
         QTest::qWait(1);
     }
     return *form_;

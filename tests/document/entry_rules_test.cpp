@@ -1,0 +1,83 @@
+#include "document/entry_rules.h"
+
+#include <gtest/gtest.h>
+
+using namespace tonolog;
+
+namespace {
+
+EntryTexts valid() {
+    EntryTexts e;
+    e.date = "Jan./05/2004";
+    return e;
+}
+
+std::string messageFor(const EntryTexts& e) {
+    return entryErrorMessage(checkEntry(e));
+}
+
+} // namespace
+
+TEST(EntryRules, ValuesAtTheEdgesAndFaults) {
+    struct Case {
+        const char* sys;
+        const char* message;
+    };
+    for (const Case& c :
+         {Case{"0", ""}, Case{"250", ""}, Case{"", ""}, Case{"12.7", ""}, Case{" 80 ", ""},
+          Case{"251", "Range of SYS is 0 to 250.\r\n"}, Case{"-1", "Range of SYS is 0 to 250.\r\n"},
+          Case{"abc", "Invalid SYS.\r\n"}, Case{"40000", "Invalid SYS.\r\n"}, Case{"   ", "Invalid SYS.\r\n"},
+          Case{"250.6", "Range of SYS is 0 to 250.\r\n"}}) {
+        EntryTexts e = valid();
+        e.sys[1] = c.sys;
+        EXPECT_EQ(messageFor(e), c.message) << c.sys;
+    }
+}
+
+TEST(EntryRules, OneLinePerKindInTheFixedOrder) {
+    EntryTexts e = valid();
+    e.sys[0] = "x";
+    e.sys[2] = "y";
+    e.dia[1] = "300";
+    EXPECT_EQ(messageFor(e), "Invalid SYS.\r\nRange of DIA is 0 to 250.\r\n");
+
+    e = valid();
+    e.date = "";
+    EXPECT_EQ(messageFor(e), "Invalid date.\r\n");
+    e.date = "Feb./30/2004";
+    e.pul[0] = "999";
+    e.dia[2] = "d";
+    e.pul[1] = "p";
+    e.sys[0] = "-5";
+    e.dia[0] = "251";
+    EXPECT_EQ(messageFor(e), "Invalid date.\r\nInvalid DIA.\r\nInvalid PUL.\r\nRange of SYS is 0 to 250.\r\n"
+                             "Range of DIA is 0 to 250.\r\nRange of PUL is 0 to 250.\r\n");
+}
+
+TEST(EntryRules, ErrorWordsAsEightCharacters) {
+    EntryTexts e = valid();
+    e.date = "bad";
+    e.sys[0] = "x";
+    e.dia[0] = "300";
+    e.pul[2] = "-1";
+    const EntryErrorWords words = checkEntry(e);
+    EXPECT_EQ(words, (EntryErrorWords{0x01, 0x42, 0x00, 0x80}));
+    EXPECT_EQ(formatErrorWords(words), " 142 080");
+    EXPECT_EQ(readErrorWords(formatErrorWords(words)), words);
+    EXPECT_EQ(formatErrorWords(EntryErrorWords{}), " 0 0 0 0");
+    const EntryErrorWords most{0x01, 0xEE, 0xEE, 0xEE};
+    EXPECT_EQ(readErrorWords(formatErrorWords(most)), most);
+}
+
+TEST(EntryRules, StoredTextsAsShown) {
+    EXPECT_EQ(displayedReading("075"), "75");
+    EXPECT_EQ(displayedReading("12.7"), "13");
+    EXPECT_EQ(displayedReading(""), "");
+    EXPECT_EQ(displayedReading("12x"), "12x");
+    EXPECT_EQ(displayedTime("00:10"), "12:10am");
+    EXPECT_EQ(displayedTime("12:00"), "12:00pm");
+    EXPECT_EQ(displayedTime("13:05"), "1:05pm");
+    EXPECT_EQ(displayedTime("09:30"), "9:30am");
+    EXPECT_EQ(displayedTime("7:05am"), "7:05am");
+    EXPECT_EQ(displayedTime("whenever"), "whenever");
+}

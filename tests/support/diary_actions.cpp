@@ -1,0 +1,45 @@
+#include "support/diary_actions.h"
+
+#include "document/dates.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace tonolog::diary {
+
+void typeInto(QLineEdit* box, const QString& text) {
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+    else
+        QTest::keyClicks(box, text);
+}
+
+void pressTab(MainForm& form) {
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused != nullptr ? focused : &form, Qt::Key_Tab);
+}
+
+void pressEnter(MainForm& form) {
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused != nullptr ? focused : &form, Qt::Key_Return);
+}
+
+void clickLabel(QWidget* label) {
+    QTest::mouseClick(label, Qt::LeftButton);
+}
+
+QStringList rowOf(MainForm& form, int year, int month, int day) {
+    const int position = form.document.table.findByKey(formatDayKey(dateFromCivil(year, month, day)));
+    if (position == 0)
+        return {};
+    const DayRow& row = form.document.table.rowAt(position);
+    QStringList columns{QString::fromStdString(std::string(row.key()))};
+    for (int c = 1; c <= 13; ++c)
+        columns << QString::fromStdString(std::string(row.column(c)));
+    return columns;
+}
+
+} // namespace tonolog::diary

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "shell/main_form.h"
+
+#include <QLineEdit>
+#include <QString>
+
+namespace tonolog {
+
+// What a user does on the Diary page, through the real widgets.
+namespace diary {
+
+// Clicks into the box, selects what it holds and types the text (an empty text clears it).
+void typeInto(QLineEdit* box, const QString& text);
+// Presses Tab in the box that has the focus, so it is left.
+void pressTab(MainForm& form);
+void pressEnter(MainForm& form);
+// A click on the "SYS." label, which takes the focus to the tab strip.
+void clickLabel(QWidget* label);
+// The day row of a date as the table holds it, or an empty list when there is none.
+QStringList rowOf(MainForm& form, int year, int month, int day);
+
+} // namespace diary
+} // namespace tonolog
