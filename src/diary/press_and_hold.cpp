@@ -1,0 +1,131 @@
+#include "diary/press_and_hold.h"
+
+#include "platform/clock.h"
+
+#include <QPointer>
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace tonolog {
+
+PressAndHold::PressAndHold(const Clock& clock, std::int16_t& state, QObject* parent)
+    : QObject(parent), clock_(clock), state_(state) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &PressAndHold::poll);
+}
+
+PressAndHold::~PressAndHold() = default;
+
+void PressAndHold::press(std::function<void()> step) {
+    step_ = std::move(step);
+    pendingClick_ = nullptr;
+    state_ = pressed;
+    holdDeadlineMs_ = clock_.elapsedMs() + holdDelayMs;
+    wakeAt(holdDeadlineMs_);
+}
+
+void PressAndHold::release() {
+    timer_.stop();
+    if (state_ == repeating) {
+        state_ = idle;
+        return;
+    }
+    state_ = idle;
+    if (!step_)
+        return;
+    if (stepping_) {
+        pendingClick_ = step_;
+        return;
+    }
+    if (runStep(step_))
+        rearm();
+}
+
+void PressAndHold::cancel() {
+    timer_.stop();
+    state_ = idle;
+    step_ = nullptr;
+    pendingClick_ = nullptr;
+}
+
+void PressAndHold::poll() {
+    // The caller of the running step carries on with the schedule when the step returns.
+    if (stepping_)
+        return;
+    const qint64 now = clock_.elapsedMs();
+    if (state_ == pressed) {
+        if (now < holdDeadlineMs_) {
+            wakeAt(holdDeadlineMs_);
+            return;
+        }
+        state_ = repeating;
+        repeatStartMs_ = now;
+        intervalMs_ = slowIntervalMs;
+        phase_ = 0;
+    } else if (state_ == repeating) {
+        if (now < nextDeadlineMs_) {
+            wakeAt(nextDeadlineMs_);
+            return;
+        }
+    } else {
+        timer_.stop();
+        return;
+    }
+    timer_.stop(); // no wake-ups while the step runs
+    repeatStep();
+}
+
+void PressAndHold::repeatStep() {
+    if (!runStep(step_))
+        return;
+    // A step that cleared the state ended the hold; a release and a new press during the step have
+    // begun a hold of their own, which waits for its own half second.
+    if (state_ != repeating) {
+        rearm();
+        return;
+    }
+    const qint64 now = clock_.elapsedMs();
+    nextDeadlineMs_ = now + intervalMs_;
+    if (phase_ == 0 && now > repeatStartMs_ + mediumAfterMs) {
+        intervalMs_ = mediumIntervalMs;
+        phase_ = 1;
+    } else if (phase_ == 1 && now > repeatStartMs_ + fastAfterMs) {
+        intervalMs_ = fastIntervalMs;
+        phase_ = 2;
+    }
+    rearm();
+}
+
+bool PressAndHold::runStep(std::function<void()> step) {
+    const QPointer<PressAndHold> alive(this);
+    while (step) {
+        stepping_ = true;
+        // The step owns its own copy: it may replace step_ by a press of its own.
+        step();
+        if (alive.isNull())
+            return false;
+        stepping_ = false;
+        step = std::exchange(pendingClick_, nullptr);
+    }
+    return true;
+}
+
+void PressAndHold::rearm() {
+    if (state_ == pressed)
+        wakeAt(holdDeadlineMs_);
+    else if (state_ == repeating)
+        wakeAt(nextDeadlineMs_);
+    else
+        timer_.stop();
+}
+
+void PressAndHold::wakeAt(qint64 deadlineMs) {
+    const qint64 left =
+        std::clamp<qint64>(deadlineMs - clock_.elapsedMs(), 0, std::numeric_limits<int>::max());
+    timer_.start(static_cast<int>(left));
+}
+
+} // namespace tonolog
