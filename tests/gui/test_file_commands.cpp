@@ -1,0 +1,348 @@
+#include "shell/controls.h"
+#include "shell/main_form.h"
+#include "shell/main_tab.h"
+#include "support/diary_actions.h"
+#include "support/form_harness.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QtTest>
+
+using namespace tonolog;
+using namespace tonolog::diary;
+
+namespace {
+
+const QByteArray emptyBackup = ",,,,,,,,,,,,,,\r\n";
+const QString dataChanged = QStringLiteral("Data is changed.\r\nSave data and continue process?");
+const QString saveUntitled = QStringLiteral("File is not saved.\r\nWould you like to save the file?\r\n\r\n"
+                                            "All the data will be lost if file is not saved.");
+const QString saveNamed = QStringLiteral("File is not saved.\r\nWould you like to overwrite the file?\r\n\r\n"
+                                         "New entries will be lost if the file is not saved.");
+
+void menu(MainForm& form, int index) {
+    form.ui.menu.mnuFileItem[static_cast<std::size_t>(index)]->trigger();
+}
+
+// Commits one reading for today through the Diary page, so the document has unsaved changes.
+void enterReading(MainForm& form, const QString& sys = QStringLiteral("128")) {
+    typeInto(form.ui.diary.InputSys[0], sys);
+    clickLabel(form.ui.diary.LblSys);
+}
+
+QStringList history(const MainForm& form) {
+    return {form.historyPath1, form.historyPath2, form.historyPath3};
+}
+
+} // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pendingEntryQuestion_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("sys");
+        QTest::addColumn<bool>("documentReset");
+        QTest::addColumn<bool>("committed");
+        QTest::newRow("yes, valid") << int(ResultYes) << "128" << true << true;
+        QTest::newRow("yes, invalid") << int(ResultYes) << "300" << false << false;
+        QTest::newRow("no") << int(ResultNo) << "128" << true << false;
+        QTest::newRow("cancel") << int(ResultCancel) << "128" << false << false;
+    }
+
+    // New while the page holds an edit that was not committed yet (the box still has the focus).
+    void pendingEntryQuestion() {
+        QFETCH(int, answer);
+        QFETCH(QString, sys);
+        QFETCH(bool, documentReset);
+        QFETCH(bool, committed);
+        FormHarness h;
+        MainForm& form = h.start();
+        typeInto(form.ui.diary.InputName, QStringLiteral("Ann"));
+        pressTab(form);
+        typeInto(form.ui.diary.InputSys[0], sys);
+        h.messages.forget();
+        h.messages.queueAnswer(answer);
+        // After a committed reading the untitled diary asks to be saved: No.
+        h.messages.queueAnswer(ResultNo);
+        menu(form, 0);
+        QCOMPARE(h.messages.asked().front().text, dataChanged);
+        QCOMPARE(h.messages.asked().front().buttons, MessageButtons::YesNoCancel);
+        QCOMPARE(h.messages.asked().front().icon, MessageIcon::Question);
+        if (sys == QStringLiteral("300"))
+            QCOMPARE(h.messages.last().text, QStringLiteral("Range of SYS is 0 to 250.\r\n"));
+        if (committed)
+            QCOMPARE(h.messages.last().text, saveUntitled);
+        QCOMPARE(form.document.userName.empty(), documentReset);
+        QCOMPARE(form.ui.diary.InputSys[0]->text().isEmpty(), documentReset);
+        if (documentReset)
+            QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
+    }
+
+    void untitledDiaryQuestion() {
+        FormHarness h;
+        MainForm& form = h.start();
+        typeInto(form.ui.diary.InputName, QStringLiteral("Ann"));
+        enterReading(form);
+        h.messages.forget();
+        // Cancel: nothing happens.
+        h.messages.queueAnswer(ResultCancel);
+        menu(form, 2);
+        QCOMPARE(h.messages.last().text, saveUntitled);
+        QCOMPARE(form.document.table.count(), 1);
+        // Yes, then the file dialog is cancelled: the command stops.
+        h.messages.queueAnswer(ResultYes);
+        h.dialogs.queueFileCancel();
+        menu(form, 2);
+        QCOMPARE(form.document.table.count(), 1);
+        QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
+        // Yes and a file name: saved, then the new document starts.
+        const QString path = h.file(QStringLiteral("ann.tnl"));
+        h.messages.queueAnswer(ResultYes);
+        h.dialogs.queueChosenFile(path);
+        menu(form, 2);
+        QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
+        QCOMPARE(form.document.table.count(), 0);
+        QVERIFY(form.document.isUntitled());
+        QCOMPARE(form.historyPath1, path);
+        QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
+    }
+
+    void namedDiaryQuestion() {
+        FormHarness h;
+        const QString path = h.file(QStringLiteral("ann.tnl"));
+        FormHarness::writeFile(path, "Ann,\r\n");
+        MainForm& form = h.start(path);
+        enterReading(form);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
+        h.messages.queueAnswer(ResultCancel);
+        menu(form, 0);
+        QCOMPARE(h.messages.last().text, saveNamed);
+        QCOMPARE(form.document.table.count(), 1);
+        h.messages.queueAnswer(ResultYes);
+        menu(form, 0);
+        QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
+        QCOMPARE(form.document.table.count(), 0);
+    }
+
+    void newOnANamedDiaryAnsweredNoLosesTheChanges() {
+        FormHarness h;
+        const QString path = h.file(QStringLiteral("ann.tnl"));
+        FormHarness::writeFile(path, "Ann,\r\n");
+        MainForm& form = h.start(path);
+        enterReading(form);
+        QVERIFY(FormHarness::readFile(h.backupPath()).contains("128"));
+        h.messages.queueAnswer(ResultNo);
+        menu(form, 0);
+        QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\n"));
+        QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
+        QCOMPARE(form.document.isDirty, std::int16_t(0));
+        QCOMPARE(form.ui.diary.InputName->text(), QString());
+        QCOMPARE(form.ui.list.LblListTitle->text(), QStringLiteral("(New) 's data list"));
+    }
+
+    void saveNeedsAName() {
+        FormHarness h;
+        const QString path = h.file(QStringLiteral("ann.tnl"));
+        FormHarness::writeFile(path, ",\r\n");
+        MainForm& form = h.start(path);
+        enterReading(form);
+        for (int item : {4, 5}) {
+            form.ui.mainTab->takeFocus();
+            h.messages.forget();
+            menu(form, item);
+            QCOMPARE(h.messages.count(), 1);
+            QCOMPARE(h.messages.last().text, QStringLiteral("Input your name."));
+            QCOMPARE(h.messages.last().buttons, MessageButtons::Ok);
+            QCOMPARE(h.messages.last().icon, MessageIcon::Question);
+            QCOMPARE(QApplication::focusWidget(), form.ui.diary.InputName);
+            QCOMPARE(h.dialogs.fileDialogCount(), 0);
+            QCOMPARE(FormHarness::readFile(path), QByteArray(",\r\n"));
+            QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
+        }
+    }
+
+    void saveOnUntitledRunsSaveAs() {
+        FormHarness h;
+        MainForm& form = h.start();
+        typeInto(form.ui.diary.InputName, QStringLiteral("Ann"));
+        enterReading(form);
+        const QString path = h.file(QStringLiteral("new.tnl"));
+        h.dialogs.queueChosenFile(path);
+        menu(form, 4);
+        QCOMPARE(h.dialogs.fileDialogCount(), 1);
+        const FileDialogRequest& asked = h.dialogs.lastFileDialog().request;
+        QCOMPARE(h.dialogs.lastFileDialog().kind, FakeDialogService::FileDialogKind::Save);
+        QCOMPARE(asked.title, QStringLiteral("Save as"));
+        QCOMPARE(asked.initialDir, h.locations.documentsDir);
+        QCOMPARE(asked.initialFileName, QString());
+        QCOMPARE(asked.filter, QStringLiteral("TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*"));
+        QCOMPARE(asked.filterIndex, 1);
+        QVERIFY(asked.askBeforeOverwrite);
+        QVERIFY(!asked.fileMustExist);
+        QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [new.tnl]"));
+        QCOMPARE(form.document.isDirty, std::int16_t(0));
+        QCOMPARE(form.document.saveIncomplete, std::int16_t(0));
+        QVERIFY(!QFile::exists(h.backupPath()));
+        QCOMPARE(form.historyPath1, path);
+        QVERIFY(form.ui.menu.mnuFileItem[9]->isVisible());
+        // The next commit writes the backup again; Save then writes the named file and deletes it.
+        enterReading(form, QStringLiteral("130"));
+        QVERIFY(FormHarness::readFile(h.backupPath()).contains("130"));
+        menu(form, 4);
+        QCOMPARE(h.dialogs.fileDialogCount(), 1);
+        QVERIFY(FormHarness::readFile(path).contains("130"));
+        QVERIFY(!QFile::exists(h.backupPath()));
+    }
+
+    void failedSaveChangesNothing() {
+        FormHarness h;
+        MainForm& form = h.start();
+        typeInto(form.ui.diary.InputName, QStringLiteral("Ann"));
+        enterReading(form);
+        const QString path = h.file(QStringLiteral("missing-directory/ann.tnl"));
+        h.dialogs.queueChosenFile(path);
+        menu(form, 5);
+        QCOMPARE(h.messages.count(), 1);
+        QVERIFY(h.messages.last().text.startsWith(QStringLiteral("Data file cannot be saved.\r\n") + path +
+                                                  "\r\n"));
+        QVERIFY(h.messages.last().text.size() >
+                QStringLiteral("Data file cannot be saved.\r\n").size() + path.size() + 3);
+        QCOMPARE(h.messages.last().buttons, MessageButtons::Ok);
+        QCOMPARE(h.messages.last().icon, MessageIcon::Stop);
+        QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
+        QCOMPARE(form.document.isDirty, std::int16_t(1));
+        QVERIFY(form.document.isUntitled());
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
+        QVERIFY(form.historyPath1.isEmpty());
+        QVERIFY(FormHarness::readFile(h.backupPath()).contains("128"));
+        // And the close that asked for the save stays open.
+        h.messages.queueAnswer(ResultYes);
+        h.dialogs.queueChosenFile(path);
+        QVERIFY(!form.close());
+        QVERIFY(QFile::exists(h.backupPath()));
+    }
+
+    void openLoadsAndEmptiesTheBackup() {
+        FormHarness h;
+        const QString path = h.file(QStringLiteral("bea.tnl"));
+        FormHarness::writeFile(path, "Bea,\r\nJan./05/2004,120,80,60,8:00am,,,,,,,,,,\r\n");
+        MainForm& form = h.start();
+        typeInto(form.ui.diary.InputName, QStringLiteral("Ann"));
+        enterReading(form);
+        h.messages.queueAnswer(ResultNo);
+        h.dialogs.queueChosenFile(path);
+        menu(form, 1);
+        const FileDialogRequest& asked = h.dialogs.lastFileDialog().request;
+        QCOMPARE(h.dialogs.lastFileDialog().kind, FakeDialogService::FileDialogKind::Open);
+        QCOMPARE(asked.title, QStringLiteral("Open"));
+        QVERIFY(asked.fileMustExist);
+        QCOMPARE(asked.initialDir, h.locations.documentsDir);
+        QCOMPARE(form.document.userName, std::string("Bea"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [bea.tnl]"));
+        QCOMPARE(form.document.docDir, toStd(h.dir.path() + QLatin1Char('/')));
+        QCOMPARE(form.document.isDirty, std::int16_t(0));
+        QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
+        QCOMPARE(form.historyPath1, path);
+        // A cancelled dialog changes nothing; the next dialog starts in the file's directory.
+        h.dialogs.queueFileCancel();
+        menu(form, 1);
+        QCOMPARE(h.dialogs.lastFileDialog().request.initialDir, h.dir.path() + QLatin1Char('/'));
+        QCOMPARE(h.dialogs.lastFileDialog().request.initialFileName, QStringLiteral("bea.tnl"));
+        QCOMPARE(form.document.userName, std::string("Bea"));
+    }
+
+    void updateHistoryKeepsThreeDistinctPaths_data() {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("after");
+        const QString a = QStringLiteral("/d/A.tnl"), b = QStringLiteral("/d/B.tnl"),
+                      c = QStringLiteral("/d/C.tnl"), d = QStringLiteral("/d/D.tnl");
+        QTest::newRow("new file") << QStringList{a, b, c} << d << QStringList{d, a, b};
+        QTest::newRow("second") << QStringList{a, b, c} << b << QStringList{b, a, c};
+        QTest::newRow("third") << QStringList{a, b, c} << c << QStringList{c, a, b};
+        QTest::newRow("first") << QStringList{a, b, c} << a << QStringList{a, b, c};
+        QTest::newRow("only entry") << QStringList{a, {}, {}} << a << QStringList{a, {}, {}};
+        QTest::newRow("empty") << QStringList{{}, {}, {}} << a << QStringList{a, {}, {}};
+        QTest::newRow("two") << QStringList{a, b, {}} << c << QStringList{c, a, b};
+        QTest::newRow("case matters") << QStringList{a, {}, {}} << QStringLiteral("/d/a.tnl")
+                                      << QStringList{QStringLiteral("/d/a.tnl"), a, {}};
+    }
+
+    void updateHistoryKeepsThreeDistinctPaths() {
+        QFETCH(QStringList, before);
+        QFETCH(QString, file);
+        QFETCH(QStringList, after);
+        FormHarness h;
+        h.settings.preset(QStringLiteral("History"), QStringLiteral("Path1"), before[0]);
+        h.settings.preset(QStringLiteral("History"), QStringLiteral("Path2"), before[1]);
+        h.settings.preset(QStringLiteral("History"), QStringLiteral("Path3"), before[2]);
+        MainForm& form = h.start();
+        form.document.docPath = toStd(file);
+        form.updateHistory();
+        QCOMPARE(history(form), after);
+        const auto& items = form.ui.menu.mnuFileItem;
+        QCOMPARE(items[8]->isVisible(), !after[0].isEmpty());
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(items[static_cast<std::size_t>(9 + k)]->isVisible(), !after[k].isEmpty());
+            if (!after[k].isEmpty())
+                QCOMPARE(items[static_cast<std::size_t>(9 + k)]->text(),
+                         QStringLiteral("&%1 ").arg(k + 1) + after[k]);
+        }
+    }
+
+    void historyEntriesOpenTheirFiles() {
+        FormHarness h;
+        const QString there = h.file(QStringLiteral("there.tnl"));
+        FormHarness::writeFile(there, "Cy,\r\n");
+        h.settings.preset(QStringLiteral("History"), QStringLiteral("Path1"),
+                          h.file(QStringLiteral("gone.tnl")));
+        h.settings.preset(QStringLiteral("History"), QStringLiteral("Path2"), there);
+        MainForm& form = h.start();
+        menu(form, 9);
+        QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened."));
+        QCOMPARE(h.messages.last().icon, MessageIcon::Information);
+        QCOMPARE(form.historyPath1, h.file(QStringLiteral("gone.tnl")));
+        menu(form, 10);
+        QCOMPARE(form.document.userName, std::string("Cy"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [there.tnl]"));
+        QCOMPARE(history(form), (QStringList{there, h.file(QStringLiteral("gone.tnl")), QString()}));
+        QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
+    }
+
+    void printIsOffOnTheDiaryPage() {
+        FormHarness h;
+        MainForm& form = h.start();
+        QMenu* file = form.ui.menu.mnuFile;
+        QAction* print = form.ui.menu.mnuFileItem[7];
+        Q_EMIT file->aboutToShow();
+        QVERIFY(!print->isEnabled());
+        MainTab* tab = form.ui.mainTab;
+        QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(1).center());
+        Q_EMIT file->aboutToShow();
+        QVERIFY(print->isEnabled());
+    }
+
+    void exitClosesLikeTheCloseBox() {
+        FormHarness h;
+        MainForm& form = h.start();
+        enterReading(form);
+        h.messages.queueAnswer(ResultCancel);
+        menu(form, 13);
+        QVERIFY(form.isVisible());
+        QCOMPARE(h.messages.last().text, saveUntitled);
+        h.messages.queueAnswer(ResultNo);
+        menu(form, 13);
+        QVERIFY(!form.isVisible());
+        QVERIFY(!QFile::exists(h.backupPath()));
+    }
+};
+
+QTEST_MAIN(FileCommandsTest)
+#include "test_file_commands.moc"
