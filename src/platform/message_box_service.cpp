@@ -84,6 +84,12 @@ int QtMessageBoxService::ask(const MessageRequest& request) {
     QMessageBox box(iconOf(request.icon), request.title, text, standardButtons(request.buttons),
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    // The first button of the set is the default, as the program's questions expect.
+    for (QMessageBox::StandardButton first : {QMessageBox::Ok, QMessageBox::Abort, QMessageBox::Yes, QMessageBox::Retry})
+        if (box.button(first) != nullptr) {
+            box.setDefaultButton(first);
+            break;
+        }
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     return resultOf(box.standardButton(box.clickedButton()), request.buttons);

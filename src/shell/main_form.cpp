@@ -197,6 +197,8 @@ void MainForm::loadWindow(const QString& commandLine) {
     showCurrentDay();
     DspListTab();
     DspTrendTab();
+    // Typing starts in the first box of the tab order, the owner's name.
+    ui.diary.InputName->setFocus(Qt::OtherFocusReason);
 }
 
 void MainForm::loadButtonPictures() {
