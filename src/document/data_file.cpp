@@ -100,10 +100,17 @@ DayLine readDayLine(Document& document, const LineFields& fields) {
 // A field of the format cannot hold a line break, and only the note (the last field) may hold
 // a comma: anything else would move the following fields.
 void appendField(std::string& out, std::string_view text, bool commasAllowed) {
-    for (char c : text) {
-        if (c == '\r' || c == '\n' || (c == ',' && !commasAllowed))
-            c = ' ';
-        out += c;
+    const std::string_view breaking = commasAllowed ? std::string_view("\r\n") : std::string_view("\r\n,");
+    std::size_t start = 0;
+    for (;;) {
+        const auto at = text.find_first_of(breaking, start);
+        if (at == std::string_view::npos) {
+            out.append(text.substr(start));
+            break;
+        }
+        out.append(text.substr(start, at - start));
+        out += ' ';
+        start = at + 1;
     }
     out += ',';
 }
