@@ -5,6 +5,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/single_instance.h"
 #include "shell/fonts.h"
+#include "shell/help_window.h"
 #include "shell/main_form.h"
 #include "shell/resources.h"
 
@@ -54,7 +55,8 @@ int main(int argc, char* argv[]) {
     tonolog::installFontSubstitutes();
     tonolog::initResources();
     tonolog::QtMessageBoxService messages;
-    tonolog::QtDialogService dialogs;
+    tonolog::HelpWindowViewer helpViewer(messages);
+    tonolog::QtDialogService dialogs(&helpViewer);
     tonolog::SystemClock clock;
     tonolog::QtSettingsStore settings;
     tonolog::Platform platform{messages, dialogs, clock, settings};

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/settings_store.h"
 #include "shell/controls.h"
+#include "shell/help_commands.h"
 #include "shell/main_tab.h"
 #include "shell/resources.h"
 
@@ -95,6 +96,7 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     ui = buildMainLayout(*this, *client_, elastic_);
     connect(ui.mainTab, &MainTab::tabStripClicked, this, &MainForm::onTabSwitched);
     connectFileMenu();
+    connectHelpMenu(*this);
     connectDiaryPage();
 }
 

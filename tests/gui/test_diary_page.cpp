@@ -368,6 +368,7 @@ private Q_SLOTS:
         FormHarness h;
         MainForm& form = h.start();
         ImageButton* button = form.ui.diary.ImgInputTime[1];
+        form.ui.mainTab->takeFocus();
         QTest::mousePress(button, Qt::LeftButton);
         QVERIFY(button->isShowingPressed());
         QTest::mouseRelease(button, Qt::LeftButton);
