@@ -67,7 +67,7 @@ public:
         clearDayReadings(f.currentDay);
         f.ui.diary.InputName->setText(fromStd(f.document.userName));
         f.updatePageTitles();
-        f.showCurrentDay();
+        f.loadDay(f.currentDay.date);
         f.redrawPages();
     }
     void reportCannotOpen() override { form_.showMessage(QString::fromUtf8(text::cannotOpen), 0, 1); }

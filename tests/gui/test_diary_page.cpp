@@ -485,6 +485,24 @@ private Q_SLOTS:
         QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
     }
 
+    void aRecalledBackupShowsTodaysReadings() {
+        FormHarness h;
+        FormHarness::writeFile(h.backupPath(), "Ann,\r\nJan./20/2004,128,84,66,7:05am,,,,,,,,,walk,\r\n");
+        h.messages.queueAnswer(ResultYes);
+        MainForm& form = h.start();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
+        QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
+        QCOMPARE(form.ui.diary.InputSys[0]->text(), QStringLiteral("128"));
+        QCOMPARE(form.ui.diary.InputNote->text(), QStringLiteral("walk"));
+        QCOMPARE(form.ui.diary.InputName->text(), QStringLiteral("Ann"));
+        QCOMPARE(form.entryChanged, std::int16_t(0));
+        h.messages.queueAnswer(ResultCancel);
+        QVERIFY(!form.close());
+        QCOMPARE(h.messages.last().text,
+                 QStringLiteral("File is not saved.\r\nWould you like to save the file?\r\n\r\n"
+                                "All the data will be lost if file is not saved."));
+    }
+
     void nameBoxChangesTitlesAndCommits() {
         FormHarness h;
         MainForm& form = h.start();

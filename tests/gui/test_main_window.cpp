@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCalendarWidget>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QtTest>
@@ -305,6 +306,22 @@ private Q_SLOTS:
         QCOMPARE(form.ui.trend.LblTrendTitle->text(), QStringLiteral("(New) 's BP Trend"));
         QCOMPARE(form.windowIcon().isNull(), false);
         QTRY_COMPARE(form.windowActivated, std::int16_t(1));
+    }
+
+    // Nothing the window does at start-up or close should hold up a frame on an empty diary.
+    void startUpAndCloseAreQuick() {
+        FormHarness h;
+        QElapsedTimer timer;
+        timer.start();
+        MainForm& form = h.start(QString(), false);
+        const qint64 startUs = timer.nsecsElapsed() / 1000;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        timer.restart();
+        QVERIFY(h.close());
+        const qint64 closeUs = timer.nsecsElapsed() / 1000;
+        qInfo("empty diary: window built and loaded in %lld us, closed in %lld us", startUs, closeUs);
+        QVERIFY2(startUs < 2000 * 1000 && closeUs < 2000 * 1000, "start-up or close took seconds");
     }
 
     void settingsRoundTrip() {
