@@ -92,7 +92,8 @@ DayLine readDayLine(Document& document, const LineFields& fields) {
     const std::string dayNumber = formatDayNumber(*date);
     columns[dayNumberColumn - 1] = dayNumber;
     document.table.appendUnordered(DayRow(fields.field(1), columns));
-    if (*date > document.trendWindowStart)
+    // The window is the calendar month of the latest day; a day inside it changes nothing.
+    if (*date > document.trendWindowStart && *date > document.trendWindowEnd)
         setTrendWindowToMonthOf(document, *date);
     return DayLine::Accepted;
 }

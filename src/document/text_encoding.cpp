@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace tonolog {
 
@@ -10,6 +11,16 @@ bool isValidUtf8(std::string_view bytes) {
     const std::size_t n = bytes.size();
     std::size_t i = 0;
     while (i < n) {
+        // Plain ASCII, eight bytes at a time.
+        while (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            if ((word & 0x8080808080808080ull) != 0)
+                break;
+            i += 8;
+        }
+        if (i >= n)
+            break;
         const unsigned char c = p[i];
         if (c < 0x80) {
             ++i;
