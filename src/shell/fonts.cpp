@@ -6,9 +6,11 @@
 namespace tonolog {
 
 void installFontSubstitutes() {
+    // Liberation Sans keeps about Tahoma's widths, so the texts fit the boxes designed for them.
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),
-                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                                QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic")});
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                QStringLiteral("DejaVu Sans"), QStringLiteral("IPAPGothic"),
+                                QStringLiteral("VL PGothic")});
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
                                 QStringLiteral("DejaVu Sans"), QStringLiteral("IPAPGothic")});
