@@ -15,9 +15,9 @@ struct FileDialogRequest {
     // Entries as "Description|pattern" pairs joined by "|":
     // "TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*"
     QString filter;
-    int filterIndex = 1;              // 1-based, as the filter text counts its entries
-    bool fileMustExist = false;       // Open
-    bool askBeforeOverwrite = false;  // Save as
+    int filterIndex = 1;             // 1-based, as the filter text counts its entries
+    bool fileMustExist = false;      // Open
+    bool askBeforeOverwrite = false; // Save as
 };
 
 struct FileDialogResult {

@@ -85,7 +85,8 @@ int QtMessageBoxService::ask(const MessageRequest& request) {
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     // The first button of the set is the default, as the program's questions expect.
-    for (QMessageBox::StandardButton first : {QMessageBox::Ok, QMessageBox::Abort, QMessageBox::Yes, QMessageBox::Retry})
+    for (QMessageBox::StandardButton first :
+         {QMessageBox::Ok, QMessageBox::Abort, QMessageBox::Yes, QMessageBox::Retry})
         if (box.button(first) != nullptr) {
             box.setDefaultButton(first);
             break;

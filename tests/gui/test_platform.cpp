@@ -479,6 +479,23 @@ private Q_SLOTS:
                  QStringLiteral("/data/a,b.tnl"));
     }
 
+    void settingsWriteOverAnUnreadableFile() {
+        QVERIFY(QDir().mkpath(settingsHome_.filePath(QStringLiteral("Tonolog"))));
+        QFile file(settingsHome_.filePath(QStringLiteral("Tonolog/Tonolog.conf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[FormSize\nTop=300\n");
+        file.close();
+        {
+            // QSettings reads this with a FormatError.
+            QtSettingsStore store;
+            QVERIFY(store.write(QStringLiteral("FormSize"), QStringLiteral("Top"), QStringLiteral("720")));
+            QVERIFY(store.sync());
+        }
+        const QtSettingsStore again;
+        QCOMPARE(again.read(QStringLiteral("FormSize"), QStringLiteral("Top"), QStringLiteral("600")),
+                 QStringLiteral("720"));
+    }
+
     void settingsReportAFailedWrite() {
         // Where the file should be there is a directory: no user, root included, can write it.
         QVERIFY(QDir().mkpath(settingsHome_.filePath(QStringLiteral("Tonolog/Tonolog.conf"))));

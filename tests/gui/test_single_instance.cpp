@@ -1,0 +1,383 @@
+#include "platform/single_instance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tonolog;
+
+namespace {
+
+constexpr int nobodyId = 65534;
+
+// What a later start prints.
+const QStringList deliveredLines{QStringLiteral("not primary"), QStringLiteral("secondary delivered")};
+const QStringList failedLines{QStringLiteral("not primary"), QStringLiteral("secondary failed")};
+
+QString probePath() {
+    const QString fromEnvironment = qEnvironmentVariable("TONOLOG_SINGLE_INSTANCE_PROBE");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+#ifdef TONOLOG_SINGLE_INSTANCE_PROBE
+    return QStringLiteral(TONOLOG_SINGLE_INSTANCE_PROBE);
+#else
+    return QString();
+#endif
+}
+
+// A started probe and everything it has printed so far.
+class Probe {
+public:
+    explicit Probe(const QStringList& arguments, const QProcessEnvironment& environment = {},
+                   bool asNobody = false) {
+        process_.setProcessChannelMode(QProcess::SeparateChannels);
+        QStringList args = arguments;
+        QString program = probePath();
+        if (asNobody) {
+            args.prepend(program);
+            args = QStringList{QStringLiteral("--reuid=%1").arg(nobodyId),
+                               QStringLiteral("--regid=%1").arg(nobodyId), QStringLiteral("--clear-groups")} +
+                   args;
+            program = QStringLiteral("setpriv");
+        }
+        if (!environment.isEmpty())
+            process_.setProcessEnvironment(environment);
+        process_.start(program, args);
+    }
+    ~Probe() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+    Probe(const Probe&) = delete;
+    Probe& operator=(const Probe&) = delete;
+
+    QProcess& process() { return process_; }
+
+    QStringList lines() {
+        output_ += process_.readAllStandardOutput();
+        return QString::fromUtf8(output_).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    int count(const QString& line) { return static_cast<int>(lines().count(line)); }
+
+    // Waits until the probe has printed the line `times` times.
+    bool waitFor(const QString& line, int times = 1, int timeoutMs = 10000) {
+        QDeadlineTimer deadline(timeoutMs);
+        while (count(line) < times) {
+            if (deadline.hasExpired() || process_.state() == QProcess::NotRunning)
+                return count(line) >= times;
+            process_.waitForReadyRead(50);
+        }
+        return true;
+    }
+
+    // Waits for the probe to end and returns its exit code; -1 if it did not end or crashed.
+    int finish(int timeoutMs = 10000) {
+        // waitForFinished() is false for a process that has already ended.
+        if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(timeoutMs))
+            return -1;
+        if (process_.exitStatus() != QProcess::NormalExit)
+            return -1;
+        return process_.exitCode();
+    }
+
+    QString describe() {
+        return QStringLiteral("stdout: [%1] stderr: [%2]")
+            .arg(lines().join(QLatin1String(" | ")), QString::fromUtf8(process_.readAllStandardError()));
+    }
+
+private:
+    QProcess process_;
+    QByteArray output_;
+};
+
+mode_t modeOf(const QString& path) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return 0;
+    return info.st_mode & 0777;
+}
+
+} // namespace
+
+// SingleInstance across real processes: each probe is a separate start of a small program around it.
+class SingleInstanceTest : public QObject {
+    Q_OBJECT
+
+    int serial_ = 0;
+    QStringList names_;
+
+    // A name of its own for each test, so that no test meets another's lock or a real Tonolog.
+    QString freshName() {
+        const QString name =
+            QStringLiteral("tonolog-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial_);
+        names_ << name;
+        return name;
+    }
+
+    static QStringList probeArgs(const QString& name, int seconds = 30) {
+        return {name, QString::number(seconds)};
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY2(!probePath().isEmpty(), "the path of single_instance_probe is not configured");
+        QVERIFY2(QFileInfo(probePath()).isExecutable(), qPrintable(probePath()));
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        QVERIFY2(!runtime.isEmpty(), "no runtime directory");
+    }
+
+    void cleanupTestCase() {
+        // Killed probes leave their lock and socket behind.
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        for (const QString& name : std::as_const(names_)) {
+            QFile::remove(runtime + QLatin1Char('/') + name + QLatin1String(".lock"));
+            QFile::remove(runtime + QLatin1Char('/') + name + QLatin1String(".socket"));
+        }
+    }
+
+    void secondStartActivatesTheFirst() {
+        const QString name = freshName();
+        Probe primary(probeArgs(name));
+        QVERIFY2(primary.waitFor(QStringLiteral("primary")), qPrintable(primary.describe()));
+
+        Probe secondary(probeArgs(name));
+        QCOMPARE(secondary.finish(), 0);
+        QCOMPARE(secondary.lines(), deliveredLines);
+        QVERIFY2(primary.waitFor(QStringLiteral("activated")), qPrintable(primary.describe()));
+
+        // Each later start brings it to the front again.
+        Probe third(probeArgs(name));
+        QCOMPARE(third.finish(), 0);
+        QVERIFY2(primary.waitFor(QStringLiteral("activated"), 2), qPrintable(primary.describe()));
+        QCOMPARE(primary.process().state(), QProcess::Running);
+    }
+
+    void lockAndSocketArePrivate() {
+        const QString name = freshName();
+        Probe primary(probeArgs(name));
+        QVERIFY2(primary.waitFor(QStringLiteral("primary")), qPrintable(primary.describe()));
+
+        const SingleInstance paths(name);
+        QVERIFY(QFileInfo::exists(paths.lockPath()));
+        QCOMPARE(QFileInfo(paths.serverPath()).absolutePath(), QFileInfo(paths.lockPath()).absolutePath());
+        QCOMPARE(modeOf(QFileInfo(paths.serverPath()).absolutePath()), mode_t(0700));
+        const mode_t socketMode = modeOf(paths.serverPath());
+        QVERIFY2(socketMode != 0, "no socket file");
+        QCOMPARE(socketMode & 077, mode_t(0));
+    }
+
+    void killedPrimaryDoesNotBlockTheNextStart() {
+        const QString name = freshName();
+        const SingleInstance paths(name);
+        {
+            Probe first(probeArgs(name));
+            QVERIFY2(first.waitFor(QStringLiteral("primary")), qPrintable(first.describe()));
+            first.process().kill(); // SIGKILL: no clean-up of any kind
+            QVERIFY(first.process().waitForFinished(5000));
+        }
+        // What the killed instance left behind.
+        QVERIFY(QFileInfo::exists(paths.lockPath()));
+        QVERIFY(QFileInfo::exists(paths.serverPath()));
+
+        Probe next(probeArgs(name));
+        QVERIFY2(next.waitFor(QStringLiteral("primary")), qPrintable(next.describe()));
+        Probe secondary(probeArgs(name));
+        QCOMPARE(secondary.finish(), 0);
+        QCOMPARE(secondary.lines(), deliveredLines);
+        QVERIFY2(next.waitFor(QStringLiteral("activated")), qPrintable(next.describe()));
+    }
+
+    void tenSimultaneousStartsGiveOnePrimary_data() {
+        QTest::addColumn<int>("round");
+        for (int round = 1; round <= 3; ++round)
+            QTest::addRow("round %d", round) << round;
+    }
+
+    void tenSimultaneousStartsGiveOnePrimary() {
+        const QString name = freshName();
+        std::vector<std::unique_ptr<Probe>> probes;
+        for (int i = 0; i < 10; ++i)
+            probes.push_back(std::make_unique<Probe>(probeArgs(name)));
+
+        // Nine end at once; the primary runs on.
+        QDeadlineTimer deadline(20000);
+        auto ended = [&probes] {
+            return std::count_if(probes.begin(), probes.end(), [](const std::unique_ptr<Probe>& probe) {
+                return probe->process().state() == QProcess::NotRunning;
+            });
+        };
+        while (ended() < 9 && !deadline.hasExpired()) {
+            for (auto& probe : probes)
+                probe->process().waitForFinished(10);
+        }
+        QTest::qWait(200); // time for a second primary, if there were one, to show itself
+        Probe* primary = nullptr;
+        int delivered = 0;
+        for (auto& probe : probes) {
+            if (probe->process().state() != QProcess::NotRunning) {
+                QVERIFY2(primary == nullptr, "two probes are still running after the others ended");
+                primary = probe.get();
+            } else if (probe->finish() == 0 && probe->lines() == deliveredLines) {
+                ++delivered;
+            } else {
+                qWarning("%s", qPrintable(probe->describe()));
+            }
+        }
+        QVERIFY(primary != nullptr);
+        QCOMPARE(primary->lines().value(0), QStringLiteral("primary"));
+        QCOMPARE(delivered, 9);
+        QVERIFY2(primary->waitFor(QStringLiteral("activated"), 9), qPrintable(primary->describe()));
+        QCOMPARE(primary->count(QStringLiteral("primary")), 1);
+    }
+
+    void primaryInThisProcessIsAskedToActivate() {
+        const QString name = freshName();
+        SingleInstance instance(name);
+        QSignalSpy activations(&instance, &SingleInstance::activationRequested);
+        QVERIFY(instance.tryBecomePrimary());
+        QVERIFY(instance.isPrimary());
+        QVERIFY(instance.isListening());
+        QVERIFY(instance.tryBecomePrimary()); // asking again changes nothing
+
+        // The lock is held in this process too.
+        SingleInstance other(name);
+        QVERIFY(!other.tryBecomePrimary());
+        QVERIFY(!other.isPrimary());
+
+        Probe secondary(probeArgs(name));
+        QTRY_COMPARE_WITH_TIMEOUT(activations.count(), 1, 10000);
+        QCOMPARE(secondary.finish(), 0);
+        QCOMPARE(secondary.lines(), deliveredLines);
+    }
+
+    void otherTextOnTheSocketDoesNotActivate() {
+        const QString name = freshName();
+        SingleInstance instance(name);
+        QSignalSpy activations(&instance, &SingleInstance::activationRequested);
+        QVERIFY(instance.tryBecomePrimary());
+
+        QLocalSocket socket;
+        socket.connectToServer(instance.serverPath());
+        QVERIFY(socket.waitForConnected(2000));
+        socket.write("open sesame\n");
+        QVERIFY(socket.waitForBytesWritten(2000));
+        // The primary hangs up without an answer.
+        QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QLocalSocket::UnconnectedState, 5000);
+        QCOMPARE(socket.readAll(), QByteArray());
+        QCOMPARE(activations.count(), 0);
+    }
+
+    void secondStartWaitsForAPrimaryThatIsNotListeningYet() {
+        const QString name = freshName();
+        SingleInstance instance(name);
+        // Another start holds the lock but has not begun to listen.
+        auto early = std::make_unique<QLockFile>(instance.lockPath());
+        early->setStaleLockTime(0);
+        QVERIFY(early->tryLock(0));
+
+        Probe secondary(probeArgs(name));
+        QVERIFY2(secondary.waitFor(QStringLiteral("not primary")), qPrintable(secondary.describe()));
+        QTest::qWait(300);
+        QCOMPARE(secondary.process().state(), QProcess::Running); // still trying
+
+        early.reset();
+        QSignalSpy activations(&instance, &SingleInstance::activationRequested);
+        QVERIFY(instance.tryBecomePrimary());
+        QTRY_COMPARE_WITH_TIMEOUT(activations.count(), 1, 10000);
+        QCOMPARE(secondary.finish(), 0);
+        QCOMPARE(secondary.lines(), deliveredLines);
+    }
+
+    void secondStartReportsAPrimaryThatNeverAnswers() {
+        const QString name = freshName();
+        const SingleInstance paths(name);
+        QLockFile held(paths.lockPath());
+        held.setStaleLockTime(0);
+        QVERIFY(held.tryLock(0));
+
+        QElapsedTimer timer;
+        timer.start();
+        Probe secondary(probeArgs(name));
+        QCOMPARE(secondary.finish(), 1);
+        QCOMPARE(secondary.lines(), failedLines);
+        QVERIFY2(timer.elapsed() >= 2500, "gave up before its time");
+    }
+
+    void anotherUserHasItsOwnInstanceAndCannotReachOurs() {
+        if (::geteuid() != 0)
+            QSKIP("needs root to start a probe as another user");
+        const QString name = freshName();
+        Probe primary(probeArgs(name));
+        QVERIFY2(primary.waitFor(QStringLiteral("primary")), qPrintable(primary.describe()));
+        const SingleInstance ours(name);
+
+        // Our own connection works, so a refusal below is the other user's.
+        Probe ownConnect({QStringLiteral("--connect"), ours.serverPath()});
+        QCOMPARE(ownConnect.finish(), 0);
+        QCOMPARE(ownConnect.lines(), QStringList{QStringLiteral("connected")});
+
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        const QString runtime = home.path() + QLatin1String("/runtime");
+        QVERIFY(QDir().mkdir(runtime));
+        QCOMPARE(::chmod(QFile::encodeName(home.path()).constData(), 0755), 0);
+        QCOMPARE(::chmod(QFile::encodeName(runtime).constData(), 0700), 0);
+        QCOMPARE(::chown(QFile::encodeName(runtime).constData(), nobodyId, nobodyId), 0);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        environment.insert(QStringLiteral("HOME"), runtime);
+
+        Probe theirs(probeArgs(name), environment, true);
+        QVERIFY2(theirs.waitFor(QStringLiteral("primary")), qPrintable(theirs.describe()));
+        Probe theirSecond(probeArgs(name), environment, true);
+        QCOMPARE(theirSecond.finish(), 0);
+        QVERIFY2(theirs.waitFor(QStringLiteral("activated")), qPrintable(theirs.describe()));
+        QCOMPARE(primary.count(QStringLiteral("activated")), 0);
+
+        Probe intruder({QStringLiteral("--connect"), ours.serverPath()}, environment, true);
+        QCOMPARE(intruder.finish(), 1);
+        QVERIFY2(intruder.lines().value(0).startsWith(QLatin1String("not connected")),
+                 qPrintable(intruder.describe()));
+
+        // Even where the directory is open to others, the socket itself is for its user alone.
+        QTemporaryDir openRuntime;
+        QVERIFY(openRuntime.isValid());
+        QProcessEnvironment rootEnvironment = QProcessEnvironment::systemEnvironment();
+        rootEnvironment.insert(QStringLiteral("XDG_RUNTIME_DIR"), openRuntime.path());
+        // Started with a umask that would leave a new socket open to everyone.
+        const mode_t umaskBefore = ::umask(0);
+        Probe exposed(probeArgs(name), rootEnvironment);
+        const bool started = exposed.process().waitForStarted(5000);
+        ::umask(umaskBefore);
+        QVERIFY(started);
+        QVERIFY2(exposed.waitFor(QStringLiteral("primary")), qPrintable(exposed.describe()));
+        QCOMPARE(::chmod(QFile::encodeName(openRuntime.path()).constData(), 0755), 0);
+        const QString exposedSocket = openRuntime.path() + QLatin1Char('/') + name + QLatin1String(".socket");
+        QVERIFY(QFileInfo::exists(exposedSocket));
+        Probe throughOpenDir({QStringLiteral("--connect"), exposedSocket}, environment, true);
+        QCOMPARE(throughOpenDir.finish(), 1);
+        QVERIFY2(throughOpenDir.lines().value(0).startsWith(QLatin1String("not connected")),
+                 qPrintable(throughOpenDir.describe()));
+        QCOMPARE(exposed.count(QStringLiteral("activated")), 0);
+        QCOMPARE(modeOf(exposedSocket) & 077, mode_t(0));
+    }
+};
+
+QTEST_MAIN(SingleInstanceTest)
+#include "test_single_instance.moc"

@@ -1,0 +1,67 @@
+// A small program around SingleInstance, started several times over by the single-instance tests.
+//
+//   single_instance_probe NAME SECONDS
+//       Takes part in the check under NAME. The primary prints "primary", then "activated" for each
+//       request it receives, and ends after SECONDS. A later start prints "not primary", asks the
+//       primary to activate and prints "secondary delivered" (exit code 0) or "secondary failed" (exit
+//       code 1).
+//   single_instance_probe --connect PATH
+//       Tries to connect to the local socket at PATH and prints "connected" or "not connected" with
+//       the reason.
+#include "platform/single_instance.h"
+
+#include <QCoreApplication>
+#include <QLocalSocket>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void say(const QString& line) {
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+}
+
+int usage() {
+    std::fputs("usage: single_instance_probe NAME SECONDS | --connect PATH\n", stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 3)
+        return usage();
+
+    if (args[1] == QLatin1String("--connect")) {
+        QLocalSocket socket;
+        socket.connectToServer(args[2]);
+        if (socket.waitForConnected(2000)) {
+            say(QStringLiteral("connected"));
+            return 0;
+        }
+        say(QStringLiteral("not connected %1 %2").arg(socket.error()).arg(socket.errorString()));
+        return 1;
+    }
+
+    bool ok = false;
+    const int seconds = args[2].toInt(&ok);
+    if (!ok || seconds <= 0)
+        return usage();
+
+    tonolog::SingleInstance instance(args[1]);
+    if (instance.tryBecomePrimary()) {
+        QObject::connect(&instance, &tonolog::SingleInstance::activationRequested,
+                         [] { say(QStringLiteral("activated")); });
+        say(instance.isListening() ? QStringLiteral("primary") : QStringLiteral("primary not listening"));
+        QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+        return QCoreApplication::exec();
+    }
+    say(QStringLiteral("not primary"));
+    const bool delivered = instance.notifyPrimary();
+    say(delivered ? QStringLiteral("secondary delivered") : QStringLiteral("secondary failed"));
+    return delivered ? 0 : 1;
+}
