@@ -1,0 +1,54 @@
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Starts the real program twice with a private home: the second start only wakes the first.
+class SecondStartTest : public QObject {
+    Q_OBJECT
+
+    QProcessEnvironment environment(const QTemporaryDir& home) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        return env;
+    }
+
+private Q_SLOTS:
+    void secondStartEndsAndTouchesNothing() {
+        const QString program = qEnvironmentVariable("TONOLOG_EXECUTABLE");
+        QVERIFY2(QFileInfo::exists(program), "TONOLOG_EXECUTABLE does not name the program");
+        QTemporaryDir home;
+        QDir(home.path()).mkpath(QStringLiteral("runtime"));
+        QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString backup = home.filePath(QStringLiteral("data/Tonolog/Tonolog/TL_Backup"));
+        const QString settings = home.filePath(QStringLiteral("config/Tonolog/Tonolog.conf"));
+
+        QProcess first;
+        first.setProcessEnvironment(environment(home));
+        first.start(program, {});
+        QVERIFY(first.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(backup), 20000);
+        const QDateTime written = QFileInfo(backup).lastModified();
+
+        QProcess second;
+        second.setProcessEnvironment(environment(home));
+        second.start(program, {home.filePath(QStringLiteral("other.tnl"))});
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(first.state(), QProcess::Running);
+        QCOMPARE(QFileInfo(backup).lastModified(), written);
+        QVERIFY(!QFileInfo::exists(settings));
+
+        first.kill();
+        first.waitForFinished(5000);
+    }
+};
+
+QTEST_GUILESS_MAIN(SecondStartTest)
+#include "test_second_start.moc"
