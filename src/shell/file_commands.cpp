@@ -233,6 +233,10 @@ void MainForm::openDocument() {
         return;
     lastOpenedFileName_ = chosen.fileName;
     setDocumentPath(chosen);
+    openNamedDocument();
+}
+
+void MainForm::openNamedDocument() {
     startEmptyBackup();
     document.isDirty = 0;
     loadFile(document, documentEvents(), today());
@@ -258,9 +262,7 @@ void MainForm::openHistoryEntry(int menuIndex) {
     document.docDir = toStd(dir);
     document.docPath = toStd(path);
     document.docName = toStd(name);
-    startEmptyBackup();
-    document.isDirty = 0;
-    loadFile(document, documentEvents(), today());
+    openNamedDocument();
 }
 
 bool MainForm::askForName() {

@@ -160,6 +160,8 @@ private:
     void connectFileMenu();
     // Deletes the backup and writes the empty one, as a new document starts.
     void startEmptyBackup();
+    // Opens the named document set in docPath: a fresh backup, then the file.
+    void openNamedDocument();
     bool askForName();
     // Commits a pending edit; false when it was rejected.
     bool commitPendingEntry();

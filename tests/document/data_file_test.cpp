@@ -39,6 +39,18 @@ struct RecordingEvents : DocumentEvents {
     void reportTooManyDays() override { calls.push_back("too many"); }
 };
 
+// A document named `name` in the directory, its backup beside it.
+Document documentIn(const TempDir& dir, const std::string& name) {
+    Document doc;
+    doc.backupDir = dir.path() + "/";
+    doc.backupName = backupFileName;
+    doc.backupPath = dir.file(backupFileName);
+    doc.docDir = dir.path() + "/";
+    doc.docName = name;
+    doc.docPath = dir.file(name);
+    return doc;
+}
+
 } // namespace
 
 TEST(DataFileFormat, WritesTheDocumentedExample) {
@@ -218,13 +230,7 @@ TEST(DataFileReader, ATooLongDiaryStopsAt32767Days) {
 
 TEST(LoadFile, NamedFileSetsCaptionAndHistoryAfterTheScan) {
     TempDir dir;
-    Document doc;
-    doc.backupDir = dir.path() + "/";
-    doc.backupName = backupFileName;
-    doc.backupPath = dir.file(backupFileName);
-    doc.docDir = dir.path() + "/";
-    doc.docName = "ann.tnl";
-    doc.docPath = dir.file("ann.tnl");
+    Document doc = documentIn(dir, "ann.tnl");
     TempDir::write(doc.docPath, "Ann,\r\nJan./05/2004,120,,,,,,,,,,,,,\r\n");
     RecordingEvents events;
     EXPECT_EQ(loadFile(doc, events, today), LoadStatus::Loaded);
@@ -262,13 +268,7 @@ TEST(LoadFile, UntitledDocumentLeavesCaptionAndHistory) {
 
 TEST(LoadFile, TooLongDiaryIsOpenedUntitledSoItCannotBeOverwritten) {
     TempDir dir;
-    Document doc;
-    doc.backupDir = dir.path() + "/";
-    doc.backupName = backupFileName;
-    doc.backupPath = dir.file(backupFileName);
-    doc.docDir = dir.path() + "/";
-    doc.docName = "long.tnl";
-    doc.docPath = dir.file("long.tnl");
+    Document doc = documentIn(dir, "long.tnl");
     std::string text = "Ann,\r\n";
     for (int i = 0; i < ReadingTable::maxRows + 1; ++i)
         text += formatDayKey(Date{20000 + i}) + ",120,,,,,,,,,,,,,\r\n";
