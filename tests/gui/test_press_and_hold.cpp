@@ -39,6 +39,18 @@ struct StepLog {
     }
 };
 
+// A controller on a manual clock with a log of its steps.
+struct Rig {
+    ManualClock clock;
+    std::int16_t state = 0;
+    PressAndHold controller{clock, state};
+    StepLog log{&clock, &state, {}, {}};
+
+    std::tuple<ManualClock&, std::int16_t&, PressAndHold&, StepLog&> parts() {
+        return {clock, state, controller, log};
+    }
+};
+
 // The step times of a hold that began at 0, for a controller woken up every millisecond: 500 ms of
 // waiting, then 0.1 s spacing; the step at 2600 is the first more than 2 s after the repetition began
 // at 500, so 0.05 s spacing starts after the step at 2700; the step at 5550 is the first more than
@@ -90,10 +102,8 @@ private Q_SLOTS:
 };
 
 void TestPressAndHold::shortClickStepsOnceAtRelease() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] { log.record(); });
     QCOMPARE(state, std::int16_t(1));
@@ -114,10 +124,8 @@ void TestPressAndHold::shortClickStepsOnceAtRelease() {
 }
 
 void TestPressAndHold::clickJustUnderHalfSecondStillSingleStep() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 499);
@@ -129,10 +137,8 @@ void TestPressAndHold::clickJustUnderHalfSecondStillSingleStep() {
 }
 
 void TestPressAndHold::holdRepeatsAtThreeSpeeds() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 499);
@@ -163,10 +169,8 @@ void TestPressAndHold::holdRepeatsAtThreeSpeeds() {
 }
 
 void TestPressAndHold::holdForThreeSecondsSpeedsUpOnce() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 3000);
@@ -178,10 +182,8 @@ void TestPressAndHold::holdForThreeSecondsSpeedsUpOnce() {
 }
 
 void TestPressAndHold::lateWakeUpTakesOneStepAndCountsFromIt() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] { log.record(); });
     clock.advance(1000);
@@ -196,10 +198,8 @@ void TestPressAndHold::lateWakeUpTakesOneStepAndCountsFromIt() {
 }
 
 void TestPressAndHold::releaseWhileRepeatingStopsWithoutExtraStep() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 750);
@@ -213,10 +213,8 @@ void TestPressAndHold::releaseWhileRepeatingStopsWithoutExtraStep() {
 }
 
 void TestPressAndHold::releaseAtTheFirstRepeatedStepTakesNoExtraStep() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 500);
@@ -227,10 +225,8 @@ void TestPressAndHold::releaseAtTheFirstRepeatedStepTakesNoExtraStep() {
 }
 
 void TestPressAndHold::stepClearingStateStopsRepetition() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] {
         log.record();
@@ -244,10 +240,8 @@ void TestPressAndHold::stepClearingStateStopsRepetition() {
 }
 
 void TestPressAndHold::releaseInsideModalStepStopsRepetition() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     // The second step shows a "modal box": a nested event loop in which the mouse-up is delivered.
     controller.press([&] {
@@ -268,10 +262,8 @@ void TestPressAndHold::releaseInsideModalStepStopsRepetition() {
 }
 
 void TestPressAndHold::nestedPollDoesNotRecurse() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
     int depth = 0;
     int deepest = 0;
 
@@ -303,10 +295,8 @@ void TestPressAndHold::nestedPollDoesNotRecurse() {
 }
 
 void TestPressAndHold::scheduleResumesFromWhenTheStepReturned() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     // The first step keeps a message box up for 0.25 s; the next step is due 0.1 s after it closed.
     controller.press([&] {
@@ -390,10 +380,8 @@ void TestPressAndHold::clickDuringStepStepsAfterItNotInside() {
 }
 
 void TestPressAndHold::stateClearedDuringWaitStepsAtRelease() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     // A document load clears the state while the button is held.
     controller.press([&] { log.record(); });
@@ -408,10 +396,8 @@ void TestPressAndHold::stateClearedDuringWaitStepsAtRelease() {
 }
 
 void TestPressAndHold::cancelTakesNoStep() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 300);
@@ -425,10 +411,8 @@ void TestPressAndHold::cancelTakesNoStep() {
 }
 
 void TestPressAndHold::cancelWhileRepeatingStops() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 650);
@@ -461,10 +445,8 @@ void TestPressAndHold::destroyedInsideStepIsSafe() {
 }
 
 void TestPressAndHold::timerWaitsForTheClock() {
-    ManualClock clock;
-    std::int16_t state = 0;
-    PressAndHold controller(clock, state);
-    StepLog log{&clock, &state, {}, {}};
+    Rig rig;
+    auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] { log.record(); });
     // Real time passes and the timer fires, but the clock has not moved: no step is due.
