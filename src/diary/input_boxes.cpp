@@ -94,8 +94,11 @@ void MainForm::connectDiaryPage() {
     connect(ui.MonthView, &QCalendarWidget::clicked, this, &MainForm::takeCalendarDate);
     connect(ui.MonthView, &QCalendarWidget::activated, this, &MainForm::takeCalendarDate);
     // The calendar goes away as soon as the focus goes anywhere else.
+    // A message box shown while it opens (the commit of the box it left) does not count.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (ui.MonthView->isVisible() && now != ui.MonthView && !ui.MonthView->isAncestorOf(now))
+        if (!ui.MonthView->isVisible() || now == nullptr || now->window() != this)
+            return;
+        if (now != ui.MonthView && !ui.MonthView->isAncestorOf(now))
             ui.MonthView->hide();
     });
 

@@ -20,6 +20,11 @@ void ImageButton::showPressedPicture(bool pressedLook) {
     update();
 }
 
+void ImageButton::abandonPress() {
+    held_ = false;
+    showPressedPicture(false);
+}
+
 void ImageButton::paintEvent(QPaintEvent*) {
     const QPixmap& picture = showingPressed_ && !pressed_.isNull() ? pressed_ : released_;
     if (picture.isNull())

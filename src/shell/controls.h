@@ -15,6 +15,8 @@ public:
 
     void setPictures(const QPixmap& released, const QPixmap& pressed = QPixmap());
     void showPressedPicture(bool pressed);
+    // Forgets a press whose release can no longer arrive (a modal window took the mouse).
+    void abandonPress();
     bool isShowingPressed() const { return showingPressed_; }
 
 Q_SIGNALS:

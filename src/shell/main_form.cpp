@@ -3,6 +3,7 @@
 
 #include "canvas/message_box.h"
 #include "canvas/twips.h"
+#include "diary/press_and_hold.h"
 #include "document/data_file.h"
 #include "document/messages.h"
 #include "platform/clock.h"
@@ -255,6 +256,14 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool MainForm::event(QEvent* event) {
+    if (event->type() == QEvent::WindowBlocked) {
+        // A modal box (a validation message shown by a held day button, say) takes the mouse:
+        // the release can no longer reach the button, so a hold in progress ends here.
+        for (ImageButton* button : findChildren<ImageButton*>())
+            button->abandonPress();
+        if (dayButtons != nullptr)
+            dayButtons->cancel();
+    }
     if (event->type() == QEvent::WindowActivate && windowActivated == 0)
         windowActivated = 1;
     if (event->type() == QEvent::Show && windowActivated == 0) {

@@ -20,7 +20,7 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 }
 } // namespace
 
-FormHarness::FormHarness() {
+FormHarness::FormHarness(bool realMessageBoxes) : realMessageBoxes_(realMessageBoxes) {
     static const bool installed = [] {
         previousHandler = qInstallMessageHandler(quietMessages);
         return true;

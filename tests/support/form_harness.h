@@ -18,7 +18,9 @@ namespace tonolog {
 // close it and start another as the next run of the program.
 class FormHarness {
 public:
-    FormHarness();
+    // With real message boxes the window shows true modal QMessageBoxes, for the tests of what
+    // happens around them; otherwise the scripted box answers.
+    explicit FormHarness(bool realMessageBoxes = false);
     ~FormHarness();
 
     // Creates the window and runs its start-up (settings, load); shows it unless told not to.
@@ -35,11 +37,14 @@ public:
 
     QTemporaryDir dir;
     Locations locations;
+    bool realMessageBoxes_;
+    QtMessageBoxService realMessages;
     ScriptedMessageBox messages;
     FakeDialogService dialogs;
     ManualClock clock{QDateTime(QDate(2004, 1, 20), QTime(14, 7))};
     MemorySettingsStore settings;
-    Platform platform{messages, dialogs, clock, settings};
+    Platform platform{realMessageBoxes_ ? static_cast<MessageBoxService&>(realMessages) : messages, dialogs,
+                      clock, settings};
 
 private:
     std::unique_ptr<MainForm> form_;

@@ -1,0 +1,93 @@
+#include "diary/press_and_hold.h"
+#include "shell/controls.h"
+#include "shell/main_form.h"
+#include "support/diary_actions.h"
+#include "support/form_harness.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QMessageBox>
+#include <QtTest>
+
+using namespace tonolog;
+using namespace tonolog::diary;
+
+namespace {
+
+// When the real message box is up: do what the user's hand does meanwhile, then press OK.
+void whenTheBoxShows(QStringList* seen, std::function<void()> meanwhile = {}) {
+    QTimer::singleShot(0, [seen, meanwhile] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            whenTheBoxShows(seen, meanwhile);
+            return;
+        }
+        *seen << box->text();
+        if (meanwhile)
+            meanwhile();
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+
+QPoint centreInWindow(QWidget* widget) {
+    return widget->mapTo(widget->window(), widget->rect().center());
+}
+
+} // namespace
+
+// What happens around a real, modal message box: it takes the mouse and the focus.
+class ModalMessagesTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aHeldDayButtonStopsAtTheValidationMessage() {
+        FormHarness h(true);
+        MainForm& form = h.start();
+        typeInto(form.ui.diary.InputSys[0], QStringLiteral("abc"));
+        ImageButton* down = form.ui.diary.ImgDiaryDown;
+        QWindow* window = form.windowHandle();
+        QTest::mousePress(window, Qt::LeftButton, {}, centreInWindow(down));
+        QCOMPARE(form.dayButtonState, std::int16_t(1));
+        QStringList seen;
+        // The user lets go while the message is up; the box takes that release.
+        whenTheBoxShows(
+            &seen, [window, down] { QTest::mouseRelease(window, Qt::LeftButton, {}, centreInWindow(down)); });
+        h.clock.advance(500);
+        form.dayButtons->poll();
+        QCOMPARE(seen, QStringList{QStringLiteral("Invalid SYS.")});
+        QCOMPARE(form.dayButtonState, std::int16_t(0));
+        // Correcting the value does not set the days running.
+        typeInto(form.ui.diary.InputSys[0], QStringLiteral("1"));
+        for (int ms = 0; ms < 1000; ++ms) {
+            h.clock.advance(1);
+            form.dayButtons->poll();
+        }
+        QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
+        QVERIFY(!down->isShowingPressed());
+        // And the button answers the next click: one step.
+        QTest::mouseClick(window, Qt::LeftButton, {}, centreInWindow(down));
+        QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./21/2004"));
+        QCOMPARE(seen.size(), 1);
+    }
+
+    void theCalendarStaysOpenThroughTheMessageOfTheBoxItLeft() {
+        FormHarness h(true);
+        MainForm& form = h.start();
+        typeInto(form.ui.diary.InputSys[0], QStringLiteral("300"));
+        QStringList seen;
+        whenTheBoxShows(&seen);
+        QTest::mouseClick(form.ui.diary.ImgInputDate, Qt::LeftButton);
+        QTRY_COMPARE(seen, QStringList{QStringLiteral("Range of SYS is 0 to 250.")});
+        QVERIFY(form.ui.MonthView->isVisible());
+        // A click elsewhere in the window still dismisses it (once the window is active again,
+        // as a window manager makes it when the box closes).
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        clickLabel(form.ui.diary.LblNote);
+        QVERIFY(!form.ui.MonthView->isVisible());
+    }
+};
+
+QTEST_MAIN(ModalMessagesTest)
+#include "test_modal_messages.moc"
