@@ -195,6 +195,10 @@ bool MainForm::leaveDocumentChecks() {
 
 void MainForm::startEmptyBackup() {
     deleteFileQuietly(document.backupPath);
+    writeEmptyBackupOrWarn();
+}
+
+void MainForm::writeEmptyBackupOrWarn() {
     const WriteResult written = writeEmptyBackup(document);
     if (!written.ok)
         showMessage(QStringLiteral("The backup file cannot be written.\r\n") + fromStd(document.backupPath) +

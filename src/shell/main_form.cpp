@@ -169,11 +169,7 @@ void MainForm::loadWindow(const QString& commandLine) {
         }
     }
     if (!recalled) {
-        const WriteResult written = writeEmptyBackup(document);
-        if (!written.ok)
-            showMessage(QStringLiteral("The backup file cannot be written.\r\n") +
-                            fromStd(document.backupPath) + QStringLiteral("\r\n") + fromStd(written.reason),
-                        0, 2);
+        writeEmptyBackupOrWarn();
         QString path = commandLine;
         if (path.startsWith(QLatin1Char('"')))
             path.remove(0, 1);

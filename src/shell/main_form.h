@@ -160,6 +160,8 @@ private:
     void connectFileMenu();
     // Deletes the backup and writes the empty one, as a new document starts.
     void startEmptyBackup();
+    // Writes the empty backup; a failure is reported, since changes would then not be kept safe.
+    void writeEmptyBackupOrWarn();
     // Opens the named document set in docPath: a fresh backup, then the file.
     void openNamedDocument();
     bool askForName();
