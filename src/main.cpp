@@ -1,13 +1,14 @@
+#include "canvas/resources.h"
 #include "platform/clock.h"
 #include "platform/message_box_service.h"
 #include "platform/platform.h"
 #include "platform/qt_dialog_service.h"
 #include "platform/qt_settings_store.h"
 #include "platform/single_instance.h"
+#include "shell/about_form.h"
 #include "shell/fonts.h"
 #include "shell/help_window.h"
 #include "shell/main_form.h"
-#include "shell/resources.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -43,7 +44,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tonolog"));
     QCoreApplication::setApplicationName(QStringLiteral("Tonolog"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("0.07"));
+    QCoreApplication::setApplicationVersion(
+        tonolog::versionNumber(tonolog::programVersionMajor, tonolog::programVersionMinor));
 
     // A second start only brings the first window to the front.
     tonolog::SingleInstance instance;

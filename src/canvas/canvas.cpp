@@ -22,10 +22,10 @@ void Canvas::clear() {
 }
 
 int Canvas::widthTwips() const {
-    return qRound(twips::fromPixels(width()));
+    return twips::wholeTwips(width());
 }
 int Canvas::heightTwips() const {
-    return qRound(twips::fromPixels(height()));
+    return twips::wholeTwips(height());
 }
 
 void Canvas::paintEvent(QPaintEvent*) {

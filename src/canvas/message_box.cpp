@@ -9,19 +9,19 @@ std::int16_t showMessage(MessageBoxService& service, const QString& text, int bu
     MessageRequest request;
     request.title = QString::fromUtf8(text::programTitle);
     request.text = text;
-    request.buttons =
-        buttons >= 0 && buttons <= 5 ? static_cast<MessageButtons>(buttons) : MessageButtons::Ok;
+    request.buttons = buttons >= box::ok && buttons <= box::retryCancel ? static_cast<MessageButtons>(buttons)
+                                                                        : MessageButtons::Ok;
     switch (icon) {
-    case 0:
+    case box::stop:
         request.icon = MessageIcon::Stop;
         break;
-    case 1:
+    case box::question:
         request.icon = MessageIcon::Question;
         break;
-    case 2:
+    case box::exclamation:
         request.icon = MessageIcon::Exclamation;
         break;
-    case 3:
+    case box::information:
         request.icon = MessageIcon::Information;
         break;
     default:

@@ -8,10 +8,33 @@ namespace tonolog {
 
 class MessageBoxService;
 
-// The program's one message box, titled "Tonolog". Button codes: 0 OK, 1 OK/Cancel,
-// 2 Abort/Retry/Ignore, 3 Yes/No/Cancel, 4 Yes/No, 5 Retry/Cancel, any other OK. Icon codes:
-// 0 stop, 1 question, 2 exclamation, 3 information, any other none. Returns 1 OK, 2 Cancel,
-// 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
+// The codes of the program's one message box.
+namespace box {
+// Button sets; any other code shows OK.
+inline constexpr int ok = 0;
+inline constexpr int okCancel = 1;
+inline constexpr int abortRetryIgnore = 2;
+inline constexpr int yesNoCancel = 3;
+inline constexpr int yesNo = 4;
+inline constexpr int retryCancel = 5;
+// Icons; any other code shows none.
+inline constexpr int stop = 0;
+inline constexpr int question = 1;
+inline constexpr int exclamation = 2;
+inline constexpr int information = 3;
+inline constexpr int noIcon = 4;
+// What the pressed button returns.
+inline constexpr std::int16_t pressedOk = 1;
+inline constexpr std::int16_t pressedCancel = 2;
+inline constexpr std::int16_t pressedAbort = 3;
+inline constexpr std::int16_t pressedRetry = 4;
+inline constexpr std::int16_t pressedIgnore = 5;
+inline constexpr std::int16_t pressedYes = 6;
+inline constexpr std::int16_t pressedNo = 7;
+} // namespace box
+
+// The program's one message box, titled "Tonolog", with a button set and an icon from the codes
+// above; returns the pressed button's code.
 std::int16_t showMessage(MessageBoxService& service, const QString& text, int buttons, int icon);
 
 } // namespace tonolog

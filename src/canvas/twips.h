@@ -1,20 +1,25 @@
 #pragma once
 
+#include "document/conversions.h"
+
 #include <QRect>
-#include <QRectF>
-#include <QtGlobal>
 
 // Every position and size of the window is designed in twips (1/1440 inch); the screen has
-// 15 twips to a device-independent pixel. This is the one place that converts between them.
+// 15 twips to a device-independent pixel. This is the one place that converts between them, and
+// every fraction goes to the nearest whole number with halves to the even neighbour.
 namespace tonolog::twips {
 
 inline constexpr int perPixel = 15;
 
 inline int toPixels(double twips) {
-    return qRound(twips / perPixel);
+    return roundToInt(twips / perPixel);
 }
 inline double fromPixels(double pixels) {
     return pixels * perPixel;
+}
+// A length in pixels as whole twips.
+inline int wholeTwips(double pixels) {
+    return roundToInt(fromPixels(pixels));
 }
 
 inline QRect toPixels(const QRect& twipsRect) {
@@ -24,10 +29,10 @@ inline QRect toPixels(const QRect& twipsRect) {
 
 // A design rectangle scaled by the factors and converted to pixels.
 inline QRect scaledToPixels(const QRect& twipsRect, double sx, double sy) {
-    const int left = qRound(twipsRect.x() * sx / perPixel);
-    const int top = qRound(twipsRect.y() * sy / perPixel);
-    const int right = qRound((twipsRect.x() + twipsRect.width()) * sx / perPixel);
-    const int bottom = qRound((twipsRect.y() + twipsRect.height()) * sy / perPixel);
+    const int left = roundToInt(twipsRect.x() * sx / perPixel);
+    const int top = roundToInt(twipsRect.y() * sy / perPixel);
+    const int right = roundToInt((twipsRect.x() + twipsRect.width()) * sx / perPixel);
+    const int bottom = roundToInt((twipsRect.y() + twipsRect.height()) * sy / perPixel);
     return QRect(left, top, right - left, bottom - top);
 }
 

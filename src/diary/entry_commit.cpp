@@ -1,8 +1,10 @@
+#include "canvas/clock_dates.h"
+#include "canvas/message_box.h"
+#include "canvas/text.h"
+#include "diary/diary_page.h"
 #include "document/conversions.h"
-#include "document/data_file.h"
+#include "document/document.h"
 #include "document/entry_rules.h"
-#include "shell/main_form.h"
-#include "shell/main_tab.h"
 
 #include <QLineEdit>
 
@@ -23,12 +25,12 @@ EntryTexts entryOnPage(const DiaryControls& d) {
 
 } // namespace
 
-std::string MainForm::validateEntry() {
-    return formatErrorWords(checkEntry(entryOnPage(ui.diary)));
+std::string DiaryPage::validateEntry() {
+    return formatErrorWords(checkEntry(entryOnPage(ui_)));
 }
 
-std::int16_t MainForm::countFilledInputs() {
-    const DiaryControls& d = ui.diary;
+std::int16_t DiaryPage::countFilledInputs() {
+    const DiaryControls& d = ui_;
     std::int16_t filled = 0;
     for (std::size_t i = 0; i < 3; ++i)
         for (const QLineEdit* box : {d.InputSys[i], d.InputDia[i], d.InputPul[i], d.InputTime[i]})
@@ -39,20 +41,17 @@ std::int16_t MainForm::countFilledInputs() {
     return filled;
 }
 
-void MainForm::commitEntry() {
+void DiaryPage::commitEntry() {
     const EntryErrorWords words = readErrorWords(validateEntry());
     if (words != EntryErrorWords{}) {
         entryHasErrors = 1;
         if (words != lastEntryErrors) {
-            const int page = ui.mainTab->currentPage();
-            if (page == 1 || page == 2) {
-                for (int i = 0; i < MainTab::pageCount; ++i)
-                    ui.mainTab->setTabColor(i, colors.tabBackColor[static_cast<std::size_t>(i)]);
-                ui.mainTab->setTabColor(page, colors.tabFrontColor[static_cast<std::size_t>(page)]);
-            }
+            const int page = host_.currentPage();
+            if (page == 1 || page == 2)
+                host_.colourTabs(page);
             // Remembered before the box shows, so a commit run while it is open stays silent.
             lastEntryErrors = words;
-            showMessage(fromStd(entryErrorMessage(words)), 0, 1);
+            showMessage(messages_, fromStd(entryErrorMessage(words)), box::ok, box::question);
         }
         lastEntryErrors = words;
         return;
@@ -60,7 +59,7 @@ void MainForm::commitEntry() {
 
     entryHasErrors = 0;
     lastEntryErrors = {};
-    const DiaryControls& d = ui.diary;
+    const DiaryControls& d = ui_;
     currentDay.date = parseDate(toStd(d.InputDate->text())).value_or(currentDay.date);
     for (std::size_t i = 0; i < 3; ++i) {
         currentDay.sys[i] = toStd(d.InputSys[i]->text());
@@ -71,72 +70,74 @@ void MainForm::commitEntry() {
     currentDay.note = toStd(d.InputNote->text());
 
     const std::string key = formatDayKey(currentDay.date);
-    const int position = document.table.findByKey(key);
-    widenDayRange(document, currentDay.date);
+    const int position = document_.table.findByKey(key);
+    widenDayRange(document_, currentDay.date);
     const std::int16_t filled = countFilledInputs();
     if (position != 0 && filled > 0) {
-        document.table.setKey(position, key);
+        document_.table.setKey(position, key);
         for (std::size_t i = 0; i < 3; ++i) {
             const int base = static_cast<int>(4 * i);
-            document.table.setSubColumn(position, base + 1, currentDay.sys[i]);
-            document.table.setSubColumn(position, base + 2, currentDay.dia[i]);
-            document.table.setSubColumn(position, base + 3, currentDay.pul[i]);
-            document.table.setSubColumn(position, base + 4, currentDay.time[i]);
+            document_.table.setSubColumn(position, base + 1, currentDay.sys[i]);
+            document_.table.setSubColumn(position, base + 2, currentDay.dia[i]);
+            document_.table.setSubColumn(position, base + 3, currentDay.pul[i]);
+            document_.table.setSubColumn(position, base + 4, currentDay.time[i]);
         }
-        document.table.setSubColumn(position, noteColumn, currentDay.note);
-        document.table.setSubColumn(position, dayNumberColumn, formatDayNumber(currentDay.date));
+        document_.table.setSubColumn(position, noteColumn, currentDay.note);
+        document_.table.setSubColumn(position, dayNumberColumn, formatDayNumber(currentDay.date));
     } else if (position != 0) {
         removeCurrentDayRow(position);
     } else if (filled > 0) {
-        if (addRowFromRecord(document.table, currentDay, document.table.count() + 1, key) == 0)
-            showMessage(QStringLiteral("The diary is full: it holds 32767 days, and no day can be added."), 0,
-                        2);
+        if (addRowFromRecord(document_.table, currentDay, document_.table.count() + 1, key) == 0)
+            showMessage(messages_,
+                        QStringLiteral("The diary is full: it holds 32767 days, and no day can be added."),
+                        box::ok, box::exclamation);
     }
 
-    redrawPages();
-    if (!writeBackup()) {
-        if (!backupFailureShown_)
-            showMessage(QStringLiteral("The backup file cannot be written, so the latest changes are not yet "
-                                       "safe on disk.\r\nSave the diary with File > Save as."),
-                        0, 2);
-        backupFailureShown_ = true;
-    } else {
-        backupFailureShown_ = false;
-    }
+    host_.entryCommitted();
 }
 
-void MainForm::removeCurrentDayRow(int position) {
+bool DiaryPage::commitPendingEntry() {
+    if (entryChanged == 1) {
+        commitEntry();
+        if (entryHasErrors == 1)
+            return false;
+        entryChanged = 0;
+    }
+    return true;
+}
+
+void DiaryPage::removeCurrentDayRow(int position) {
     const DateTime day = DateTime::atMidnight(currentDay.date);
-    if (day != document.firstDay && day != document.lastDay) {
-        document.table.remove(position);
+    if (day != document_.firstDay && day != document_.lastDay) {
+        document_.table.remove(position);
         return;
     }
     bool firstChanged = false;
     bool lastChanged = false;
-    if (document.table.count() == 1) {
-        document.firstDay = document.lastDay = now();
+    if (document_.table.count() == 1) {
+        document_.firstDay = document_.lastDay = nowFrom(clock_);
         firstChanged = lastChanged = true;
-    } else if (day == document.firstDay) {
+    } else if (day == document_.firstDay) {
         // The earliest day goes: the next row becomes the first.
         const int next = position == 1 ? 2 : 1;
-        document.firstDay =
-            DateTime::atMidnight(parseDate(document.table.rowAt(next).key()).value_or(currentDay.date));
+        document_.firstDay =
+            DateTime::atMidnight(parseDate(document_.table.rowAt(next).key()).value_or(currentDay.date));
         firstChanged = true;
     } else {
         const int previous = position > 1 ? position - 1 : 2;
-        document.lastDay =
-            DateTime::atMidnight(parseDate(document.table.rowAt(previous).key()).value_or(currentDay.date));
+        document_.lastDay =
+            DateTime::atMidnight(parseDate(document_.table.rowAt(previous).key()).value_or(currentDay.date));
         lastChanged = true;
     }
     // Keep the Trend page's window on the data.
-    if (firstChanged && document.firstDay.date > document.trendWindowEnd)
-        setTrendWindowToMonthOf(document, document.firstDay.date);
-    else if (lastChanged && document.lastDay.date < document.trendWindowStart)
-        setTrendWindowToMonthOf(document, document.lastDay.date);
+    if (firstChanged && document_.firstDay.date > document_.trendWindowEnd)
+        setTrendWindowToMonthOf(document_, document_.firstDay.date);
+    else if (lastChanged && document_.lastDay.date < document_.trendWindowStart)
+        setTrendWindowToMonthOf(document_, document_.lastDay.date);
     // Keep the List page on the data.
-    if (position <= document.listTopIndex + 3)
-        document.listTopIndex = static_cast<std::int16_t>(std::max(1, document.listTopIndex - 1));
-    document.table.remove(position);
+    if (position <= document_.listTopIndex + 3)
+        document_.listTopIndex = static_cast<std::int16_t>(std::max(1, document_.listTopIndex - 1));
+    document_.table.remove(position);
 }
 
 } // namespace tonolog

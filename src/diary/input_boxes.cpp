@@ -1,11 +1,10 @@
-#include "canvas/twips.h"
-#include "diary/press_and_hold.h"
+#include "canvas/clock_dates.h"
+#include "canvas/controls.h"
+#include "canvas/press_and_hold.h"
+#include "canvas/text.h"
+#include "diary/diary_page.h"
 #include "document/conversions.h"
-#include "platform/clock.h"
-#include "shell/controls.h"
-#include "shell/main_form.h"
-#include "shell/main_tab.h"
-#include "shell/resources.h"
+#include "document/document.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -20,7 +19,7 @@ namespace {
 // Watches the Diary page's boxes for the focus leaving them and for the Enter key.
 class DiaryInputWatcher : public QObject {
 public:
-    explicit DiaryInputWatcher(MainForm& form) : QObject(&form), form_(form) {}
+    explicit DiaryInputWatcher(DiaryPage& page) : QObject(&page), page_(page) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -30,11 +29,11 @@ protected:
             // and buttons of this window cannot take the focus.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                form_.leaveBox(box);
+                page_.leaveBox(box);
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                form_.enterPressedIn(box);
+                page_.enterPressedIn(box);
                 return true;
             }
         }
@@ -42,26 +41,36 @@ protected:
     }
 
 private:
-    MainForm& form_;
+    DiaryPage& page_;
 };
 
 } // namespace
 
-void MainForm::connectDiaryPage() {
-    DiaryControls& d = ui.diary;
-    diaryWatcher_ = new DiaryInputWatcher(*this);
+DiaryPage::DiaryPage(DiaryControls& controls, QCalendarWidget& monthView, Document& document,
+                     const Clock& clock, MessageBoxService& messages, HandPointer& pointer, DiaryHost& host,
+                     QObject* parent)
+    : QObject(parent), ui_(controls), monthView_(monthView), document_(document), clock_(clock),
+      messages_(messages), pointer_(pointer), host_(host) {
+    connectControls();
+}
+
+DiaryPage::~DiaryPage() = default;
+
+void DiaryPage::connectControls() {
+    DiaryControls& d = ui_;
+    auto* watcher = new DiaryInputWatcher(*this);
     auto markEdited = [this] { entryChanged = 1; };
     QList<QLineEdit*> boxes{d.InputDate, d.InputNote};
     for (std::size_t i = 0; i < 3; ++i)
         boxes << d.InputSys[i] << d.InputDia[i] << d.InputPul[i] << d.InputTime[i];
     for (QLineEdit* box : boxes) {
         connect(box, &QLineEdit::textChanged, this, markEdited);
-        box->installEventFilter(diaryWatcher_);
+        box->installEventFilter(watcher);
     }
-    d.InputName->installEventFilter(diaryWatcher_);
+    d.InputName->installEventFilter(watcher);
     connect(d.InputName, &QLineEdit::textChanged, this, [this](const QString& text) {
-        document.userName = toStd(text);
-        updatePageTitles();
+        document_.userName = toStd(text);
+        host_.ownerNameEdited();
         entryChanged = 1;
     });
 
@@ -70,7 +79,7 @@ void MainForm::connectDiaryPage() {
         connect(button, &ImageButton::released, button, [button] { button->showPressedPicture(false); });
     };
     pressedLook(d.ImgInputDate);
-    connect(d.ImgInputDate, &ImageButton::clicked, this, &MainForm::openCalendar);
+    connect(d.ImgInputDate, &ImageButton::clicked, this, &DiaryPage::openCalendar);
     for (int i = 0; i < 3; ++i) {
         ImageButton* button = d.ImgInputTime[static_cast<std::size_t>(i)];
         pressedLook(button);
@@ -78,7 +87,7 @@ void MainForm::connectDiaryPage() {
     }
 
     // Previous day / Next day: a click steps once at the release; holding repeats.
-    dayButtons = new PressAndHold(platform_.clock, dayButtonState, this);
+    dayButtons = new PressAndHold(clock_, dayButtonState, this);
     const std::pair<ImageButton*, int> dayButtonDirections[] = {{d.ImgDiaryUp, -1}, {d.ImgDiaryDown, +1}};
     for (const auto& [button, direction] : dayButtonDirections) {
         connect(button, &ImageButton::pressed, this, [this, button = button, direction = direction] {
@@ -91,37 +100,29 @@ void MainForm::connectDiaryPage() {
         });
     }
 
-    connect(ui.MonthView, &QCalendarWidget::clicked, this, &MainForm::takeCalendarDate);
-    connect(ui.MonthView, &QCalendarWidget::activated, this, &MainForm::takeCalendarDate);
+    connect(&monthView_, &QCalendarWidget::clicked, this, &DiaryPage::takeCalendarDate);
+    connect(&monthView_, &QCalendarWidget::activated, this, &DiaryPage::takeCalendarDate);
     // The calendar goes away as soon as the focus goes anywhere else.
     // A message box shown while it opens (the commit of the box it left) does not count.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (!ui.MonthView->isVisible() || now == nullptr || now->window() != this)
+        if (!monthView_.isVisible() || now == nullptr || now->window() != monthView_.window())
             return;
-        if (now != ui.MonthView && !ui.MonthView->isAncestorOf(now))
-            ui.MonthView->hide();
+        if (now != &monthView_ && !monthView_.isAncestorOf(now))
+            monthView_.hide();
     });
 
     // Labels and the page itself cannot take the focus: a click there moves it to the tab strip,
     // so the box that had it is left.
+    auto leavePage = [this] { host_.focusTabStrip(); };
     for (Label* label : {d.LblName, d.LblDate, d.LblSys, d.LblDia, d.LblPul, d.LblTime, d.LblNote})
-        connect(label, &Label::clicked, ui.mainTab, &MainTab::takeFocus);
+        connect(label, &Label::clicked, this, leavePage);
     for (Label* label : d.LblNum)
-        connect(label, &Label::clicked, ui.mainTab, &MainTab::takeFocus);
-    connect(d.ImgDiaryLogo, &ImageButton::pressed, ui.mainTab, &MainTab::takeFocus);
-    connect(ui.mainTab->page(0), &TabPage::clicked, ui.mainTab, &MainTab::takeFocus);
-
-    for (int r = 0; r < ListControls::rows; ++r) {
-        const auto row = static_cast<std::size_t>(r);
-        for (Label* label : {ui.list.LblNumData[row], ui.list.LblDateData[row]}) {
-            connect(label, &Label::doubleClicked, this, [this, r] { openDayFromList(r); });
-            connect(label, &Label::mouseMoved, this, &MainForm::showHandOverDayLabel);
-        }
-    }
+        connect(label, &Label::clicked, this, leavePage);
+    connect(d.ImgDiaryLogo, &ImageButton::pressed, this, leavePage);
 }
 
-void MainForm::leaveBox(QWidget* box) {
-    if (box != ui.diary.InputDate) {
+void DiaryPage::leaveBox(QWidget* box) {
+    if (box != ui_.InputDate) {
         // The commit rule: a rejected entry stays edited, so leaving the next box tries again.
         if (entryChanged == 1) {
             commitEntry();
@@ -131,18 +132,18 @@ void MainForm::leaveBox(QWidget* box) {
         return;
     }
     // The date rule: leaving the date box opens the day typed into it.
-    if (entryChanged == 0 || ui.diary.InputDate->text().isEmpty())
+    if (entryChanged == 0 || ui_.InputDate->text().isEmpty())
         return;
-    const auto date = parseDate(toStd(ui.diary.InputDate->text()));
+    const auto date = parseDate(toStd(ui_.InputDate->text()));
     if (!date)
         return;
-    ui.diary.InputDate->setText(fromStd(formatDayKey(*date)));
+    ui_.InputDate->setText(fromStd(formatDayKey(*date)));
     currentDay.date = *date;
     loadDay(*date);
 }
 
-void MainForm::enterPressedIn(QWidget* box) {
-    const DiaryControls& d = ui.diary;
+void DiaryPage::enterPressedIn(QWidget* box) {
+    const DiaryControls& d = ui_;
     QWidget* next = nullptr;
     if (box == d.InputDate)
         next = d.InputSys[0];
@@ -160,35 +161,35 @@ void MainForm::enterPressedIn(QWidget* box) {
         next->setFocus(Qt::TabFocusReason);
 }
 
-void MainForm::openCalendar() {
-    const auto typed = parseDate(toStd(ui.diary.InputDate->text()));
-    const CivilDate c = civilFromDate(typed.value_or(today()));
-    ui.MonthView->setSelectedDate(QDate(c.year, c.month, c.day));
+void DiaryPage::openCalendar() {
+    const auto typed = parseDate(toStd(ui_.InputDate->text()));
+    const CivilDate c = civilFromDate(typed.value_or(todayFrom(clock_)));
+    monthView_.setSelectedDate(QDate(c.year, c.month, c.day));
     // Just below the date box, wherever the window's rescaling has put it.
-    const QPoint below = ui.diary.InputDate->mapTo(centralWidget(), QPoint(0, ui.diary.InputDate->height()));
-    ui.MonthView->move(below);
-    ui.MonthView->raise();
+    const QPoint below = ui_.InputDate->mapTo(monthView_.parentWidget(), QPoint(0, ui_.InputDate->height()));
+    monthView_.move(below);
+    monthView_.raise();
     // The calendar takes the focus, so the box that had it is left (and a pending edit committed).
-    ui.MonthView->show();
-    ui.MonthView->setFocus(Qt::OtherFocusReason);
-    if (QWidget* inner = ui.MonthView->focusProxy())
+    monthView_.show();
+    monthView_.setFocus(Qt::OtherFocusReason);
+    if (QWidget* inner = monthView_.focusProxy())
         inner->setFocus(Qt::OtherFocusReason);
 }
 
-void MainForm::takeCalendarDate(const QDate& date) {
-    if (!ui.MonthView->isVisible())
+void DiaryPage::takeCalendarDate(const QDate& date) {
+    if (!monthView_.isVisible())
         return;
     const Date d = dateFromCivil(date.year(), date.month(), date.day());
-    ui.diary.InputDate->setText(fromStd(formatDayKey(d)));
+    ui_.InputDate->setText(fromStd(formatDayKey(d)));
     currentDay.date = d;
-    ui.MonthView->hide();
+    monthView_.hide();
     loadDay(d);
-    ui.diary.InputDate->setFocus(Qt::OtherFocusReason);
+    ui_.InputDate->setFocus(Qt::OtherFocusReason);
 }
 
-void MainForm::fillCurrentTime(int reading) {
-    const QTime t = platform_.clock.now().time();
-    QLineEdit* box = ui.diary.InputTime[static_cast<std::size_t>(reading)];
+void DiaryPage::fillCurrentTime(int reading) {
+    const QTime t = clock_.now().time();
+    QLineEdit* box = ui_.InputTime[static_cast<std::size_t>(reading)];
     box->setText(fromStd(formatTime12(TimeOfDay{t.hour(), t.minute(), 0})));
     box->setFocus(Qt::OtherFocusReason);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
 
 namespace tonolog {
 
@@ -93,13 +94,33 @@ std::optional<std::int16_t> parseInt16(std::string_view text) {
     return static_cast<std::int16_t>(value);
 }
 
+double roundHalfEven(double value) {
+    if (!std::isfinite(value))
+        return value;
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    if (fraction > 0.5)
+        return below + 1.0;
+    if (fraction < 0.5)
+        return below;
+    return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
+}
+
 std::optional<std::int16_t> roundToInt16(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
-    const double rounded = std::nearbyint(value); // the default rounding mode sends halves to even
+    const double rounded = roundHalfEven(value);
     if (rounded < -32768.0 || rounded > 32767.0)
         return std::nullopt;
     return static_cast<std::int16_t>(rounded);
+}
+
+int roundToInt(double value) {
+    constexpr double lowest = std::numeric_limits<int>::min();
+    constexpr double highest = std::numeric_limits<int>::max();
+    if (std::isnan(value))
+        return 0;
+    return static_cast<int>(std::clamp(roundHalfEven(value), lowest, highest));
 }
 
 std::optional<TimeOfDay> parseTimeOfDay(std::string_view text) {

@@ -17,8 +17,16 @@ std::string_view trimBlanks(std::string_view text);
 // an empty text or a result outside -32768..32767 fails.
 std::optional<std::int16_t> parseInt16(std::string_view text);
 
+// The program's one rounding: to the nearest whole number, a half going to the even neighbour
+// (522.5 -> 522, 523.5 -> 524). Infinities and NaN come back as they are.
+double roundHalfEven(double value);
+
 // Rounds a real value to a 16-bit integer, halves to even; out of range fails.
 std::optional<std::int16_t> roundToInt16(double value);
+
+// Rounds a screen coordinate or size the same way, to an int; a value beyond the int range
+// stops at its end, NaN gives 0.
+int roundToInt(double value);
 
 struct TimeOfDay {
     int hour = 0; // 0..23

@@ -4,6 +4,12 @@
 
 namespace tonolog {
 
+// What the help viewer opens on, by the help call's own numbers.
+enum HelpCommand : int {
+    helpContents = 15, // the table of contents
+    helpIndex = 261    // the keyword index, nothing typed yet
+};
+
 // Shows the program's help file on its contents (command 15) or its keyword index (command 261).
 // It runs by itself: show() returns at once and nothing waits for the viewer or closes it.
 class HelpViewer {

@@ -1,8 +1,8 @@
 #include "shell/about_form.h"
 
 #include "canvas/message_box.h"
+#include "canvas/resources.h"
 #include "canvas/twips.h"
-#include "shell/resources.h"
 
 #include <QDir>
 #include <QFrame>
@@ -69,8 +69,12 @@ void fitCaption(QPushButton* button) {
 
 } // namespace
 
+QString versionNumber(int major, int minor) {
+    return QStringLiteral("%1.%2").arg(major).arg(minor, 2, 10, QLatin1Char('0'));
+}
+
 QString versionText(int major, int minor) {
-    return QStringLiteral("Version %1.%2").arg(major).arg(minor, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("Version ") + versionNumber(major, minor);
 }
 
 SystemInfoTools SystemInfoTools::standard() {
@@ -170,7 +174,7 @@ void AboutForm::StartSysInfo() {
     const std::optional<SystemInfoTool> tool = tools_.find();
     if (tool && QProcess::startDetached(tool->program, tool->arguments))
         return;
-    showMessage(messages_, QString::fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"), 0, 4);
+    showMessage(messages_, QString::fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"), box::ok, box::noIcon);
 }
 
 } // namespace tonolog

@@ -17,8 +17,11 @@ namespace tonolog {
 class MessageBoxService;
 
 // The program's version, as the About box shows it.
-inline constexpr int programVersionMajor = 0;
-inline constexpr int programVersionMinor = 7;
+inline constexpr int programVersionMajor = TONOLOG_VERSION_MAJOR;
+inline constexpr int programVersionMinor = TONOLOG_VERSION_MINOR;
+
+// The version as a number with at least two minor digits: 0, 7 gives "0.07".
+QString versionNumber(int major, int minor);
 
 // "Version " + major + "." + minor with at least two digits: 0, 7 gives "Version 0.07".
 QString versionText(int major, int minor);

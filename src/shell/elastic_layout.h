@@ -23,8 +23,6 @@ public:
 
     // Rescales every control for a client area of this many pixels.
     void rescale(QSize clientPixels);
-    double scaleX() const { return sx_; }
-    double scaleY() const { return sy_; }
 
 private:
     struct Item {

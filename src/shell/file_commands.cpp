@@ -1,8 +1,14 @@
+#include "shell/file_commands.h"
+
+#include "canvas/clock_dates.h"
+#include "canvas/controls.h"
+#include "canvas/message_box.h"
+#include "canvas/text.h"
+#include "diary/diary_page.h"
 #include "document/data_file.h"
 #include "document/messages.h"
-#include "platform/clock.h"
 #include "platform/dialog_service.h"
-#include "shell/controls.h"
+#include "print/page_printing.h"
 #include "shell/main_form.h"
 #include "shell/main_tab.h"
 
@@ -12,63 +18,74 @@
 
 namespace tonolog {
 
-Date MainForm::today() const {
-    const QDate d = platform_.clock.now().date();
-    return dateFromCivil(d.year(), d.month(), d.day());
+namespace {
+
+const QString fileFilter = QStringLiteral("TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*");
+
+} // namespace
+
+FileCommands::FileCommands(MainForm& form) : QObject(&form), form_(form) {
+    MenuControls& menu = form_.ui.menu;
+    for (int i = 0; i < static_cast<int>(menu.mnuFileItem.size()); ++i)
+        connect(menu.mnuFileItem[static_cast<std::size_t>(i)], &QAction::triggered, this,
+                [this, i] { onFileMenuItem(i); });
+    // Printing needs a page that prints: not the Diary page.
+    connect(menu.mnuFile, &QMenu::aboutToShow, this, [this] {
+        QAction* print = form_.ui.menu.mnuFileItem[7];
+        print->setEnabled(form_.ui.mainTab->currentPage() != 0);
+    });
 }
 
-DateTime MainForm::now() const {
-    const QDateTime n = platform_.clock.now();
-    return DateTime{today(), n.time().msecsSinceStartOfDay() / 1000};
-}
-
-void MainForm::resetDocument() {
-    document.appDir = toStd(locations_.appDir);
-    document.backupDir = toStd(locations_.backupDir);
+void FileCommands::resetDocument() {
+    Document& document = form_.document;
+    const Locations& places = form_.locations();
+    document.appDir = toStd(places.appDir);
+    document.backupDir = toStd(places.backupDir);
     document.backupName = backupFileName;
     document.backupPath = document.backupDir + document.backupName;
     // An untitled diary lives in the backup; its file dialogs start in the user's documents.
-    document.docDir = toStd(locations_.documentsDir);
+    document.docDir = toStd(places.documentsDir);
     document.docName = document.backupName;
     document.docPath = document.backupPath;
     document.isDirty = 0;
-    setWindowTitle(QString::fromUtf8(text::programTitle));
+    form_.setWindowTitle(QString::fromUtf8(text::programTitle));
     document.userName.clear();
-    entryChanged = 0;
-    currentDay.date = today();
-    entryHasErrors = 0;
-    lastEntryErrors = {};
-    clearDayReadings(currentDay);
-    ui.diary.InputName->setText(QString());
+    form_.resetPages();
     updatePageTitles();
-    entryChanged = 0;
-    document.firstDay = document.lastDay = now();
+    const Clock& clock = form_.platform().clock;
+    document.firstDay = document.lastDay = nowFrom(clock);
     document.listTopIndex = 1;
-    setTrendWindowToMonthOf(document, today());
-    dayButtonState = listButtonState = trendButtonState = 0;
+    setTrendWindowToMonthOf(document, todayFrom(clock));
     document.saveIncomplete = 0;
-    labelPointerState = 0;
+    form_.pointer.reset();
     document.table.clear();
 }
 
-void MainForm::showHistoryMenu() {
-    auto& items = ui.menu.mnuFileItem;
+void FileCommands::showHistoryMenu() {
+    auto& items = form_.ui.menu.mnuFileItem;
     for (int i = 8; i <= 11; ++i)
         items[static_cast<std::size_t>(i)]->setVisible(false);
-    const QString* paths[3] = {&historyPath1, &historyPath2, &historyPath3};
+    const RecentFiles& h = form_.history;
+    const QString* paths[3] = {&h.historyPath1, &h.historyPath2, &h.historyPath3};
     for (int k = 0; k < 3; ++k) {
         if (paths[k]->isEmpty())
             return;
         QAction* item = items[static_cast<std::size_t>(9 + k)];
-        item->setText(QStringLiteral("&%1 ").arg(k + 1) + *paths[k]);
+        // A "&" in the path is shown as it is, not taken for a shortcut mark.
+        QString shown = *paths[k];
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        item->setText(QStringLiteral("&%1 ").arg(k + 1) + shown);
         item->setVisible(true);
         if (k == 0)
             items[8]->setVisible(true);
     }
 }
 
-void MainForm::updateHistory() {
-    const QString path = fromStd(document.docPath);
+void FileCommands::updateHistory() {
+    const QString path = fromStd(form_.document.docPath);
+    QString& historyPath1 = form_.history.historyPath1;
+    QString& historyPath2 = form_.history.historyPath2;
+    QString& historyPath3 = form_.history.historyPath3;
     if (historyPath1 == path)
         return;
     if (historyPath2 != path)
@@ -86,13 +103,15 @@ void MainForm::updateHistory() {
     showHistoryMenu();
 }
 
-void MainForm::updatePageTitles() {
-    const QString owner = document.userName.empty() ? QStringLiteral("(New)") : fromStd(document.userName);
-    ui.list.LblListTitle->setText(owner + QStringLiteral(" 's data list"));
-    ui.trend.LblTrendTitle->setText(owner + QStringLiteral(" 's BP Trend"));
+void FileCommands::updatePageTitles() {
+    const std::string& name = form_.document.userName;
+    const QString owner = name.empty() ? QStringLiteral("(New)") : fromStd(name);
+    form_.ui.list.LblListTitle->setText(owner + QStringLiteral(" 's data list"));
+    form_.ui.trend.LblTrendTitle->setText(owner + QStringLiteral(" 's BP Trend"));
 }
 
-bool MainForm::writeBackup() {
+void FileCommands::backUpCommit() {
+    Document& document = form_.document;
     document.isDirty = 1;
     const std::string dir = document.docDir;
     const std::string name = document.docName;
@@ -100,32 +119,19 @@ bool MainForm::writeBackup() {
     document.docDir = document.backupDir;
     document.docName = document.backupName;
     document.docPath = document.backupPath;
-    const WriteResult result = writeFile(document, documentEvents());
+    const WriteResult result = writeFile(document, form_.documentEvents());
     document.docDir = dir;
     document.docName = name;
     document.docPath = path;
-    return result.ok;
+    if (!result.ok && !backupFailureShown_)
+        showMessage(form_.platform().messages,
+                    QStringLiteral("The backup file cannot be written, so the latest changes are not yet "
+                                   "safe on disk.\r\nSave the diary with File > Save as."),
+                    box::ok, box::exclamation);
+    backupFailureShown_ = !result.ok;
 }
 
-namespace {
-
-const QString fileFilter = QStringLiteral("TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*");
-
-} // namespace
-
-void MainForm::connectFileMenu() {
-    for (int i = 0; i < static_cast<int>(ui.menu.mnuFileItem.size()); ++i)
-        connect(ui.menu.mnuFileItem[static_cast<std::size_t>(i)], &QAction::triggered, this,
-                [this, i] { onFileMenuItem(i); });
-    // Printing needs a page that prints: not the Diary page.
-    connect(ui.menu.mnuFile, &QMenu::aboutToShow, this, [this] {
-        ui.menu.mnuFileItem[7]->setEnabled(true);
-        if (ui.mainTab->currentPage() == 0)
-            ui.menu.mnuFileItem[7]->setEnabled(false);
-    });
-}
-
-void MainForm::onFileMenuItem(int index) {
+void FileCommands::onFileMenuItem(int index) {
     switch (index) {
     case 0:
         newDocument();
@@ -148,43 +154,49 @@ void MainForm::onFileMenuItem(int index) {
     case 9:
     case 10:
     case 11:
-        openHistoryEntry(index);
+        openHistoryEntry(index - 8);
         break;
     case 13:
-        close();
+        form_.close();
         break;
     default:
         break;
     }
 }
 
-bool MainForm::leaveDocumentChecks() {
-    if (entryChanged == 1) {
+bool FileCommands::leaveDocumentChecks() {
+    Document& document = form_.document;
+    MessageBoxService& messages = form_.platform().messages;
+    DiaryPage& diary = form_.diary();
+    if (diary.entryChanged == 1) {
         const int answer =
-            showMessage(QStringLiteral("Data is changed.\r\nSave data and continue process?"), 3, 1);
-        if (answer == 2 || (answer == 6 && !commitPendingEntry()))
+            showMessage(messages, QStringLiteral("Data is changed.\r\nSave data and continue process?"),
+                        box::yesNoCancel, box::question);
+        if (answer == box::pressedCancel || (answer == box::pressedYes && !diary.commitPendingEntry()))
             return false;
     }
     if (document.isDirty == 1 && document.isUntitled()) {
         const int answer =
-            showMessage(QStringLiteral("File is not saved.\r\nWould you like to save the file?\r\n\r\n"
+            showMessage(messages,
+                        QStringLiteral("File is not saved.\r\nWould you like to save the file?\r\n\r\n"
                                        "All the data will be lost if file is not saved."),
-                        3, 1);
-        if (answer == 2)
+                        box::yesNoCancel, box::question);
+        if (answer == box::pressedCancel)
             return false;
-        if (answer == 6) {
+        if (answer == box::pressedYes) {
             saveAs();
             if (document.saveIncomplete == 1)
                 return false;
         }
     } else if (document.isDirty == 1) {
         const int answer =
-            showMessage(QStringLiteral("File is not saved.\r\nWould you like to overwrite the file?\r\n\r\n"
+            showMessage(messages,
+                        QStringLiteral("File is not saved.\r\nWould you like to overwrite the file?\r\n\r\n"
                                        "New entries will be lost if the file is not saved."),
-                        3, 1);
-        if (answer == 2)
+                        box::yesNoCancel, box::question);
+        if (answer == box::pressedCancel)
             return false;
-        if (answer == 6) {
+        if (answer == box::pressedYes) {
             save();
             if (document.saveIncomplete == 1)
                 return false;
@@ -193,46 +205,44 @@ bool MainForm::leaveDocumentChecks() {
     return true;
 }
 
-void MainForm::startEmptyBackup() {
-    deleteFileQuietly(document.backupPath);
+void FileCommands::startEmptyBackup() {
+    deleteFileQuietly(form_.document.backupPath);
     writeEmptyBackupOrWarn();
 }
 
-void MainForm::writeEmptyBackupOrWarn() {
+void FileCommands::writeEmptyBackupOrWarn() {
+    const Document& document = form_.document;
     const WriteResult written = writeEmptyBackup(document);
     if (!written.ok)
-        showMessage(QStringLiteral("The backup file cannot be written.\r\n") + fromStd(document.backupPath) +
+        showMessage(form_.platform().messages,
+                    QStringLiteral("The backup file cannot be written.\r\n") + fromStd(document.backupPath) +
                         QStringLiteral("\r\n") + fromStd(written.reason),
-                    0, 2);
+                    box::ok, box::exclamation);
 }
 
-void MainForm::newDocument() {
+void FileCommands::newDocument() {
     if (!leaveDocumentChecks())
         return;
     startEmptyBackup();
     resetDocument();
-    drawListBackground();
-    drawTrendBackground();
-    showCurrentDay();
-    DspListTab();
-    DspTrendTab();
+    form_.drawAllPages();
 }
 
-void MainForm::closeDocument() {
+void FileCommands::closeDocument() {
     newDocument();
 }
 
-void MainForm::openDocument() {
+void FileCommands::openDocument() {
     if (!leaveDocumentChecks())
         return;
     FileDialogRequest request;
     request.title = QStringLiteral("Open");
-    request.initialDir = fromStd(document.docDir);
+    request.initialDir = fromStd(form_.document.docDir);
     request.initialFileName = lastOpenedFileName_;
     request.filter = fileFilter;
     request.filterIndex = 1;
     request.fileMustExist = true;
-    const FileDialogResult chosen = platform_.dialogs.showOpen(request);
+    const FileDialogResult chosen = form_.platform().dialogs.showOpen(request);
     if (!chosen.accepted || chosen.fullPath.isEmpty() || chosen.fileName.isEmpty())
         return;
     lastOpenedFileName_ = chosen.fileName;
@@ -240,63 +250,60 @@ void MainForm::openDocument() {
     openNamedDocument();
 }
 
-void MainForm::openNamedDocument() {
+void FileCommands::openNamedDocument() {
     startEmptyBackup();
-    document.isDirty = 0;
-    loadFile(document, documentEvents(), today());
+    form_.document.isDirty = 0;
+    loadFile(form_.document, form_.documentEvents(), todayFrom(form_.platform().clock));
 }
 
-void MainForm::setDocumentPath(const FileDialogResult& chosen) {
+void FileCommands::setDocumentPath(const FileDialogResult& chosen) {
+    Document& document = form_.document;
     document.docPath = toStd(chosen.fullPath);
     document.docName = toStd(chosen.fileName);
     document.docDir = document.docPath.substr(0, document.docPath.size() - document.docName.size());
 }
 
-void MainForm::openHistoryEntry(int menuIndex) {
+void FileCommands::openHistoryEntry(int entry) {
     if (!leaveDocumentChecks())
         return;
-    const QString path = ui.menu.mnuFileItem[static_cast<std::size_t>(menuIndex)]->text().mid(3);
+    const RecentFiles& h = form_.history;
+    const QString path = entry == 1 ? h.historyPath1 : entry == 2 ? h.historyPath2 : h.historyPath3;
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     const QString dir = path.left(slash + 1);
     const QString name = path.mid(slash + 1);
     if (name.isEmpty() || !fileExists(toStd(path))) {
-        showMessage(QString::fromUtf8(text::cannotOpen), 0, 3);
+        showMessage(form_.platform().messages, QString::fromUtf8(text::cannotOpen), box::ok,
+                    box::information);
         return;
     }
+    Document& document = form_.document;
     document.docDir = toStd(dir);
     document.docPath = toStd(path);
     document.docName = toStd(name);
     openNamedDocument();
 }
 
-bool MainForm::askForName() {
-    if (!document.userName.empty())
+bool FileCommands::askForName() {
+    if (!form_.document.userName.empty())
         return true;
-    showMessage(QStringLiteral("Input your name."), 0, 1);
-    ui.diary.InputName->setFocus(Qt::OtherFocusReason);
+    showMessage(form_.platform().messages, QStringLiteral("Input your name."), box::ok, box::question);
+    form_.ui.diary.InputName->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
-bool MainForm::commitPendingEntry() {
-    if (entryChanged == 1) {
-        commitEntry();
-        if (entryHasErrors == 1)
-            return false;
-        entryChanged = 0;
-    }
-    return true;
-}
-
-bool MainForm::writeNamedFile() {
-    const WriteResult result = writeFile(document, documentEvents());
+bool FileCommands::writeNamedFile() {
+    const Document& document = form_.document;
+    const WriteResult result = writeFile(form_.document, form_.documentEvents());
     if (!result.ok)
-        showMessage(QString::fromUtf8(text::cannotSave) + QStringLiteral("\r\n") + fromStd(document.docPath) +
+        showMessage(form_.platform().messages,
+                    QString::fromUtf8(text::cannotSave) + QStringLiteral("\r\n") + fromStd(document.docPath) +
                         QStringLiteral("\r\n") + fromStd(result.reason),
-                    0, 0);
+                    box::ok, box::stop);
     return result.ok;
 }
 
-void MainForm::save() {
+void FileCommands::save() {
+    Document& document = form_.document;
     document.saveIncomplete = 1;
     if (!askForName())
         return;
@@ -304,15 +311,16 @@ void MainForm::save() {
         saveAs();
         return;
     }
-    if (!commitPendingEntry())
+    if (!form_.diary().commitPendingEntry())
         return;
     if (writeNamedFile())
         document.saveIncomplete = 0;
 }
 
-void MainForm::saveAs() {
+void FileCommands::saveAs() {
+    Document& document = form_.document;
     document.saveIncomplete = 1;
-    if (!askForName() || !commitPendingEntry())
+    if (!askForName() || !form_.diary().commitPendingEntry())
         return;
     FileDialogRequest request;
     request.title = QStringLiteral("Save as");
@@ -320,7 +328,7 @@ void MainForm::saveAs() {
     request.filter = fileFilter;
     request.filterIndex = 1;
     request.askBeforeOverwrite = true;
-    const FileDialogResult chosen = platform_.dialogs.showSave(request);
+    const FileDialogResult chosen = form_.platform().dialogs.showSave(request);
     if (!chosen.accepted || chosen.fullPath.isEmpty() || chosen.fileName.isEmpty())
         return;
     const std::string previousDir = document.docDir;
@@ -337,13 +345,13 @@ void MainForm::saveAs() {
     document.saveIncomplete = 0;
 }
 
-void MainForm::printPage() {
-    switch (ui.mainTab->currentPage()) {
+void FileCommands::printPage() {
+    switch (form_.ui.mainTab->currentPage()) {
     case 1:
-        printListPage();
+        form_.printing().printListPage();
         break;
     case 2:
-        printTrendPage();
+        form_.printing().printTrendPage();
         break;
     default:
         break;

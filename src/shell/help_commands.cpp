@@ -1,6 +1,7 @@
 #include "shell/help_commands.h"
 
 #include "platform/dialog_service.h"
+#include "platform/help_viewer.h"
 #include "shell/about_form.h"
 #include "shell/main_form.h"
 
@@ -10,14 +11,6 @@
 #include <QStandardPaths>
 
 namespace tonolog {
-
-namespace {
-
-constexpr int helpContentsCommand = 15; // the help's table of contents
-constexpr int helpIndexCommand = 261;   // the help's keyword index, nothing typed yet
-const char* const connectedProperty = "tonologHelpMenuConnected";
-
-} // namespace
 
 QString helpFileIn(const QString& dir) {
     const QString name = QString::fromLatin1(helpFileName);
@@ -50,21 +43,18 @@ QString findHelpFile(const QString& appDir, const QStringList& otherPlaces) {
     return nextToProgram;
 }
 
-void connectHelpMenu(MainForm& form) {
+HelpCommands::HelpCommands(MainForm& form) : form_(form) {
     for (int i = 0; i < static_cast<int>(form.ui.menu.mnuHelpItem.size()); ++i) {
         QAction* item = form.ui.menu.mnuHelpItem[static_cast<std::size_t>(i)];
-        if (item == nullptr || item->property(connectedProperty).toBool())
-            continue;
-        item->setProperty(connectedProperty, true);
-        QObject::connect(item, &QAction::triggered, &form, [&form, i] { form.onHelpMenuItem(i); });
+        QObject::connect(item, &QAction::triggered, &form, [this, i] { onHelpMenuItem(i); });
     }
 }
 
-QString MainForm::helpFilePath() const {
-    return findHelpFile(locations_.appDir, installedHelpFiles(locations_.appDir));
+QString HelpCommands::helpFilePath() const {
+    return findHelpFile(form_.locations().appDir, installedHelpFiles(form_.locations().appDir));
 }
 
-void MainForm::onHelpMenuItem(int index) {
+void HelpCommands::onHelpMenuItem(int index) {
     switch (index) {
     case 0:
         showHelpContents();
@@ -80,20 +70,20 @@ void MainForm::onHelpMenuItem(int index) {
     }
 }
 
-void MainForm::showHelpContents() {
-    platform_.dialogs.showHelp(helpFilePath(), helpContentsCommand);
+void HelpCommands::showHelpContents() {
+    form_.platform().dialogs.showHelp(helpFilePath(), helpContents);
 }
 
-void MainForm::showHelpIndex() {
-    platform_.dialogs.showHelp(helpFilePath(), helpIndexCommand);
+void HelpCommands::showHelpIndex() {
+    form_.platform().dialogs.showHelp(helpFilePath(), helpIndex);
 }
 
 // The About box is made afresh each time and shown modally, without an owner window; the command
 // returns when it is closed.
-void MainForm::showAbout() {
-    AboutForm about(platform_.messages);
-    if (!windowIcon().isNull())
-        about.setWindowIcon(windowIcon());
+void HelpCommands::showAbout() {
+    AboutForm about(form_.platform().messages);
+    if (!form_.windowIcon().isNull())
+        about.setWindowIcon(form_.windowIcon());
     about.setWindowModality(Qt::ApplicationModal);
     about.exec();
 }

@@ -24,8 +24,21 @@ QStringList installedHelpFiles(const QString& appDir);
 // holds it, else the one next to the program (so that a message can name it).
 QString findHelpFile(const QString& appDir, const QStringList& otherPlaces);
 
-// Connects the Help menu's items to MainForm::onHelpMenuItem with their index. Connecting twice
-// changes nothing.
-void connectHelpMenu(MainForm& form);
+// The Help menu: the help file on its contents or its index, and the About box.
+class HelpCommands {
+public:
+    // Connects the Help menu's items.
+    explicit HelpCommands(MainForm& form);
+
+    // The help file next to the program, or where an installed program keeps it.
+    QString helpFilePath() const;
+    void onHelpMenuItem(int index);
+    void showHelpContents();
+    void showHelpIndex();
+    void showAbout();
+
+private:
+    MainForm& form_;
+};
 
 } // namespace tonolog

@@ -1,7 +1,7 @@
 #include "shell/help_window.h"
 
 #include "canvas/message_box.h"
-#include "shell/resources.h"
+#include "canvas/resources.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -203,7 +203,8 @@ bool HelpWindowViewer::load(const QString& helpFile) {
     const QString path = info.absoluteFilePath();
     if (!info.isFile() || !info.isReadable() || info.size() > largestHelpFile) {
         showMessage(messages_,
-                    QStringLiteral("The help file cannot be found.") + QLatin1String(crlf) + helpFile, 0, 2);
+                    QStringLiteral("The help file cannot be found.") + QLatin1String(crlf) + helpFile,
+                    box::ok, box::exclamation);
         return false;
     }
     if (window_ != nullptr && path == loadedPath_ && info.lastModified() == loadedTime_ &&
@@ -213,14 +214,15 @@ bool HelpWindowViewer::load(const QString& helpFile) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         showMessage(messages_,
-                    QStringLiteral("The help file cannot be found.") + QLatin1String(crlf) + helpFile, 0, 2);
+                    QStringLiteral("The help file cannot be found.") + QLatin1String(crlf) + helpFile,
+                    box::ok, box::exclamation);
         return false;
     }
     HelpFile parsed = HelpFile::parse(file.read(largestHelpFile));
     if (parsed.isEmpty()) {
         showMessage(messages_,
-                    QStringLiteral("The help file holds no help topics.") + QLatin1String(crlf) + helpFile, 0,
-                    2);
+                    QStringLiteral("The help file holds no help topics.") + QLatin1String(crlf) + helpFile,
+                    box::ok, box::exclamation);
         return false;
     }
     if (window_ == nullptr)
@@ -240,7 +242,7 @@ void HelpWindowViewer::show(const QString& helpFile, int command) {
         w.showNormal();
     else
         w.show();
-    if (command == indexCommand)
+    if (command == helpIndex)
         w.showIndex();
     else
         w.showContents();

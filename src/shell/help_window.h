@@ -72,9 +72,6 @@ public:
     // The window, or null before the first successful show().
     HelpWindow* window() const { return window_.get(); }
 
-    static constexpr int contentsCommand = 15;
-    static constexpr int indexCommand = 261;
-
 private:
     bool load(const QString& helpFile);
 

@@ -1,35 +1,32 @@
 #include "shell/main_form.h"
-#include "canvas/canvas.h"
 
+#include "canvas/canvas.h"
+#include "canvas/clock_dates.h"
+#include "canvas/controls.h"
 #include "canvas/message_box.h"
+#include "canvas/resources.h"
+#include "canvas/text.h"
 #include "canvas/twips.h"
-#include "diary/press_and_hold.h"
+#include "diary/diary_page.h"
 #include "document/data_file.h"
 #include "document/messages.h"
-#include "platform/clock.h"
+#include "listpage/list_page.h"
 #include "platform/settings_store.h"
-#include "shell/controls.h"
+#include "print/page_printing.h"
 #include "shell/help_commands.h"
 #include "shell/main_tab.h"
-#include "shell/resources.h"
+#include "trend/trend_page.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
 
 namespace tonolog {
-
-std::string toStd(const QString& text) {
-    return text.toStdString();
-}
-QString fromStd(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // The central widget: when its size changes, every control is rescaled before the window
 // redraws its pages.
@@ -44,10 +41,10 @@ private:
     MainForm* form_;
 };
 
-// What the document core asks of the window around reading and writing a file.
-class FormDocumentEvents : public DocumentEvents {
+// What the document core and the Diary page ask of the window.
+class PageLinks : public DocumentEvents, public DiaryHost {
 public:
-    explicit FormDocumentEvents(MainForm& form) : form_(form) {}
+    explicit PageLinks(MainForm& form) : form_(form) {}
 
     void setBusyPointer(bool busy) override {
         if (busy)
@@ -56,27 +53,77 @@ public:
             QApplication::restoreOverrideCursor();
     }
     void setCaption(const std::string& caption) override { form_.setWindowTitle(fromStd(caption)); }
-    void updateHistory() override { form_.updateHistory(); }
+    void updateHistory() override { form_.files().updateHistory(); }
     void showLoadedDiary() override {
-        MainForm& f = form_;
-        f.ui.diary.InputName->setText(fromStd(f.document.userName));
-        f.dayButtonState = f.listButtonState = f.trendButtonState = 0;
-        f.entryChanged = 0;
-        f.currentDay.date = f.today();
-        f.entryHasErrors = 0;
-        f.lastEntryErrors = {};
-        clearDayReadings(f.currentDay);
-        f.ui.diary.InputName->setText(fromStd(f.document.userName));
-        f.updatePageTitles();
-        f.loadDay(f.currentDay.date);
-        f.redrawPages();
+        form_.resetPages();
+        form_.files().updatePageTitles();
+        form_.diary().loadDay(form_.diary().currentDay.date);
+        form_.redrawPages();
     }
-    void reportCannotOpen() override { form_.showMessage(QString::fromUtf8(text::cannotOpen), 0, 1); }
-    void reportTooManyDays() override { form_.showMessage(QString::fromUtf8(text::tooManyDays), 0, 2); }
+    void reportCannotOpen() override {
+        showMessage(form_.platform().messages, QString::fromUtf8(text::cannotOpen), box::ok, box::question);
+    }
+    void reportTooManyDays() override {
+        showMessage(form_.platform().messages, QString::fromUtf8(text::tooManyDays), box::ok,
+                    box::exclamation);
+    }
+
+    int currentPage() const override { return form_.ui.mainTab->currentPage(); }
+    void bringDiaryPageToFront() override { form_.ui.mainTab->setCurrentPage(0); }
+    void colourTabs(int frontPage) override {
+        MainTab* tab = form_.ui.mainTab;
+        const PagePalette& c = form_.colors;
+        for (int i = 0; i < MainTab::pageCount; ++i)
+            tab->setTabColor(i, c.tabBackColor[static_cast<std::size_t>(i)]);
+        tab->setTabColor(frontPage, c.tabFrontColor[static_cast<std::size_t>(frontPage)]);
+    }
+    void focusTabStrip() override { form_.ui.mainTab->takeFocus(); }
+    void entryCommitted() override {
+        form_.redrawPages();
+        form_.files().backUpCommit();
+    }
+    void ownerNameEdited() override { form_.files().updatePageTitles(); }
 
 private:
     MainForm& form_;
 };
+
+namespace {
+
+void loadButtonPictures(MainLayout& ui) {
+    ui.diary.ImgDiaryUp->setPictures(bitmapResource(1001), bitmapResource(1002));
+    ui.diary.ImgDiaryDown->setPictures(bitmapResource(1003), bitmapResource(1004));
+    ui.list.ImgListUp->setPictures(bitmapResource(1007), bitmapResource(1008));
+    ui.list.ImgListDown->setPictures(bitmapResource(1009), bitmapResource(1010));
+    ui.diary.ImgInputDate->setPictures(bitmapResource(1005), bitmapResource(1006));
+    for (ImageButton* button : ui.diary.ImgInputTime)
+        button->setPictures(bitmapResource(1005), bitmapResource(1006));
+    ui.list.ImgListPrint->setPictures(bitmapResource(1011), bitmapResource(1012));
+    ui.trend.ImgTrendLeft->setPictures(bitmapResource(1013), bitmapResource(1014));
+    ui.trend.ImgTrendRight->setPictures(bitmapResource(1015), bitmapResource(1016));
+    ui.trend.ImgTrendPrint->setPictures(bitmapResource(1017), bitmapResource(1018));
+    ui.diary.ImgDiaryLogo->setPictures(bitmapResource(1101));
+    ui.list.ImgListLogo->setPictures(bitmapResource(1102));
+    ui.trend.ImgTrendLogo->setPictures(bitmapResource(1103));
+}
+
+// The program's fixed colours on the pages, the tabs and the calendar.
+void initPalette(MainLayout& ui, PagePalette& colors) {
+    colors = PagePalette{};
+    for (int i = 0; i < MainTab::pageCount; ++i)
+        ui.mainTab->page(i)->setBackgroundColor(colors.tabFrontColor[static_cast<std::size_t>(i)]);
+    ui.list.PicNoteArea->setBackgroundColor(colors.paletteListPage);
+    ui.trend.PicExpArea->setBackgroundColor(colors.paletteTrendPage);
+    ui.mainTab->setFrontColor(colors.paletteDiaryPage);
+    ui.mainTab->setTabColor(1, colors.paletteListTab);
+    ui.mainTab->setTabColor(2, colors.paletteTrendTab);
+    ui.mainTab->setTabColor(0, colors.paletteDiaryPage);
+    QPalette calendar = ui.MonthView->palette();
+    calendar.setColor(QPalette::Highlight, colors.paletteGreen);
+    ui.MonthView->setPalette(calendar);
+}
+
+} // namespace
 
 QSize MainForm::designClientPixels() {
     return QSize(twips::toPixels(designClientTwips.width()), twips::toPixels(designClientTwips.height()));
@@ -84,7 +131,7 @@ QSize MainForm::designClientPixels() {
 
 MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     : QMainWindow(parent), platform_(platform), locations_(std::move(locations)), elastic_(designClientTwips),
-      documentEvents_(std::make_unique<FormDocumentEvents>(*this)) {
+      links_(std::make_unique<PageLinks>(*this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8(text::programTitle));
     QFont base(QStringLiteral("Tahoma"));
@@ -95,20 +142,33 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     setCentralWidget(client_);
     elastic_.rescale(designClientPixels());
     ui = buildMainLayout(*this, *client_, elastic_);
-    connect(ui.mainTab, &MainTab::tabStripClicked, this, &MainForm::onTabSwitched);
-    connectFileMenu();
-    connectHelpMenu(*this);
-    connectDiaryPage();
+
+    diary_ = std::make_unique<DiaryPage>(ui.diary, *ui.MonthView, document, platform_.clock,
+                                         platform_.messages, pointer, *links_);
+    list_ = std::make_unique<ListPage>(ui.list, document);
+    trend_ = std::make_unique<TrendPage>(ui.trend, document);
+    printing_ = std::make_unique<PagePrinting>(document);
+    files_ = std::make_unique<FileCommands>(*this);
+    help_ = std::make_unique<HelpCommands>(*this);
+
+    connect(ui.mainTab, &MainTab::tabStripClicked, diary_.get(), &DiaryPage::onTabSwitched);
+    // The page itself cannot take the focus: a click there moves it to the tab strip, so the box
+    // that had it is left.
+    connect(ui.mainTab->page(0), &TabPage::clicked, ui.mainTab, &MainTab::takeFocus);
+    connect(list_.get(), &ListPage::dayLabelDoubleClicked, diary_.get(),
+            [this](int row) { diary_->openDayFromList(list_->dateCaption(row)); });
+    connect(list_.get(), &ListPage::dayLabelHovered, diary_.get(), &DiaryPage::showHandOverDayLabel);
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm() {
+    // The pages go before the controls they watch.
+    diary_.reset();
+    list_.reset();
+    trend_.reset();
+}
 
 DocumentEvents& MainForm::documentEvents() {
-    return *documentEvents_;
-}
-
-std::int16_t MainForm::showMessage(const QString& text, int buttons, int icon) {
-    return tonolog::showMessage(platform_.messages, text, buttons, icon);
+    return *links_;
 }
 
 void MainForm::initialise() {
@@ -130,14 +190,14 @@ void MainForm::initialise() {
         windowTop = 600;
         windowLeft = 600;
     }
-    historyPath1 = settings.read(QStringLiteral("History"), QStringLiteral("Path1"), QString());
-    historyPath2 = settings.read(QStringLiteral("History"), QStringLiteral("Path2"), QString());
-    historyPath3 = settings.read(QStringLiteral("History"), QStringLiteral("Path3"), QString());
-    showHistoryMenu();
+    history.historyPath1 = settings.read(QStringLiteral("History"), QStringLiteral("Path1"), QString());
+    history.historyPath2 = settings.read(QStringLiteral("History"), QStringLiteral("Path2"), QString());
+    history.historyPath3 = settings.read(QStringLiteral("History"), QStringLiteral("Path3"), QString());
+    files_->showHistoryMenu();
 }
 
 void MainForm::loadWindow(const QString& commandLine) {
-    initPalette();
+    initPalette(ui, colors);
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, colors.paletteGrey);
     setPalette(windowPalette);
@@ -146,7 +206,7 @@ void MainForm::loadWindow(const QString& commandLine) {
     ui.list.PicViewArea->setBackgroundColor(QColor(196, 225, 255));
     ui.mainTab->setCaptionFontName(QStringLiteral("Arial"));
     ui.mainTab->setCurrentPage(0);
-    lastTab = 0;
+    diary_->lastTab = 0;
     QRect note = elastic_.designRect(ui.list.PicNoteArea);
     note.moveTop(elastic_.designRect(ui.mainTab->page(1)).height());
     elastic_.setDesignRect(ui.list.PicNoteArea, note);
@@ -155,21 +215,20 @@ void MainForm::loadWindow(const QString& commandLine) {
     resize(twips::toPixels(windowSizeTwips.width()), twips::toPixels(windowSizeTwips.height()));
     setWindowIcon(iconResource(101));
 
-    resetDocument();
-    document.table.clear();
+    files_->resetDocument();
 
     bool recalled = false;
     if (fileExists(document.backupPath)) {
         const QString question = QStringLiteral("Backup data was kept from the last time.\r\n"
                                                 "Would you like to recall data from the backup?");
-        if (showMessage(question, 4, 1) == 6) {
+        if (showMessage(platform_.messages, question, box::yesNo, box::question) == box::pressedYes) {
             document.isDirty = 1;
-            loadFile(document, *documentEvents_, today());
+            loadFile(document, *links_, todayFrom(platform_.clock));
             recalled = true;
         }
     }
     if (!recalled) {
-        writeEmptyBackupOrWarn();
+        files_->writeEmptyBackupOrWarn();
         QString path = commandLine;
         if (path.startsWith(QLatin1Char('"')))
             path.remove(0, 1);
@@ -185,41 +244,20 @@ void MainForm::loadWindow(const QString& commandLine) {
                 document.docDir = toStd(dir);
                 document.docName = toStd(name);
                 document.docPath = toStd(path);
-                loadFile(document, *documentEvents_, today());
+                loadFile(document, *links_, todayFrom(platform_.clock));
             }
         }
     }
 
-    loadButtonPictures();
-    drawListBackground();
-    drawTrendBackground();
-    showCurrentDay();
-    DspListTab();
-    DspTrendTab();
+    loadButtonPictures(ui);
+    drawAllPages();
     // Typing starts in the first box of the tab order, the owner's name.
     ui.diary.InputName->setFocus(Qt::OtherFocusReason);
 }
 
-void MainForm::loadButtonPictures() {
-    ui.diary.ImgDiaryUp->setPictures(bitmapResource(1001), bitmapResource(1002));
-    ui.diary.ImgDiaryDown->setPictures(bitmapResource(1003), bitmapResource(1004));
-    ui.list.ImgListUp->setPictures(bitmapResource(1007), bitmapResource(1008));
-    ui.list.ImgListDown->setPictures(bitmapResource(1009), bitmapResource(1010));
-    ui.diary.ImgInputDate->setPictures(bitmapResource(1005), bitmapResource(1006));
-    for (ImageButton* button : ui.diary.ImgInputTime)
-        button->setPictures(bitmapResource(1005), bitmapResource(1006));
-    ui.list.ImgListPrint->setPictures(bitmapResource(1011), bitmapResource(1012));
-    ui.trend.ImgTrendLeft->setPictures(bitmapResource(1013), bitmapResource(1014));
-    ui.trend.ImgTrendRight->setPictures(bitmapResource(1015), bitmapResource(1016));
-    ui.trend.ImgTrendPrint->setPictures(bitmapResource(1017), bitmapResource(1018));
-    ui.diary.ImgDiaryLogo->setPictures(bitmapResource(1101));
-    ui.list.ImgListLogo->setPictures(bitmapResource(1102));
-    ui.trend.ImgTrendLogo->setPictures(bitmapResource(1103));
-}
-
 bool MainForm::closeRequest() {
     // The same questions as before leaving a document for another one.
-    if (!leaveDocumentChecks())
+    if (!files_->leaveDocumentChecks())
         return false;
     saveSettings();
     deleteFileQuietly(document.backupPath);
@@ -230,9 +268,9 @@ void MainForm::saveSettings() {
     SettingsStore& settings = platform_.settings;
     settings.write(QStringLiteral("FormSize"), QStringLiteral("Top"), QString::number(windowTop));
     settings.write(QStringLiteral("FormSize"), QStringLiteral("Left"), QString::number(windowLeft));
-    settings.write(QStringLiteral("History"), QStringLiteral("Path1"), historyPath1);
-    settings.write(QStringLiteral("History"), QStringLiteral("Path2"), historyPath2);
-    settings.write(QStringLiteral("History"), QStringLiteral("Path3"), historyPath3);
+    settings.write(QStringLiteral("History"), QStringLiteral("Path1"), history.historyPath1);
+    settings.write(QStringLiteral("History"), QStringLiteral("Path2"), history.historyPath2);
+    settings.write(QStringLiteral("History"), QStringLiteral("Path3"), history.historyPath3);
     settings.sync();
 }
 
@@ -257,8 +295,8 @@ bool MainForm::event(QEvent* event) {
         // the release can no longer reach the button, so a hold in progress ends here.
         for (ImageButton* button : findChildren<ImageButton*>())
             button->abandonPress();
-        if (dayButtons != nullptr)
-            dayButtons->cancel();
+        for (Page* page : std::initializer_list<Page*>{diary_.get(), list_.get(), trend_.get()})
+            page->abandonHold();
     }
     if (event->type() == QEvent::WindowActivate && windowActivated == 0)
         windowActivated = 1;
@@ -273,8 +311,8 @@ void MainForm::rememberPosition() {
     if (windowActivated == 0 ||
         windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
-    windowTop = qRound(twips::fromPixels(pos().y()));
-    windowLeft = qRound(twips::fromPixels(pos().x()));
+    windowTop = twips::wholeTwips(pos().y());
+    windowLeft = twips::wholeTwips(pos().x());
 }
 
 void MainForm::moveEvent(QMoveEvent* event) {
@@ -294,10 +332,25 @@ void MainForm::clientResized() {
 }
 
 void MainForm::redrawPages() {
-    drawListBackground();
-    drawTrendBackground();
-    DspListTab();
-    DspTrendTab();
+    const std::initializer_list<Page*> drawn{list_.get(), trend_.get()};
+    for (Page* page : drawn)
+        page->drawBackground();
+    for (Page* page : drawn)
+        page->drawContent();
+}
+
+void MainForm::drawAllPages() {
+    const std::initializer_list<Page*> pages{list_.get(), trend_.get()};
+    for (Page* page : pages)
+        page->drawBackground();
+    diary_->showCurrentDay();
+    for (Page* page : pages)
+        page->drawContent();
+}
+
+void MainForm::resetPages() {
+    for (Page* page : std::initializer_list<Page*>{diary_.get(), list_.get(), trend_.get()})
+        page->reset();
 }
 
 } // namespace tonolog

@@ -1,8 +1,8 @@
 #include "shell/main_layout.h"
 
 #include "canvas/canvas.h"
+#include "canvas/controls.h"
 #include "canvas/twips.h"
-#include "shell/controls.h"
 #include "shell/elastic_layout.h"
 #include "shell/main_tab.h"
 

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "diary/diary_controls.h"
+#include "listpage/list_controls.h"
 #include "shell/main_controls.h"
+#include "trend/trend_controls.h"
 
 #include <QSize>
 
+class QCalendarWidget;
 class QMainWindow;
 class QWidget;
 
 namespace tonolog {
 
 class ElasticLayout;
+class MainTab;
 
 // The design size of the main window's client area, in twips.
 inline constexpr QSize designClientTwips{11880, 8310};

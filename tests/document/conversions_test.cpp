@@ -1,5 +1,7 @@
 #include "document/conversions.h"
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 using namespace tonolog;
@@ -47,6 +49,15 @@ TEST(RoundToInt16, HalvesToEvenAndRange) {
     EXPECT_EQ(roundToInt16(32767.5), std::nullopt);
     EXPECT_EQ(roundToInt16(-32768.5), -32768);
     EXPECT_EQ(roundToInt16(1.0 / 0.0), std::nullopt);
+}
+
+// Screen coordinates round the same way, without the 16-bit limit.
+TEST(RoundToInt, HalvesToEvenBeyondSixteenBits) {
+    EXPECT_EQ(roundToInt(522.5), 522);
+    EXPECT_EQ(roundToInt(-2.5), -2);
+    EXPECT_EQ(roundToInt(-3.5), -4);
+    EXPECT_EQ(roundToInt(57600.5), 57600);
+    EXPECT_EQ(roundToInt(1e300), std::numeric_limits<int>::max());
 }
 
 TEST(TimeOfDay, ReadsTwentyFourHourAndTwelveHourForms) {

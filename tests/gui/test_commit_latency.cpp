@@ -1,4 +1,4 @@
-#include "shell/controls.h"
+#include "canvas/controls.h"
 #include "shell/main_form.h"
 #include "support/diary_actions.h"
 #include "support/form_harness.h"
@@ -34,7 +34,7 @@ private Q_SLOTS:
             timer.start();
             diary::clickLabel(form.ui.diary.LblSys); // leaving the box commits and writes the backup
             times << timer.nsecsElapsed() / 1000;
-            QCOMPARE(form.entryChanged, std::int16_t(0));
+            QCOMPARE(form.diary().entryChanged, std::int16_t(0));
         }
         QCOMPARE(form.document.table.count(), ReadingTable::maxRows);
         QVERIFY(FormHarness::readFile(h.backupPath()).contains(",128,"));

@@ -1,6 +1,6 @@
-#include "diary/press_and_hold.h"
+#include "canvas/controls.h"
+#include "canvas/press_and_hold.h"
 #include "document/data_file.h"
-#include "shell/controls.h"
 #include "shell/main_form.h"
 #include "shell/main_tab.h"
 #include "support/diary_actions.h"
@@ -29,8 +29,8 @@ MainForm& startWith(FormHarness& h, const QByteArray& diary) {
 }
 
 void showDay(MainForm& form, int y, int m, int d) {
-    form.currentDay.date = dateFromCivil(y, m, d);
-    form.loadDay(form.currentDay.date);
+    form.diary().currentDay.date = dateFromCivil(y, m, d);
+    form.diary().loadDay(form.diary().currentDay.date);
 }
 
 } // namespace
@@ -45,11 +45,11 @@ private Q_SLOTS:
         const DiaryControls& d = form.ui.diary;
         QCOMPARE(d.InputDate->text(), QStringLiteral("Jan./20/2004"));
         typeInto(d.InputSys[0], QStringLiteral("128"));
-        QCOMPARE(form.entryChanged, std::int16_t(1));
+        QCOMPARE(form.diary().entryChanged, std::int16_t(1));
         pressEnter(form);
         QCOMPARE(QApplication::focusWidget(), d.InputDia[0]);
         QCOMPARE(rowOf(form, 2004, 1, 20).value(1), QStringLiteral("128"));
-        QCOMPARE(form.entryChanged, std::int16_t(0));
+        QCOMPARE(form.diary().entryChanged, std::int16_t(0));
         QCOMPARE(form.document.isDirty, std::int16_t(1));
         QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray(",\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
         QCOMPARE(h.messages.count(), 0);
@@ -64,7 +64,7 @@ private Q_SLOTS:
         QCOMPARE(d.InputPul[0]->text(), QStringLiteral("66"));
         QCOMPARE(d.InputTime[0]->text(), QStringLiteral("7:05am"));
         QCOMPARE(d.InputNote->text(), QStringLiteral("first"));
-        QCOMPARE(form.entryChanged, std::int16_t(0));
+        QCOMPARE(form.diary().entryChanged, std::int16_t(0));
         showDay(form, 2004, 1, 6);
         QCOMPARE(d.InputTime[0]->text(), QStringLiteral("12:10am"));
         QCOMPARE(d.InputTime[2]->text(), QStringLiteral("1:05pm"));
@@ -133,8 +133,8 @@ private Q_SLOTS:
         QCOMPARE(h.messages.last().text, message);
         QCOMPARE(h.messages.last().buttons, MessageButtons::Ok);
         QCOMPARE(h.messages.last().icon, MessageIcon::Question);
-        QCOMPARE(form.entryHasErrors, std::int16_t(1));
-        QCOMPARE(form.entryChanged, std::int16_t(1));
+        QCOMPARE(form.diary().entryHasErrors, std::int16_t(1));
+        QCOMPARE(form.diary().entryChanged, std::int16_t(1));
         QCOMPARE(edit->text(), text); // the input stays for correction
         QCOMPARE(form.document.table.count(), 0);
         QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray(",,,,,,,,,,,,,,\r\n"));
@@ -173,8 +173,8 @@ private Q_SLOTS:
         clickLabel(d.LblPul);
         typeInto(d.InputSys[2], QStringLiteral("122"));
         clickLabel(d.LblPul);
-        QCOMPARE(form.entryHasErrors, std::int16_t(0));
-        QCOMPARE(form.lastEntryErrors, (std::array<std::int16_t, 4>{}));
+        QCOMPARE(form.diary().entryHasErrors, std::int16_t(0));
+        QCOMPARE(form.diary().lastEntryErrors, (std::array<std::int16_t, 4>{}));
         QCOMPARE(rowOf(form, 2004, 1, 20).value(9), QStringLiteral("122"));
         typeInto(d.InputSys[2], QStringLiteral("bad"));
         clickLabel(d.LblPul);
@@ -195,7 +195,7 @@ private Q_SLOTS:
         QCOMPARE(row.value(8), QStringLiteral("12:00am"));
         QCOMPARE(row.value(12), QStringLiteral("xyz"));
         QCOMPARE(row.value(1), QStringLiteral("12.7"));
-        form.loadDay(form.currentDay.date);
+        form.diary().loadDay(form.diary().currentDay.date);
         QCOMPARE(d.InputSys[0]->text(), QStringLiteral("13"));
     }
 
@@ -285,7 +285,7 @@ private Q_SLOTS:
         pressTab(form);
         QCOMPARE(d.InputDate->text(), QStringLiteral("Jan./09/2004"));
         QCOMPARE(d.InputSys[0]->text(), QStringLiteral("140"));
-        QCOMPARE(form.entryChanged, std::int16_t(0));
+        QCOMPARE(form.diary().entryChanged, std::int16_t(0));
         QCOMPARE(h.messages.count(), 0);
         // A text that is not a date stays as typed; the next commit reports it.
         typeInto(d.InputDate, QStringLiteral("01/02/2004"));
@@ -308,7 +308,7 @@ private Q_SLOTS:
         typeInto(d.InputDate, QStringLiteral("Feb./29/2004"));
         pressEnter(form);
         QCOMPARE(QApplication::focusWidget(), d.InputSys[0]);
-        QCOMPARE(form.currentDay.date, dateFromCivil(2004, 2, 29));
+        QCOMPARE(form.diary().currentDay.date, dateFromCivil(2004, 2, 29));
         QCOMPARE(d.InputDate->text(), QStringLiteral("Feb./29/2004"));
         QCOMPARE(d.InputSys[0]->text(), QString());
     }
@@ -352,7 +352,7 @@ private Q_SLOTS:
         QTest::keyClick(inner, Qt::Key_Return);
         QVERIFY(!calendar->isVisible());
         QCOMPARE(d.InputDate->text(), QStringLiteral("Jan./21/2004"));
-        QCOMPARE(form.currentDay.date, dateFromCivil(2004, 1, 21));
+        QCOMPARE(form.diary().currentDay.date, dateFromCivil(2004, 1, 21));
         QCOMPARE(QApplication::focusWidget(), d.InputDate);
 
         // With an empty date box it proposes today; a click elsewhere dismisses it unchanged.
@@ -375,7 +375,7 @@ private Q_SLOTS:
         QVERIFY(!button->isShowingPressed());
         QCOMPARE(form.ui.diary.InputTime[1]->text(), QStringLiteral("2:07pm"));
         QCOMPARE(QApplication::focusWidget(), form.ui.diary.InputTime[1]);
-        QCOMPARE(form.entryChanged, std::int16_t(1));
+        QCOMPARE(form.diary().entryChanged, std::int16_t(1));
     }
 
     void dayButtonsClickAndHold() {
@@ -385,25 +385,25 @@ private Q_SLOTS:
         ImageButton* up = form.ui.diary.ImgDiaryUp;
         // A short click: one step, at the release.
         QTest::mousePress(down, Qt::LeftButton);
-        QCOMPARE(form.dayButtonState, std::int16_t(1));
+        QCOMPARE(form.diary().dayButtonState, std::int16_t(1));
         h.clock.advance(300);
-        form.dayButtons->poll();
-        QCOMPARE(form.currentDay.date, dateFromCivil(2004, 1, 20));
+        form.diary().dayButtons->poll();
+        QCOMPARE(form.diary().currentDay.date, dateFromCivil(2004, 1, 20));
         QTest::mouseRelease(down, Qt::LeftButton);
-        QCOMPARE(form.currentDay.date, dateFromCivil(2004, 1, 21));
-        QCOMPARE(form.dayButtonState, std::int16_t(0));
+        QCOMPARE(form.diary().currentDay.date, dateFromCivil(2004, 1, 21));
+        QCOMPARE(form.diary().dayButtonState, std::int16_t(0));
         QCOMPARE(QApplication::focusWidget(), form.ui.diary.InputSys[0]);
         // Holding Previous day for one second: a step at 0.5 s and then every 0.1 s.
         QTest::mousePress(up, Qt::RightButton);
         for (int ms = 0; ms < 1000; ++ms) {
             h.clock.advance(1);
-            form.dayButtons->poll();
+            form.diary().dayButtons->poll();
         }
-        QCOMPARE(form.dayButtonState, std::int16_t(2));
-        QCOMPARE(form.currentDay.date, dateFromCivil(2004, 1, 15)); // 500, 600, ..., 1000 ms
+        QCOMPARE(form.diary().dayButtonState, std::int16_t(2));
+        QCOMPARE(form.diary().currentDay.date, dateFromCivil(2004, 1, 15)); // 500, 600, ..., 1000 ms
         QTest::mouseRelease(up, Qt::RightButton);
-        QCOMPARE(form.currentDay.date, dateFromCivil(2004, 1, 15)); // no extra step at the release
-        QCOMPARE(form.dayButtonState, std::int16_t(0));
+        QCOMPARE(form.diary().currentDay.date, dateFromCivil(2004, 1, 15)); // no extra step at the release
+        QCOMPARE(form.diary().dayButtonState, std::int16_t(0));
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./15/2004"));
     }
 
@@ -415,12 +415,12 @@ private Q_SLOTS:
         QTest::mousePress(down, Qt::LeftButton);
         for (int ms = 0; ms < 1500; ++ms) {
             h.clock.advance(1);
-            form.dayButtons->poll();
+            form.diary().dayButtons->poll();
         }
         QTest::mouseRelease(down, Qt::LeftButton);
         QCOMPARE(h.messages.count(), 1);
         QCOMPARE(h.messages.last().text, QStringLiteral("Invalid SYS.\r\n"));
-        QCOMPARE(form.currentDay.date, dateFromCivil(2004, 1, 20));
+        QCOMPARE(form.diary().currentDay.date, dateFromCivil(2004, 1, 20));
         QCOMPARE(form.ui.diary.InputSys[0]->text(), QStringLiteral("abc"));
         // A short click too is refused, silently while the fault is the same.
         QTest::mouseClick(down, Qt::LeftButton);
@@ -454,7 +454,7 @@ private Q_SLOTS:
         const PagePalette c;
         QCOMPARE(tab->tabColor(2), c.paletteTrendPage);
         QCOMPARE(tab->tabColor(0), c.paletteDiaryTab);
-        QCOMPARE(form.entryChanged, std::int16_t(0));
+        QCOMPARE(form.diary().entryChanged, std::int16_t(0));
         QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(0).center());
         QCOMPARE(form.ui.diary.InputSys[0]->text(), QStringLiteral("128"));
         QCOMPARE(rowOf(form, 2004, 1, 5).value(1), QStringLiteral("128"));
@@ -472,7 +472,7 @@ private Q_SLOTS:
         QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), dateLabel->mapToGlobal(QPointF(5, 5)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(dateLabel, &move);
-        QCOMPARE(form.labelPointerState, std::int16_t(2));
+        QCOMPARE(form.pointer.labelPointerState, std::int16_t(2));
         QCOMPARE(form.cursor().shape(), Qt::BitmapCursor);
         QTest::mouseDClick(dateLabel, Qt::LeftButton);
         QCOMPARE(tab->currentPage(), 0);
@@ -495,7 +495,7 @@ private Q_SLOTS:
         QCOMPARE(form.ui.diary.InputSys[0]->text(), QStringLiteral("128"));
         QCOMPARE(form.ui.diary.InputNote->text(), QStringLiteral("walk"));
         QCOMPARE(form.ui.diary.InputName->text(), QStringLiteral("Ann"));
-        QCOMPARE(form.entryChanged, std::int16_t(0));
+        QCOMPARE(form.diary().entryChanged, std::int16_t(0));
         h.messages.queueAnswer(ResultCancel);
         QVERIFY(!form.close());
         QCOMPARE(h.messages.last().text,
@@ -510,9 +510,9 @@ private Q_SLOTS:
         QCOMPARE(form.ui.list.LblListTitle->text(), QStringLiteral("Bo 's data list"));
         QCOMPARE(form.ui.trend.LblTrendTitle->text(), QStringLiteral("Bo 's BP Trend"));
         QCOMPARE(form.document.userName, std::string("Bo"));
-        QCOMPARE(form.entryChanged, std::int16_t(1));
+        QCOMPARE(form.diary().entryChanged, std::int16_t(1));
         pressTab(form);
-        QCOMPARE(form.entryChanged, std::int16_t(0));
+        QCOMPARE(form.diary().entryChanged, std::int16_t(0));
         QVERIFY(FormHarness::readFile(h.backupPath()).startsWith("Bo,\r\n"));
     }
 };

@@ -1,8 +1,10 @@
-#include "shell/controls.h"
+#include "canvas/controls.h"
+#include "listpage/list_page.h"
 #include "shell/main_form.h"
 #include "shell/main_tab.h"
 #include "support/diary_actions.h"
 #include "support/form_harness.h"
+#include "trend/trend_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +35,7 @@ void enterReading(MainForm& form, const QString& sys = QStringLiteral("128")) {
 }
 
 QStringList history(const MainForm& form) {
-    return {form.historyPath1, form.historyPath2, form.historyPath3};
+    return {form.history.historyPath1, form.history.historyPath2, form.history.historyPath3};
 }
 
 } // namespace
@@ -107,7 +109,7 @@ private Q_SLOTS:
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
         QCOMPARE(form.document.table.count(), 0);
         QVERIFY(form.document.isUntitled());
-        QCOMPARE(form.historyPath1, path);
+        QCOMPARE(form.history.historyPath1, path);
         QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
     }
 
@@ -190,7 +192,7 @@ private Q_SLOTS:
         QCOMPARE(form.document.isDirty, std::int16_t(0));
         QCOMPARE(form.document.saveIncomplete, std::int16_t(0));
         QVERIFY(!QFile::exists(h.backupPath()));
-        QCOMPARE(form.historyPath1, path);
+        QCOMPARE(form.history.historyPath1, path);
         QVERIFY(form.ui.menu.mnuFileItem[9]->isVisible());
         // The next commit writes the backup again; Save then writes the named file and deletes it.
         enterReading(form, QStringLiteral("130"));
@@ -220,7 +222,7 @@ private Q_SLOTS:
         QCOMPARE(form.document.isDirty, std::int16_t(1));
         QVERIFY(form.document.isUntitled());
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
-        QVERIFY(form.historyPath1.isEmpty());
+        QVERIFY(form.history.historyPath1.isEmpty());
         QVERIFY(FormHarness::readFile(h.backupPath()).contains("128"));
         // And the close that asked for the save stays open.
         h.messages.queueAnswer(ResultYes);
@@ -249,7 +251,7 @@ private Q_SLOTS:
         QCOMPARE(form.document.docDir, toStd(h.dir.path() + QLatin1Char('/')));
         QCOMPARE(form.document.isDirty, std::int16_t(0));
         QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
-        QCOMPARE(form.historyPath1, path);
+        QCOMPARE(form.history.historyPath1, path);
         // A cancelled dialog changes nothing; the next dialog starts in the file's directory.
         h.dialogs.queueFileCancel();
         menu(form, 1);
@@ -285,7 +287,7 @@ private Q_SLOTS:
         h.settings.preset(QStringLiteral("History"), QStringLiteral("Path3"), before[2]);
         MainForm& form = h.start();
         form.document.docPath = toStd(file);
-        form.updateHistory();
+        form.files().updateHistory();
         QCOMPARE(history(form), after);
         const auto& items = form.ui.menu.mnuFileItem;
         QCOMPARE(items[8]->isVisible(), !after[0].isEmpty());
@@ -308,12 +310,50 @@ private Q_SLOTS:
         menu(form, 9);
         QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened."));
         QCOMPARE(h.messages.last().icon, MessageIcon::Information);
-        QCOMPARE(form.historyPath1, h.file(QStringLiteral("gone.tnl")));
+        QCOMPARE(form.history.historyPath1, h.file(QStringLiteral("gone.tnl")));
         menu(form, 10);
         QCOMPARE(form.document.userName, std::string("Cy"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [there.tnl]"));
         QCOMPARE(history(form), (QStringList{there, h.file(QStringLiteral("gone.tnl")), QString()}));
         QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
+    }
+
+    // The menu shows a "&" of the path as it is, and the entry opens the path it stands for.
+    void anAmpersandInAHistoryPathIsShownAndOpened() {
+        FormHarness h;
+        const QString path = h.file(QStringLiteral("Tom & Ann.tnl"));
+        FormHarness::writeFile(path, "Tom,\r\n");
+        h.settings.preset(QStringLiteral("History"), QStringLiteral("Path1"), path);
+        MainForm& form = h.start();
+        QAction* item = form.ui.menu.mnuFileItem[9];
+        QCOMPARE(item->text(),
+                 QStringLiteral("&1 ") + QString(path).replace(QStringLiteral("&"), QStringLiteral("&&")));
+        menu(form, 9);
+        QCOMPARE(h.messages.count(), 0);
+        QCOMPARE(form.document.docPath, toStd(path));
+        QCOMPARE(form.document.userName, std::string("Tom"));
+    }
+
+    // A new diary starts every page afresh: no pending edit, no held button, the arrow pointer.
+    void newResetsEveryPage() {
+        FormHarness h;
+        MainForm& form = h.start();
+        h.clock.setNow(QDateTime(QDate(2004, 2, 3), QTime(9, 0)));
+        typeInto(form.ui.diary.InputSys[0], QStringLiteral("999"));
+        form.diary().dayButtonState = 2;
+        form.list().listButtonState = 1;
+        form.trend().trendButtonState = 2;
+        form.pointer.showHand();
+        h.messages.queueAnswer(ResultNo);
+        menu(form, 0);
+        QCOMPARE(form.diary().entryChanged, std::int16_t(0));
+        QCOMPARE(form.diary().entryHasErrors, std::int16_t(0));
+        QCOMPARE(form.diary().dayButtonState, std::int16_t(0));
+        QCOMPARE(form.list().listButtonState, std::int16_t(0));
+        QCOMPARE(form.trend().trendButtonState, std::int16_t(0));
+        QCOMPARE(form.pointer.labelPointerState, std::int16_t(0));
+        QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Feb./03/2004"));
+        QCOMPARE(form.ui.diary.InputSys[0]->text(), QString());
     }
 
     void printIsOffOnTheDiaryPage() {

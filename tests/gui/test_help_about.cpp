@@ -231,15 +231,13 @@ private Q_SLOTS:
         FormHarness h;
         FormHarness::writeFile(h.locations.appDir + QStringLiteral("Tonolog.hlp"), "== Topic\n");
         MainForm& form = h.start();
-        connectHelpMenu(form);
-        connectHelpMenu(form); // a second call connects nothing twice
         const QString expected = h.locations.appDir + QStringLiteral("Tonolog.hlp");
-        QCOMPARE(form.helpFilePath(), expected);
+        QCOMPARE(form.help().helpFilePath(), expected);
 
         form.ui.menu.mnuHelpItem[0]->trigger();
         form.ui.menu.mnuHelpItem[1]->trigger();
         form.ui.menu.mnuHelpItem[2]->trigger();
-        form.onHelpMenuItem(7);
+        form.help().onHelpMenuItem(7);
         const auto& asked = h.dialogs.helpAsked();
         QCOMPARE(asked.size(), std::size_t{2});
         QCOMPARE(asked[0].helpFile, expected);
@@ -382,7 +380,6 @@ private Q_SLOTS:
     void aboutFromTheMenuIsModalAndClosesWithOK() {
         FormHarness h;
         MainForm& form = h.start();
-        connectHelpMenu(form);
         QString title, version, name, ok;
         bool modal = false, owned = true, icon = false, isDefault = false;
         const bool seen = whileAboutIsOpen([&] { form.ui.menu.mnuHelpItem[3]->trigger(); },
@@ -509,7 +506,6 @@ private Q_SLOTS:
     void systemInfoFromTheMenuWithoutAnyTool() {
         FormHarness h;
         MainForm& form = h.start();
-        connectHelpMenu(form);
         QTemporaryDir emptyDir;
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", emptyDir.path().toUtf8());

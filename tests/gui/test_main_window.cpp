@@ -1,6 +1,6 @@
 #include "canvas/canvas.h"
+#include "canvas/controls.h"
 #include "canvas/twips.h"
-#include "shell/controls.h"
 #include "shell/main_form.h"
 #include "shell/main_tab.h"
 #include "support/form_harness.h"
@@ -270,7 +270,7 @@ private Q_SLOTS:
         QCOMPARE(tab->currentPage(), 1);
         QVERIFY(tab->page(1)->isVisible());
         QVERIFY(!tab->page(0)->isVisible());
-        QCOMPARE(form.lastTab, std::int16_t(1));
+        QCOMPARE(form.diary().lastTab, std::int16_t(1));
         QCOMPARE(tab->tabColor(0), c.paletteDiaryTab);
         QCOMPARE(tab->tabColor(1), c.paletteListPage);
         QCOMPARE(tab->tabColor(2), c.paletteTrendTab);
@@ -284,9 +284,9 @@ private Q_SLOTS:
         }
 
         // Writing the page shows it but is not a click.
-        form.lastTab = 7;
+        form.diary().lastTab = 7;
         tab->setCurrentPage(2);
-        QCOMPARE(form.lastTab, std::int16_t(7));
+        QCOMPARE(form.diary().lastTab, std::int16_t(7));
         QVERIFY(tab->page(2)->isVisible());
     }
 
@@ -383,7 +383,7 @@ private Q_SLOTS:
         QCOMPARE(form.document.userName, std::string("Ann"));
         QCOMPARE(form.document.table.count(), 1);
         QCOMPARE(form.ui.diary.InputName->text(), QStringLiteral("Ann"));
-        QCOMPARE(form.historyPath1, path);
+        QCOMPARE(form.history.historyPath1, path);
         QCOMPARE(form.document.isDirty, std::int16_t(0));
         QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray(",,,,,,,,,,,,,,\r\n"));
         QCOMPARE(form.ui.list.LblListTitle->text(), QStringLiteral("Ann 's data list"));
@@ -428,7 +428,7 @@ private Q_SLOTS:
         QCOMPARE(form.document.isDirty, std::int16_t(1));
         QVERIFY(form.document.isUntitled());
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
-        QVERIFY(form.historyPath1.isEmpty());
+        QVERIFY(form.history.historyPath1.isEmpty());
         // The recalled backup stays until the diary is saved or the window closes.
         QVERIFY(FormHarness::readFile(h.backupPath()).startsWith("Cid,"));
     }
@@ -472,7 +472,7 @@ private Q_SLOTS:
         FormHarness::writeFile(path, "Ann,\r\n");
         MainForm& form = h.start(named ? path : QString());
         if (pendingEntry)
-            form.entryChanged = 1;
+            form.diary().entryChanged = 1;
         else
             form.document.isDirty = 1;
         h.messages.queueAnswer(ResultCancel);

@@ -1,5 +1,5 @@
-#include "diary/press_and_hold.h"
-#include "shell/controls.h"
+#include "canvas/controls.h"
+#include "canvas/press_and_hold.h"
 #include "shell/main_form.h"
 #include "support/diary_actions.h"
 #include "support/form_harness.h"
@@ -48,20 +48,20 @@ private Q_SLOTS:
         ImageButton* down = form.ui.diary.ImgDiaryDown;
         QWindow* window = form.windowHandle();
         QTest::mousePress(window, Qt::LeftButton, {}, centreInWindow(down));
-        QCOMPARE(form.dayButtonState, std::int16_t(1));
+        QCOMPARE(form.diary().dayButtonState, std::int16_t(1));
         QStringList seen;
         // The user lets go while the message is up; the box takes that release.
         whenTheBoxShows(
             &seen, [window, down] { QTest::mouseRelease(window, Qt::LeftButton, {}, centreInWindow(down)); });
         h.clock.advance(500);
-        form.dayButtons->poll();
+        form.diary().dayButtons->poll();
         QCOMPARE(seen, QStringList{QStringLiteral("Invalid SYS.")});
-        QCOMPARE(form.dayButtonState, std::int16_t(0));
+        QCOMPARE(form.diary().dayButtonState, std::int16_t(0));
         // Correcting the value does not set the days running.
         typeInto(form.ui.diary.InputSys[0], QStringLiteral("1"));
         for (int ms = 0; ms < 1000; ++ms) {
             h.clock.advance(1);
-            form.dayButtons->poll();
+            form.diary().dayButtons->poll();
         }
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
         QVERIFY(!down->isShowingPressed());

@@ -1,4 +1,4 @@
-#include "diary/press_and_hold.h"
+#include "canvas/press_and_hold.h"
 #include "platform/clock.h"
 #include "support/manual_clock.h"
 

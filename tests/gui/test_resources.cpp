@@ -1,4 +1,4 @@
-#include "shell/resources.h"
+#include "canvas/resources.h"
 
 #include <QImage>
 #include <QMap>

@@ -1,7 +1,7 @@
 #include "support/form_harness.h"
 
+#include "canvas/resources.h"
 #include "shell/fonts.h"
-#include "shell/resources.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "canvas/text.h"
+#include "diary/diary_page.h"
 #include "platform/platform.h"
+#include "shell/help_commands.h"
 #include "shell/main_form.h"
 #include "support/fake_dialog_service.h"
 #include "support/manual_clock.h"

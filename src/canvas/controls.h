@@ -23,7 +23,6 @@ Q_SIGNALS:
     void pressed();
     void released();
     void clicked();
-    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,4 +1,4 @@
-#include "shell/controls.h"
+#include "canvas/controls.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -55,7 +55,6 @@ void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
 
 void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
-    Q_EMIT doubleClicked();
     // A double-click is also a second press.
     mousePressEvent(event);
 }

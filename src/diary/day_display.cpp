@@ -1,46 +1,44 @@
-#include "canvas/canvas.h"
+#include "canvas/clock_dates.h"
+#include "canvas/hand_pointer.h"
+#include "canvas/press_and_hold.h"
+#include "canvas/text.h"
+#include "diary/diary_page.h"
+#include "document/document.h"
 #include "document/entry_rules.h"
-#include "shell/controls.h"
-#include "shell/main_form.h"
-#include "shell/main_tab.h"
-#include "shell/resources.h"
 
-#include <QApplication>
-#include <QCalendarWidget>
 #include <QLineEdit>
 
 namespace tonolog {
 
-void MainForm::initPalette() {
-    colors = PagePalette{};
-    for (int i = 0; i < MainTab::pageCount; ++i)
-        ui.mainTab->page(i)->setBackgroundColor(colors.tabFrontColor[static_cast<std::size_t>(i)]);
-    ui.list.PicNoteArea->setBackgroundColor(colors.paletteListPage);
-    ui.trend.PicExpArea->setBackgroundColor(colors.paletteTrendPage);
-    ui.mainTab->setFrontColor(colors.paletteDiaryPage);
-    ui.mainTab->setTabColor(1, colors.paletteListTab);
-    ui.mainTab->setTabColor(2, colors.paletteTrendTab);
-    ui.mainTab->setTabColor(0, colors.paletteDiaryPage);
-    QPalette calendar = ui.MonthView->palette();
-    calendar.setColor(QPalette::Highlight, colors.paletteGreen);
-    ui.MonthView->setPalette(calendar);
+void DiaryPage::reset() {
+    // Showing the owner's name raises the box's change event, which the reset then forgets.
+    ui_.InputName->setText(fromStd(document_.userName));
+    dayButtonState = 0;
+    entryChanged = 0;
+    currentDay.date = todayFrom(clock_);
+    entryHasErrors = 0;
+    lastEntryErrors = {};
+    clearDayReadings(currentDay);
 }
 
-void MainForm::onTabSwitched() {
-    const int page = ui.mainTab->currentPage();
+void DiaryPage::abandonHold() {
+    if (dayButtons != nullptr)
+        dayButtons->cancel();
+}
+
+void DiaryPage::onTabSwitched() {
+    const int page = host_.currentPage();
     if (page == 0 && lastTab != 0)
         showCurrentDay();
     lastTab = static_cast<std::int16_t>(page);
     if (entryChanged == 1)
         commitEntry();
     entryChanged = 0;
-    for (int i = 0; i < MainTab::pageCount; ++i)
-        ui.mainTab->setTabColor(i, colors.tabBackColor[static_cast<std::size_t>(i)]);
-    ui.mainTab->setTabColor(page, colors.tabFrontColor[static_cast<std::size_t>(page)]);
+    host_.colourTabs(page);
 }
 
-void MainForm::showCurrentDay() {
-    DiaryControls& d = ui.diary;
+void DiaryPage::showCurrentDay() {
+    DiaryControls& d = ui_;
     d.InputDate->setText(fromStd(formatDayKey(currentDay.date)));
     for (std::size_t i = 0; i < 3; ++i) {
         d.InputSys[i]->setText(fromStd(displayedReading(currentDay.sys[i])));
@@ -53,13 +51,13 @@ void MainForm::showCurrentDay() {
     entryChanged = 0;
 }
 
-void MainForm::loadDay(Date date) {
-    const int position = document.table.findByKey(formatDayKey(date));
+void DiaryPage::loadDay(Date date) {
+    const int position = document_.table.findByKey(formatDayKey(date));
     if (position == 0) {
         clearDayReadings(currentDay);
         currentDay.date = date;
     } else {
-        const DayRow& row = document.table.rowAt(position);
+        const DayRow& row = document_.table.rowAt(position);
         currentDay.date = parseDate(row.key()).value_or(date);
         for (std::size_t i = 0; i < 3; ++i) {
             const int base = static_cast<int>(4 * i);
@@ -73,7 +71,7 @@ void MainForm::loadDay(Date date) {
     showCurrentDay();
 }
 
-void MainForm::stepDay(int direction) {
+void DiaryPage::stepDay(int direction) {
     if (entryChanged == 1) {
         commitEntry();
         if (entryHasErrors != 0)
@@ -82,32 +80,28 @@ void MainForm::stepDay(int direction) {
     }
     currentDay.date = addDays(currentDay.date, 1, direction < 0 ? 2 : 1);
     loadDay(currentDay.date);
-    ui.diary.InputSys[0]->setFocus(Qt::OtherFocusReason);
+    ui_.InputSys[0]->setFocus(Qt::OtherFocusReason);
 }
 
-void MainForm::openDayFromList(int row) {
-    QString text = ui.list.LblDateData[static_cast<std::size_t>(row)]->text();
+void DiaryPage::openDayFromList(const QString& dateCaption) {
+    QString text = dateCaption;
     text.remove(QStringLiteral("\r\n"));
     text.remove(QLatin1Char('\n'));
     text.remove(QLatin1Char(' '));
     const auto date = parseDate(toStd(text));
     if (date) {
-        ui.diary.InputDate->setText(text);
+        ui_.InputDate->setText(text);
         currentDay.date = *date;
         loadDay(*date);
-        ui.mainTab->setCurrentPage(0);
+        host_.bringDiaryPageToFront();
         lastTab = 0;
         onTabSwitched();
     }
-    labelPointerState = 1;
-    unsetCursor();
+    pointer_.restoreDefault();
 }
 
-void MainForm::showHandOverDayLabel() {
-    if (labelPointerState == 2)
-        return;
-    setCursor(cursorResource(101));
-    labelPointerState = 2;
+void DiaryPage::showHandOverDayLabel() {
+    pointer_.showHand();
 }
 
 } // namespace tonolog

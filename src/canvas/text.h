@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace tonolog {
+
+// Text and paths between the window (QString) and the document core (UTF-8 std::string).
+inline std::string toStd(const QString& text) {
+    return text.toStdString();
+}
+inline QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace tonolog

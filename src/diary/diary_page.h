@@ -1,0 +1,110 @@
+#pragma once
+
+// Qt first: moc cannot read the C++20 library headers that the core's headers bring in unless
+// Qt's own headers have brought them in before.
+#include <QObject>
+
+#include "canvas/page.h"
+#include "diary/diary_controls.h"
+#include "document/reading_table.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class QCalendarWidget;
+class QDate;
+class QWidget;
+
+namespace tonolog {
+
+class Clock;
+class HandPointer;
+class MessageBoxService;
+class PressAndHold;
+struct Document;
+
+// What the Diary page asks of the window it sits in.
+class DiaryHost {
+public:
+    // The page in front: 0 Diary, 1 List, 2 Trend.
+    virtual int currentPage() const = 0;
+    // Puts the Diary page in front, without the tab strip's click.
+    virtual void bringDiaryPageToFront() = 0;
+    // The front page's tab in its page colour, the others in their tab colours.
+    virtual void colourTabs(int frontPage) = 0;
+    // The tab strip takes the focus, so the box that had it is left.
+    virtual void focusTabStrip() = 0;
+    // A day went into the table: the pages are redrawn and the backup rewritten.
+    virtual void entryCommitted() = 0;
+    // The owner's name box was edited (the name is in the document already).
+    virtual void ownerNameEdited() = 0;
+
+protected:
+    ~DiaryHost() = default;
+};
+
+// The Diary page: one day on screen, stepping between days, the input boxes, validation and the
+// commit of the page into the reading table.
+class DiaryPage : public QObject, public Page {
+    Q_OBJECT
+public:
+    DiaryPage(DiaryControls& controls, QCalendarWidget& monthView, Document& document, const Clock& clock,
+              MessageBoxService& messages, HandPointer& pointer, DiaryHost& host, QObject* parent = nullptr);
+    ~DiaryPage() override;
+
+    void drawBackground() override {}
+    void drawContent() override { showCurrentDay(); }
+    void reset() override;
+    void abandonHold() override;
+
+    // Fills the boxes from currentDay; a day that is only shown is not edited.
+    void showCurrentDay();
+    // Runs after every click on the tab strip: refills the page when coming back to it, commits a
+    // pending edit and colours the tabs.
+    void onTabSwitched();
+    // Makes the date the current day and shows it.
+    void loadDay(Date date);
+    // One step of a day button: -1 Previous day, +1 Next day.
+    void stepDay(int direction);
+    // Opens the day whose caption a List page day label shows ("Jan./05\r\n/2004").
+    void openDayFromList(const QString& dateCaption);
+    // The hand pointer over a day label of the List page.
+    void showHandOverDayLabel();
+    // The page's faults as eight characters, two a word.
+    std::string validateEntry();
+    std::int16_t countFilledInputs();
+    void commitEntry();
+    // Commits a pending edit; false when it was rejected.
+    bool commitPendingEntry();
+    // What happens when a box loses the focus: the commit rule, or the date rule for the date box.
+    void leaveBox(QWidget* box);
+    // Enter moves the focus on, in the tab order of the readings.
+    void enterPressedIn(QWidget* box);
+    void openCalendar();
+    void takeCalendarDate(const QDate& date);
+    void fillCurrentTime(int reading);
+
+    DayRecord currentDay;
+    std::int16_t entryChanged = 0;
+    std::int16_t entryHasErrors = 0;
+    std::array<std::int16_t, 4> lastEntryErrors{};
+    std::int16_t lastTab = 0;
+    std::int16_t dayButtonState = 0;
+    // The press-and-hold timing of the Previous day / Next day buttons (state in dayButtonState).
+    PressAndHold* dayButtons = nullptr;
+
+private:
+    void connectControls();
+    void removeCurrentDayRow(int position);
+
+    DiaryControls& ui_;
+    QCalendarWidget& monthView_;
+    Document& document_;
+    const Clock& clock_;
+    MessageBoxService& messages_;
+    HandPointer& pointer_;
+    DiaryHost& host_;
+};
+
+} // namespace tonolog

@@ -1,0 +1,9 @@
+#include "print/page_printing.h"
+
+namespace tonolog {
+
+void PagePrinting::printListPage() {}
+
+void PagePrinting::printTrendPage() {}
+
+} // namespace tonolog
