@@ -2,12 +2,44 @@
 
 #include "canvas/twips.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace tonolog {
 
+namespace {
+
+// A painter on the picture that draws every pixel in its exact colour.
+class ExactPainter : public QPainter {
+public:
+    explicit ExactPainter(QImage& image) : QPainter(&image) { setRenderHint(QPainter::Antialiasing, false); }
+};
+
+} // namespace
+
 Canvas::Canvas(QWidget* parent) : QWidget(parent), background_(palette().color(QPalette::Base)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+double Canvas::ratio() const {
+    return devicePixelRatioF();
+}
+
+QSize Canvas::devicePictureSize() const {
+    const double r = ratio();
+    return QSize(std::max(1, roundToInt(width() * r)), std::max(1, roundToInt(height() * r)));
+}
+
+int Canvas::devicePen() const {
+    return std::max(1, roundToInt(penWidth_ * ratio()));
+}
+
+QPoint Canvas::toDevice(int x, int y) const {
+    const double r = ratio();
+    return QPoint(twips::toDevicePixels(x, r), twips::toDevicePixels(y, r));
 }
 
 void Canvas::setBackgroundColor(const QColor& color) {
@@ -16,8 +48,81 @@ void Canvas::setBackgroundColor(const QColor& color) {
 }
 
 void Canvas::clear() {
-    picture_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    picture_ = QImage(devicePictureSize(), QImage::Format_RGB32);
     picture_.fill(background_);
+    update();
+}
+
+bool Canvas::fitPicture() {
+    if (picture_.size() == devicePictureSize())
+        return false;
+    clear();
+    return true;
+}
+
+void Canvas::drawLine(int x1, int y1, int x2, int y2, const QColor& color) {
+    fitPicture();
+    ExactPainter painter(picture_);
+    QPen pen(color, devicePen(), lineStyle_ == LineStyle::dotted ? Qt::DotLine : Qt::SolidLine, Qt::SquareCap);
+    painter.setPen(pen);
+    painter.drawLine(toDevice(x1, y1), toDevice(x2, y2));
+    update();
+}
+
+void Canvas::drawBox(int x1, int y1, int x2, int y2, const QColor& color, bool filled) {
+    fitPicture();
+    const QPoint a = toDevice(std::min(x1, x2), std::min(y1, y2));
+    const QPoint b = toDevice(std::max(x1, x2), std::max(y1, y2));
+    ExactPainter painter(picture_);
+    if (filled) {
+        // The outline is centred on the rectangle's edges, so a thick pen widens it on every side.
+        const int pen = devicePen();
+        const int before = pen / 2;
+        const int after = pen - 1 - before;
+        painter.fillRect(QRect(QPoint(a.x() - before, a.y() - before), QPoint(b.x() + after, b.y() + after)),
+                         color);
+    } else {
+        QPen pen(color, devicePen(), lineStyle_ == LineStyle::dotted ? Qt::DotLine : Qt::SolidLine,
+                 Qt::SquareCap, Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(a, b).adjusted(0, 0, -1, -1));
+    }
+    update();
+}
+
+void Canvas::drawCircle(int x, int y, int radius, const QColor& color) {
+    fitPicture();
+    const QPoint centre = toDevice(x, y);
+    const int r = twips::toDevicePixels(radius, ratio());
+    ExactPainter painter(picture_);
+    painter.setPen(QPen(color, devicePen()));
+    if (fillStyle_ == FillStyle::solid)
+        painter.setBrush(fillColor_);
+    else
+        painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, r, r);
+    update();
+}
+
+void Canvas::drawPoint(int x, int y, const QColor& color) {
+    fitPicture();
+    const QPoint c = toDevice(x, y);
+    const int pen = devicePen();
+    // A dot of `pen` pixels across: the pixels whose centres lie within half the pen of the
+    // dot's centre, which is the centre of pixel c for an odd pen and its top-left corner for an
+    // even one.
+    const int before = pen / 2;
+    const double centre = pen % 2 == 1 ? 0.5 : 0.0;
+    const double limit = (pen / 2.0) * (pen / 2.0);
+    ExactPainter painter(picture_);
+    for (int dy = -before; dy < pen - before; ++dy)
+        for (int dx = -before; dx < pen - before; ++dx) {
+            const double ex = dx + 0.5 - centre;
+            const double ey = dy + 0.5 - centre;
+            if (ex * ex + ey * ey <= limit)
+                painter.fillRect(QRect(c.x() + dx, c.y() + dy, 1, 1), color);
+        }
     update();
 }
 
@@ -30,12 +135,18 @@ int Canvas::heightTwips() const {
 
 void Canvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, picture_);
+    painter.drawImage(QRectF(rect()), picture_);
 }
 
 void Canvas::resizeEvent(QResizeEvent*) {
-    // A new size starts a new picture; the pages redraw after every resize.
-    clear();
+    // A new size starts a new picture, which the pages then redraw; the same size (the first
+    // show of a page drawn while hidden) keeps the drawing.
+    fitPicture();
+}
+
+void Canvas::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    Q_EMIT mouseMoved();
 }
 
 } // namespace tonolog

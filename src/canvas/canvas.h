@@ -7,32 +7,72 @@
 namespace tonolog {
 
 // A drawing canvas whose drawing is retained: what is drawn stays until it is drawn over or the
-// canvas is cleared, through hiding, covering and repainting. Coordinates are in twips from the
-// top-left corner of the drawing area. Other controls may sit on it as children.
+// canvas is cleared, through hiding, covering and repainting. The picture is kept in device
+// pixels, so it is sharp on a screen of any pixel ratio. Coordinates are in twips from the
+// top-left corner; pen widths in device-independent pixels. Nothing is antialiased, so every
+// mark has exactly its colour. Other controls may sit on it as children.
 class Canvas : public QWidget {
     Q_OBJECT
 public:
+    enum class LineStyle { solid, dotted };
+    enum class FillStyle { solid, transparent };
+
     explicit Canvas(QWidget* parent = nullptr);
 
     void setBackgroundColor(const QColor& color);
     QColor backgroundColor() const { return background_; }
 
-    // The retained picture, in device pixels; the drawing primitives paint into it.
-    QImage& picture() { return picture_; }
-    const QImage& picture() const { return picture_; }
+    void setPenWidth(int pixels) { penWidth_ = pixels; }
+    int penWidth() const { return penWidth_; }
+    void setLineStyle(LineStyle style) { lineStyle_ = style; }
+    LineStyle lineStyle() const { return lineStyle_; }
+    void setFillStyle(FillStyle style) { fillStyle_ = style; }
+    FillStyle fillStyle() const { return fillStyle_; }
+    void setFillColor(const QColor& color) { fillColor_ = color; }
+    QColor fillColor() const { return fillColor_; }
+
+    // A straight line, with the pen's width and style.
+    void drawLine(int x1, int y1, int x2, int y2, const QColor& color);
+    // A rectangle between two corners: its outline, or filled with the colour, outline included.
+    // A filled one of no height is a bar as thick as the pen.
+    void drawBox(int x1, int y1, int x2, int y2, const QColor& color, bool filled);
+    // A circle outlined in the colour, filled as the fill style and colour say.
+    void drawCircle(int x, int y, int radius, const QColor& color);
+    // A round dot as wide as the pen.
+    void drawPoint(int x, int y, const QColor& color);
+    // Everything goes; the background colour remains.
     void clear();
+
+    // The retained picture, in device pixels.
+    const QImage& picture() const { return picture_; }
+    // Makes the picture the canvas's current size, blank, if it is not; true when it was replaced.
+    bool fitPicture();
+    // A point in twips as a pixel of the picture.
+    QPoint toDevice(int x, int y) const;
 
     // The canvas's current size in twips, as the drawing code reads it.
     int widthTwips() const;
     int heightTwips() const;
 
+Q_SIGNALS:
+    void mouseMoved();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    QSize devicePictureSize() const;
+    double ratio() const;
+    int devicePen() const;
+
     QColor background_;
     QImage picture_;
+    int penWidth_ = 1;
+    LineStyle lineStyle_ = LineStyle::solid;
+    FillStyle fillStyle_ = FillStyle::transparent;
+    QColor fillColor_{0, 0, 0};
 };
 
 } // namespace tonolog

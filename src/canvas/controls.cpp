@@ -89,6 +89,8 @@ void Label::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void Label::mouseMoveEvent(QMouseEvent* event) {
     QLabel::mouseMoveEvent(event);
+    // The movement is the label's own, not also the canvas's or the page's beneath it.
+    event->accept();
     Q_EMIT mouseMoved();
 }
 

@@ -14,6 +14,10 @@ inline constexpr int perPixel = 15;
 inline int toPixels(double twips) {
     return roundToInt(twips / perPixel);
 }
+// Twips in the device pixels of a screen with this device pixel ratio.
+inline int toDevicePixels(double twips, double ratio) {
+    return roundToInt(twips * ratio / perPixel);
+}
 inline double fromPixels(double pixels) {
     return pixels * perPixel;
 }

@@ -145,7 +145,11 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
 
     diary_ = std::make_unique<DiaryPage>(ui.diary, *ui.MonthView, document, platform_.clock,
                                          platform_.messages, pointer, *links_);
-    list_ = std::make_unique<ListPage>(ui.list, document);
+    canvases.setCanvas(CanvasSet::listRows, ui.list.PicViewArea);
+    canvases.setCanvas(CanvasSet::listChart, ui.list.PicGraphArea);
+    canvases.setCanvas(CanvasSet::trendGraph, ui.trend.PicTrendArea);
+    canvases.setCanvas(CanvasSet::trendLegend, ui.trend.PicExpArea);
+    list_ = std::make_unique<ListPage>(ui.list, document, canvases, platform_.clock, pointer);
     trend_ = std::make_unique<TrendPage>(ui.trend, document);
     printing_ = std::make_unique<PagePrinting>(document);
     files_ = std::make_unique<FileCommands>(*this);
@@ -158,6 +162,7 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     connect(list_.get(), &ListPage::dayLabelDoubleClicked, diary_.get(),
             [this](int row) { diary_->openDayFromList(list_->dateCaption(row)); });
     connect(list_.get(), &ListPage::dayLabelHovered, diary_.get(), &DiaryPage::showHandOverDayLabel);
+    connect(ui.mainTab->page(1), &TabPage::mouseMoved, list_.get(), &ListPage::pointerMovedOverPage);
 }
 
 MainForm::~MainForm() {
@@ -327,7 +332,10 @@ void MainForm::resizeEvent(QResizeEvent* event) {
 
 void MainForm::clientResized() {
     elastic_.rescale(client_->size());
-    if (windowActivated == 1)
+    // A canvas that changed size has lost its drawing, also on a page not shown yet and before
+    // the window was first activated.
+    const bool lost = canvases.fitPictures();
+    if (windowActivated == 1 || lost)
         redrawPages();
 }
 

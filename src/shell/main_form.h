@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/canvas_set.h"
 #include "canvas/hand_pointer.h"
 #include "canvas/page_palette.h"
 #include "document/document.h"
@@ -72,6 +73,7 @@ public:
     PagePalette colors;
     MainLayout ui;
     HandPointer pointer{*this};
+    CanvasSet canvases;
     std::int32_t windowTop = 600;  // twips
     std::int32_t windowLeft = 600; // twips
     std::int16_t windowActivated = 0;

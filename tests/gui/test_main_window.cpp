@@ -107,10 +107,12 @@ private Q_SLOTS:
                 row(QStringLiteral("LblAmpmData(%1)").arg(i), "PicViewArea", {2880 + x, 960 + y, 615, 375});
             }
         }
-        row(QStringLiteral("LblList100"), "PicGraphArea", {480, 0, 375, 255});
-        row(QStringLiteral("LblList200"), "PicGraphArea", {1320, 0, 375, 255});
-        row(QStringLiteral("LblList50"), "PicGraphArea", {480, 6360, 375, 255});
-        row(QStringLiteral("LblList150"), "PicGraphArea", {1320, 6360, 375, 255});
+        // The chart's drawing moves each scale label so that its right edge touches its grid line
+        // (x = 2055 / 250 * value).
+        row(QStringLiteral("LblList100"), "PicGraphArea", {822 - 375, 0, 375, 255});
+        row(QStringLiteral("LblList200"), "PicGraphArea", {1644 - 375, 0, 375, 255});
+        row(QStringLiteral("LblList50"), "PicGraphArea", {411 - 375, 6360, 375, 255});
+        row(QStringLiteral("LblList150"), "PicGraphArea", {1233 - 375, 6360, 375, 255});
         row(QStringLiteral("LblTrendTitle"), "MainTabTrend", {2520, 120, 6495, 375});
         row(QStringLiteral("LblTrendLeft"), "MainTabTrend", {1320, 120, 1215, 255});
         row(QStringLiteral("ImgTrendLeft"), "MainTabTrend", {1440, 360, 975, 825});

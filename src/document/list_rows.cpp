@@ -1,0 +1,118 @@
+#include "list_rows.h"
+
+#include "conversions.h"
+#include "dates.h"
+#include "entry_rules.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace tonolog {
+
+namespace {
+
+int clampedInt16(double value) {
+    return std::clamp(roundToInt(value), -32768, 32767);
+}
+
+// The value a chart mark stands for: a whole number, at most 250; a text that is not a number
+// has no mark.
+std::optional<int> chartedValue(std::string_view stored) {
+    const auto value = parseInt16(stored);
+    if (!value)
+        return std::nullopt;
+    return std::min<int>(*value, chartScaleTop);
+}
+
+} // namespace
+
+int chartX(double chartWidth, int value) {
+    return clampedInt16(chartWidth / chartScaleTop * value);
+}
+
+std::string listDateCaption(std::string_view key) {
+    const auto date = parseDate(key);
+    if (!date)
+        return std::string(key);
+    const std::string text = formatDayKey(*date); // "Jan./05/2004"
+    return " " + text.substr(0, 8) + "\r\n  " + text.substr(8);
+}
+
+SplitTime splitTime12(std::string_view stored) {
+    const auto time = parseTimeOfDay(stored);
+    if (!time)
+        return {};
+    const bool pm = time->hour >= 12;
+    int hour = time->hour;
+    if (!pm && hour == 0)
+        hour = 12;
+    else if (pm && hour >= 13)
+        hour -= 12;
+    std::string minutes = std::to_string(time->minute);
+    if (minutes.size() < 2)
+        minutes.insert(0, 1, '0');
+    return SplitTime{std::to_string(hour) + ":" + minutes, pm ? "pm" : "am"};
+}
+
+int readingPitch(int firstRowTop, int secondRowTop) {
+    return clampedInt16((secondRowTop - firstRowTop) / 3.0);
+}
+
+int listMarkY(int slotTop, int slotHeight, int readingPitch, int reading) {
+    return clampedInt16(static_cast<double>(slotTop) - slotHeight + (reading + 1) * readingPitch);
+}
+
+bool fillListRow(const ReadingTable& table, int position, const ListChart& chart, int slotTop, int slotHeight,
+                 ListRow& out) {
+    if (position < 1 || position > table.count())
+        return false;
+    const DayRow& day = table.rowAt(position);
+    out.position = position;
+    out.number = std::to_string(position);
+    out.dateCaption = listDateCaption(day.key());
+    for (int k = 0; k < 3; ++k) {
+        ListSlot& slot = out.slots[static_cast<std::size_t>(k)];
+        const std::string_view sys = day.column(4 * k + 1);
+        const std::string_view dia = day.column(4 * k + 2);
+        slot.sys = displayedReading(sys);
+        slot.dia = displayedReading(dia);
+        slot.pul = displayedReading(day.column(4 * k + 3));
+        SplitTime time = splitTime12(day.column(4 * k + 4));
+        slot.time = std::move(time.time);
+        slot.ampm = std::move(time.ampm);
+
+        slot.mark = ListMark{};
+        const auto sysValue = chartedValue(sys);
+        const auto diaValue = chartedValue(dia);
+        if (!sysValue && !diaValue)
+            continue;
+        slot.mark.y = listMarkY(slotTop, slotHeight, chart.readingPitch, k);
+        if (sysValue && diaValue) {
+            const int xs = chartX(chart.width, *sysValue);
+            const int xd = chartX(chart.width, *diaValue);
+            slot.mark.kind = ListMark::bar;
+            slot.mark.x1 = std::min(xs, xd);
+            slot.mark.x2 = std::max(xs, xd);
+        } else {
+            slot.mark.kind = ListMark::dot;
+            slot.mark.x1 = slot.mark.x2 = chartX(chart.width, sysValue ? *sysValue : *diaValue);
+        }
+    }
+    out.note = std::string(day.column(noteColumn));
+    return true;
+}
+
+std::int16_t listTopAfterStepUp(std::int16_t listTopIndex) {
+    return static_cast<std::int16_t>(std::max(1, listTopIndex - 1));
+}
+
+std::int16_t listTopAfterStepDown(std::int16_t listTopIndex, int count) {
+    int top = listTopIndex + 1;
+    if (top > count - 3)
+        top = count - 3;
+    if (top < 1)
+        top = 1;
+    return static_cast<std::int16_t>(top);
+}
+
+} // namespace tonolog
