@@ -3,6 +3,7 @@
 #include "canvas/twips.h"
 #include "shell/main_form.h"
 #include "shell/main_tab.h"
+#include "support/diary_actions.h"
 #include "support/form_harness.h"
 
 #include <QAction>
@@ -13,16 +14,11 @@
 #include <QtTest>
 
 using namespace tonolog;
+using tonolog::diary::setClientSize;
 
 namespace {
 
 // Resizes the window so that its client area has exactly the size given.
-void setClientSize(MainForm& form, QSize client) {
-    const QSize now = form.centralWidget()->size();
-    form.resize(form.size() + (client - now));
-    QTRY_COMPARE(form.centralWidget()->size(), client);
-}
-
 QWidget* control(MainForm& form, const QString& name) {
     return form.findChild<QWidget*>(name);
 }

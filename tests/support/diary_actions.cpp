@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QtTest>
 
 namespace tonolog::diary {
 
@@ -40,6 +41,12 @@ QStringList rowOf(MainForm& form, int year, int month, int day) {
     for (int c = 1; c <= 13; ++c)
         columns << QString::fromStdString(std::string(row.column(c)));
     return columns;
+}
+
+void setClientSize(MainForm& form, QSize client) {
+    const QSize now = form.centralWidget()->size();
+    form.resize(form.size() + (client - now));
+    QTRY_COMPARE(form.centralWidget()->size(), client);
 }
 
 } // namespace tonolog::diary

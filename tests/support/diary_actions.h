@@ -19,6 +19,8 @@ void pressEnter(MainForm& form);
 void clickLabel(QWidget* label);
 // The day row of a date as the table holds it, or an empty list when there is none.
 QStringList rowOf(MainForm& form, int year, int month, int day);
+// Resizes the window until its client area has this size.
+void setClientSize(MainForm& form, QSize client);
 
 } // namespace diary
 } // namespace tonolog
