@@ -63,7 +63,8 @@ bool Canvas::fitPicture() {
 void Canvas::drawLine(int x1, int y1, int x2, int y2, const QColor& color) {
     fitPicture();
     ExactPainter painter(picture_);
-    QPen pen(color, devicePen(), lineStyle_ == LineStyle::dotted ? Qt::DotLine : Qt::SolidLine, Qt::SquareCap);
+    QPen pen(color, devicePen(), lineStyle_ == LineStyle::dotted ? Qt::DotLine : Qt::SolidLine,
+             Qt::SquareCap);
     painter.setPen(pen);
     painter.drawLine(toDevice(x1, y1), toDevice(x2, y2));
     update();

@@ -11,6 +11,8 @@
 #include "document/document.h"
 #include "document/list_rows.h"
 
+#include <algorithm>
+
 namespace tonolog {
 
 namespace {
@@ -53,8 +55,8 @@ void ListPage::connectControls() {
     connect(ui_.PicGraphArea, &Canvas::mouseMoved, this, &ListPage::pointerMovedOverPage);
 
     // Previous data / Next data: a click steps once at the release; holding repeats.
-    const std::pair<ImageButton*, void (ListPage::*)()> buttons[] = {{ui_.ImgListUp, &ListPage::stepListUp},
-                                                                      {ui_.ImgListDown, &ListPage::stepListDown}};
+    const std::pair<ImageButton*, void (ListPage::*)()> buttons[] = {
+        {ui_.ImgListUp, &ListPage::stepListUp}, {ui_.ImgListDown, &ListPage::stepListDown}};
     for (const auto& [button, step] : buttons) {
         connect(button, &ImageButton::pressed, this, [this, button = button, step = step] {
             button->showPressedPicture(true);
@@ -113,7 +115,7 @@ int ListPage::DspListTab() {
     const ListChart geometry{static_cast<double>(chart->widthTwips()),
                              readingPitch(topTwips(ui_.LblSysTitle[0]), topTwips(ui_.LblSysTitle[3]))};
     chart->setLineStyle(Canvas::LineStyle::solid);
-    const int number = CanvasSet::listChart;
+    const int chartNumber = CanvasSet::listChart;
     ListRow row;
     for (int r = 0; r < ListControls::rows; ++r) {
         const auto rr = static_cast<std::size_t>(r);
@@ -124,7 +126,10 @@ int ListPage::DspListTab() {
             continue;
         }
         showListRow(true, r);
-        ui_.LblNumData[rr]->setText(fromStd(row.number));
+        Label* number = ui_.LblNumData[rr];
+        number->setText(fromStd(row.number));
+        // The label is laid out for one digit; a longer position must not be cut to its first.
+        number->resize(std::max(number->width(), number->sizeHint().width()), number->height());
         ui_.LblDateData[rr]->setText(fromStd(row.dateCaption));
         for (std::size_t k = 0; k < 3; ++k) {
             const std::size_t i = 3 * rr + k;
@@ -136,10 +141,11 @@ int ListPage::DspListTab() {
             ui_.LblAmpmData[i]->setText(fromStd(slot.ampm));
             if (slot.mark.kind == ListMark::bar) {
                 chart->setPenWidth(4);
-                canvases_.drawLine(number, slot.mark.x1, slot.mark.y, slot.mark.x2, slot.mark.y, black, 3);
+                canvases_.drawLine(chartNumber, slot.mark.x1, slot.mark.y, slot.mark.x2, slot.mark.y, black,
+                                   3);
             } else if (slot.mark.kind == ListMark::dot) {
                 chart->setPenWidth(5);
-                canvases_.drawPoint(number, slot.mark.x1, slot.mark.y, black);
+                canvases_.drawPoint(chartNumber, slot.mark.x1, slot.mark.y, black);
             }
         }
         const QString note = fromStd(row.note);
@@ -157,9 +163,10 @@ void ListPage::showListRow(bool visible, int row) {
     ui_.LblDateData[r]->setVisible(visible);
     for (std::size_t k = 0; k < 3; ++k) {
         const std::size_t i = 3 * r + k;
-        for (QWidget* w : std::initializer_list<QWidget*>{ui_.LblSysTitle[i], ui_.LblSysData[i], ui_.LblDiaTitle[i],
-                                                          ui_.LblDiaData[i], ui_.LblPulTitle[i], ui_.LblPulData[i],
-                                                          ui_.LblTimeData[i], ui_.LblAmpmData[i], ui_.ShapeSys[i]})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{ui_.LblSysTitle[i], ui_.LblSysData[i], ui_.LblDiaTitle[i],
+                                             ui_.LblDiaData[i], ui_.LblPulTitle[i], ui_.LblPulData[i],
+                                             ui_.LblTimeData[i], ui_.LblAmpmData[i], ui_.ShapeSys[i]})
             w->setVisible(visible);
     }
     ui_.LblNoteData[r]->setVisible(visible);

@@ -97,7 +97,8 @@ TEST_P(ListTimes, SplitIntoTimeAndAmPm) {
 
 INSTANTIATE_TEST_SUITE_P(Times, ListTimes,
                          ::testing::Values(TimeCase{"0:15", "12:15", "am"}, TimeCase{"13:05", "1:05", "pm"},
-                                           TimeCase{"12:00pm", "12:00", "pm"}, TimeCase{"7:05am", "7:05", "am"},
+                                           TimeCase{"12:00pm", "12:00", "pm"},
+                                           TimeCase{"7:05am", "7:05", "am"},
                                            TimeCase{"12:30am", "12:30", "am"}, TimeCase{"", "", ""},
                                            TimeCase{"soon", "", ""}));
 

@@ -221,6 +221,12 @@ private Q_SLOTS:
         QVERIFY(!up->isShowingPressed());
         QCOMPARE(form.document.listTopIndex, std::int16_t(6));
         QCOMPARE(form.ui.list.LblNumData[0]->text(), QStringLiteral("6"));
+        // Two digits are shown whole, although the label is laid out for one.
+        Label* last = form.ui.list.LblNumData[3];
+        QCOMPARE(last->text(), QStringLiteral("9"));
+        QTest::mouseClick(down, Qt::LeftButton);
+        QCOMPARE(last->text(), QStringLiteral("10"));
+        QVERIFY(last->width() >= last->sizeHint().width());
         QCOMPARE(form.list().listButtonState, std::int16_t(0));
 
         FormHarness few;

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# End-to-end test of the List page: the real program on a private X server without a window
+# manager opens the example diary; a click on the List tab shows the chart, drawn while its page
+# was hidden: the three zones and the bars of the latest days.
+#
+# Usage: list_page_test.sh PATH_TO_TONOLOG PATH_TO_DIARY
+# Needs Xvfb, xauth, xdotool, xwininfo, xprop, xwd and netpbm. TONOLOG_E2E_SCREENSHOT names a
+# file that receives the screenshot of the List page as PNG.
+set -euo pipefail
+
+diary_source=$(readlink -f -- "${2:-}")
+set -- "$1"
+source "$(dirname "$0")/x_session.sh"
+for tool in xwd xwdtopnm pnmnoraw pnmtopng; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (Debian packages: x11-apps netpbm)"
+done
+[[ -f $diary_source ]] || fail "no diary file to open"
+diary="$tmp/example.tnl"
+cp -- "$diary_source" "$diary"
+
+# The window's pixels as plain PPM numbers.
+screenshot() { xwd -silent -id "$1" | xwdtopnm 2>/dev/null | pnmnoraw; }
+
+# Reads a plain PPM and prints: the centre of the List tab's face (lavender, in the top rows),
+# the counts of the three zone colours, and the rows of the chart that hold a black bar (a
+# horizontal run of at least 8 black pixels inside the zones' bounding box).
+analyse() {
+    awk '
+        { for (i = 1; i <= NF; i++) v[n++] = $i }
+        END {
+            w = v[1]; h = v[2]; k = 4
+            minx = w; miny = h; maxx = -1; maxy = -1
+            for (y = 0; y < h; y++) for (x = 0; x < w; x++) {
+                r = v[k]; g = v[k + 1]; b = v[k + 2]; k += 3
+                p[y, x] = r "," g "," b
+                if (p[y, x] == "210,210,255" && y < 80) { tx += x; ty += y; tn++ }
+                z = (p[y, x] == "210,255,210") ? "green" : (p[y, x] == "255,255,200") ? "yellow" : (p[y, x] == "255,233,200") ? "orange" : ""
+                if (z != "") {
+                    zone[z]++
+                    if (x < minx) minx = x; if (x > maxx) maxx = x
+                    if (y < miny) miny = y; if (y > maxy) maxy = y
+                }
+            }
+            printf "tab %d %d\n", (tn ? tx / tn : -1), (tn ? ty / tn : -1)
+            printf "zones %d %d %d\n", zone["green"], zone["yellow"], zone["orange"]
+            bars = 0
+            for (y = miny; y <= maxy; y++) {
+                run = 0; best = 0
+                for (x = minx; x <= maxx; x++) {
+                    if (p[y, x] == "0,0,0") { run++; if (run > best) best = run } else run = 0
+                }
+                if (best >= 8) bars++
+            }
+            printf "barrows %d\n", bars
+        }'
+}
+
+step "start a private X server"
+start_x_server
+
+step "start the program with the example diary"
+"$app" "$diary" >"$tmp/run1.out" 2>"$tmp/run1.err" &
+app_pid=$!
+wait_for "$timeout_s" "the main window" exactly_one main_windows
+main=$found
+caption_names_diary() { [[ $(xdotool getwindowname "$main" 2>/dev/null) == "Tonolog [example.tnl]" ]]; }
+wait_for "$timeout_s" "the caption \"Tonolog [example.tnl]\"" caption_names_diary
+
+step "click the List tab"
+read -r _ tab_x tab_y < <(screenshot "$main" | analyse | grep '^tab ')
+((tab_x >= 0)) || fail "the List tab's face was not found on the window"
+xdotool mousemove --window "$main" "$tab_x" "$tab_y" click 1
+
+step "the chart shows its zones and the bars of the latest days"
+shown=""
+list_page_drawn() {
+    shown=$(screenshot "$main" | analyse)
+    read -r _ green yellow orange < <(grep '^zones ' <<<"$shown")
+    read -r _ bar_rows < <(grep '^barrows ' <<<"$shown")
+    ((green > 1000 && yellow > 1000 && orange > 1000 && bar_rows >= 8))
+}
+wait_for "$timeout_s" "the List page's chart with bars" list_page_drawn
+log "    $(tr '\n' ' ' <<<"$shown")"
+if [[ -n ${TONOLOG_E2E_SCREENSHOT:-} ]]; then
+    xwd -silent -id "$main" | xwdtopnm 2>/dev/null | pnmtopng >"$TONOLOG_E2E_SCREENSHOT"
+fi
+
+step "File > Exit ends the program with code 0"
+focus_window "$main"
+press alt+f
+wait_for "$timeout_s" "the File menu" popup_menu_shown
+press x
+wait_for_exit_code_0
+
+step "the run reported no sanitizer error"
+! grep -q -E 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$tmp"/run*.err || fail "sanitizer reports in the program's output"
+
+log "PASS: the List page shows its chart the first time it is opened ($step_number steps)"
