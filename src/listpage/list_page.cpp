@@ -26,6 +26,19 @@ int heightTwips(const QWidget* w) {
     return twips::wholeTwips(w->height());
 }
 
+// Keeps the chart off the screen while it is drawn, so that a half-drawn chart is never seen.
+// (Hiding the canvas would do the same at the cost of a repaint of the whole window.)
+class ChartHidden {
+public:
+    explicit ChartHidden(QWidget* chart) : chart_(chart) { chart_->setUpdatesEnabled(false); }
+    ~ChartHidden() { chart_->setUpdatesEnabled(true); }
+    ChartHidden(const ChartHidden&) = delete;
+    ChartHidden& operator=(const ChartHidden&) = delete;
+
+private:
+    QWidget* chart_;
+};
+
 // Puts a scale label's right edge on its grid line.
 void placeScaleLabel(Label* label, int lineX) {
     const int left = lineX - twips::wholeTwips(label->width());
@@ -83,7 +96,7 @@ QString ListPage::dateCaption(int row) const {
 
 void ListPage::drawListBackground() {
     Canvas* chart = ui_.PicGraphArea;
-    chart->hide();
+    const ChartHidden hidden(chart);
     const int h = chart->heightTwips();
     const double w = chart->widthTwips();
     const int x50 = chartX(w, 50);
@@ -106,12 +119,11 @@ void ListPage::drawListBackground() {
     placeScaleLabel(ui_.LblList200, x200);
     placeScaleLabel(ui_.LblList50, x50);
     placeScaleLabel(ui_.LblList150, x150);
-    chart->show();
 }
 
 int ListPage::DspListTab() {
     Canvas* chart = ui_.PicGraphArea;
-    chart->hide();
+    const ChartHidden hidden(chart);
     const ListChart geometry{static_cast<double>(chart->widthTwips()),
                              readingPitch(topTwips(ui_.LblSysTitle[0]), topTwips(ui_.LblSysTitle[3]))};
     chart->setLineStyle(Canvas::LineStyle::solid);
@@ -153,7 +165,6 @@ int ListPage::DspListTab() {
         ui_.LblNoteData[rr]->setToolTip(note);
         ui_.LblNoteTitle[rr]->setToolTip(note);
     }
-    chart->show();
     return 0;
 }
 
