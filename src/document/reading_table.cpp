@@ -50,6 +50,16 @@ int ReadingTable::findByKey(std::string_view key, int start) const {
     return 0;
 }
 
+int ReadingTable::findByKeyOfDay(std::string_view key, std::int64_t dayNumber, int start) const {
+    const auto from = rows_.begin() + std::clamp(start - 1, 0, count());
+    auto at = std::lower_bound(from, rows_.end(), dayNumber,
+                               [](const Entry& entry, std::int64_t day) { return entry.order < day; });
+    for (; at != rows_.end() && at->order == dayNumber; ++at)
+        if (at->row.key() == key)
+            return static_cast<int>(at - rows_.begin()) + 1;
+    return 0;
+}
+
 int ReadingTable::placeRow(std::size_t index) {
     const std::int64_t order = rows_[index].order;
     const bool afterPrevious = index == 0 || rows_[index - 1].order <= order;

@@ -59,6 +59,9 @@ public:
 
     // The first position at or after start whose key equals the text; 0 when there is none.
     int findByKey(std::string_view key, int start = 1) const;
+    // The same search among the rows of one day number only, found by bisection: the same answer
+    // for a key whose rows carry that day number, as every key read or committed does.
+    int findByKeyOfDay(std::string_view key, std::int64_t dayNumber, int start = 1) const;
 
     // Adds a row with empty sub-columns at the position (1..count+1) and lets the order place it.
     // Returns the row's position, or 0 when the table is full or the position is out of range.

@@ -1,0 +1,180 @@
+#include "trend_graph.h"
+
+#include "conversions.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tonolog {
+
+namespace {
+
+int clampedInt16(double value) {
+    return std::clamp(roundToInt(value), -32768, 32767);
+}
+
+std::int16_t valueOrAbsent(std::string_view text) {
+    if (text.empty())
+        return -1;
+    return parseInt16(text).value_or(std::int16_t{-1});
+}
+
+} // namespace
+
+std::optional<int> trendDayCount(Date start, Date end) {
+    const int n = end.serial - start.serial + 1;
+    if (n < 1 || n > trendMaxDays)
+        return std::nullopt;
+    return n;
+}
+
+int trendReadingX(double dayWidth, int day, int reading) {
+    return clampedInt16(dayWidth * day + dayWidth / 3 * reading + dayWidth / 10);
+}
+
+int trendValueY(double height, int value) {
+    return clampedInt16(height - height / 250 * value);
+}
+
+TrendDayLabels trendDayLabels(Date start, Date end, double firstLeft, double dayWidth) {
+    TrendDayLabels labels;
+    for (int j = 0; j < 6; ++j) {
+        labels.text[static_cast<std::size_t>(j)] =
+            std::to_string(civilFromDate(Date{start.serial + 5 * j}).day);
+        labels.left[static_cast<std::size_t>(j)] = firstLeft + 5 * dayWidth * j;
+    }
+    labels.text[6] = std::to_string(civilFromDate(end).day);
+    return labels;
+}
+
+double trendAxisLabelTop(double canvasTop, double canvasHeight, int value, double labelHeight) {
+    return trendValueY(canvasHeight, value) - labelHeight / 2 + canvasTop;
+}
+
+TrendSeries collectTrendSeries(const ReadingTable& table, Date start, Date end) {
+    TrendSeries series;
+    series.sys.fill(-1);
+    series.dia.fill(-1);
+    series.pul.fill(-1);
+    const auto n = trendDayCount(start, end);
+    if (!n)
+        return series;
+    series.days = *n;
+    int searchFrom = 1;
+    for (int d = 0; d < *n; ++d) {
+        const Date day{start.serial + d};
+        const int position = table.findByKeyOfDay(formatDayKey(day), day.serial, searchFrom);
+        if (position == 0)
+            continue;
+        searchFrom = position;
+        const DayRow& row = table.rowAt(position);
+        for (int k = 0; k < 3; ++k) {
+            const auto i = static_cast<std::size_t>(3 * d + k);
+            series.sys[i] = valueOrAbsent(row.column(4 * k + 1));
+            series.dia[i] = valueOrAbsent(row.column(4 * k + 2));
+            series.pul[i] = valueOrAbsent(row.column(4 * k + 3));
+        }
+    }
+    return series;
+}
+
+std::vector<TrendMark> planTrendMarks(const TrendSeries& series, double width, double height) {
+    std::vector<TrendMark> marks;
+    if (series.days < 1)
+        return marks;
+    const double w = dayWidth(width, series.days);
+    struct Latest {
+        int x = 0;
+        int y = 0;
+        int count = 0;
+    };
+    Latest sys;
+    Latest dia;
+    for (int d = 0; d < series.days; ++d)
+        for (int k = 0; k < 3; ++k) {
+            const auto i = static_cast<std::size_t>(3 * d + k);
+            const int x = trendReadingX(w, d, k);
+            const bool hasSys = series.sys[i] != -1;
+            const bool hasDia = series.dia[i] != -1;
+            const bool hasPul = series.pul[i] != -1;
+            const int ySys = hasSys ? trendValueY(height, series.sys[i]) : 0;
+            const int yDia = hasDia ? trendValueY(height, series.dia[i]) : 0;
+            if (hasSys && hasDia)
+                marks.push_back({TrendMark::line, TrendMark::black, 1, x, yDia, x, ySys});
+            if (hasSys && sys.count > 0)
+                marks.push_back({TrendMark::line, TrendMark::red, 2, sys.x, sys.y, x, ySys});
+            if (hasDia && dia.count > 0)
+                marks.push_back({TrendMark::line, TrendMark::blue, 2, dia.x, dia.y, x, yDia});
+            if (hasPul) {
+                const int yPul = trendValueY(height, series.pul[i]);
+                marks.push_back({TrendMark::pulseDot, TrendMark::black, 1, x, yPul, x, yPul});
+            }
+            if (hasSys)
+                sys = Latest{x, ySys, sys.count + 1};
+            if (hasDia)
+                dia = Latest{x, yDia, dia.count + 1};
+        }
+    if (sys.count == 1)
+        marks.push_back({TrendMark::dot, TrendMark::red, 3, sys.x, sys.y, sys.x, sys.y});
+    if (dia.count == 1)
+        marks.push_back({TrendMark::dot, TrendMark::blue, 3, dia.x, dia.y, dia.x, dia.y});
+    return marks;
+}
+
+TrendLegend trendLegend(const CaptionBox& sys, const CaptionBox& dia, const CaptionBox& pul) {
+    TrendLegend legend;
+    legend.xl = clampedInt16(sys.width + sys.left + sys.height / 2);
+    legend.xr = legend.xl + 140;
+    legend.xm = clampedInt16(legend.xl + 70.0);
+    legend.ySys = clampedInt16(sys.height / 3 + sys.top);
+    legend.yDia = clampedInt16(dia.height / 3 + dia.top);
+    legend.yPul = clampedInt16(pul.height / 3 + pul.top);
+    return legend;
+}
+
+std::optional<TrendWindow> shiftedTrendWindow(const Document& document, bool forward) {
+    const CivilDate c = civilFromDate(document.trendWindowStart);
+    int y = c.year;
+    int m = c.month;
+    int d = c.day;
+    if (forward) {
+        if (d == 1) {
+            d = 16;
+        } else if (d == 16) {
+            d = 1;
+            if (++m == 13) {
+                m = 1;
+                ++y;
+            }
+        }
+    } else {
+        if (d == 1) {
+            d = 16;
+            if (--m == 0) {
+                m = 12;
+                --y;
+            }
+        } else if (d == 16) {
+            d = 1;
+        }
+    }
+    const Date start = dateFromCivil(y, m, d);
+    const Date end = windowEndFor(start);
+    if (forward && DateTime::atMidnight(start) > document.lastDay)
+        return std::nullopt;
+    if (!forward && DateTime::atMidnight(end) < document.firstDay)
+        return std::nullopt;
+    return TrendWindow{start, end};
+}
+
+std::optional<Date> trendDayUnderPointer(Date start, Date end, double canvasWidth, int pointerX) {
+    const auto n = trendDayCount(start, end);
+    if (!n || canvasWidth <= 0)
+        return std::nullopt;
+    const double w = dayWidth(canvasWidth, *n);
+    // The right edge itself belongs to the last day, and a pointer left of the canvas to the first.
+    const int day = std::clamp(static_cast<int>(std::floor(pointerX / w)) + 1, 1, *n);
+    return Date{start.serial + day - 1};
+}
+
+} // namespace tonolog

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "dates.h"
+#include "document.h"
+#include "reading_table.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The arithmetic of the trend graph: one window of up to 31 days on a canvas, a column of
+// dayWidth per day, the three readings of a day at a tenth of the column and a third further
+// each, values from 0 at the bottom edge to 250 at the top. Coordinates are twips; every
+// fraction goes to the nearest whole number with halves to the even neighbour.
+namespace tonolog {
+
+inline constexpr int trendMaxDays = 31;
+
+// end - start + 1; nothing for a window that cannot be drawn (no day, or more than 31).
+std::optional<int> trendDayCount(Date start, Date end);
+
+inline double dayWidth(double canvasWidth, int dayCount) {
+    return canvasWidth / dayCount;
+}
+
+// The x of reading k (0..2) of day d.
+int trendReadingX(double dayWidth, int day, int reading);
+
+// The y of a value on a canvas of this height; a value above 250 lies above the top edge.
+int trendValueY(double height, int value);
+
+// The day labels under the graph: label j (0..5) shows the day of the month of start + 5j and,
+// for j >= 1, stands at firstLeft + 5 * dayWidth * j; label 6 shows the window's last day and
+// keeps its place.
+struct TrendDayLabels {
+    std::array<std::string, 7> text;
+    std::array<double, 6> left{};
+};
+TrendDayLabels trendDayLabels(Date start, Date end, double firstLeft, double dayWidth);
+
+// The top of an axis label centred on the grid line of its value.
+double trendAxisLabelTop(double canvasTop, double canvasHeight, int value, double labelHeight);
+
+// The readings of a window, indexed 3d + k; -1 where a value is absent.
+struct TrendSeries {
+    int days = 0;
+    std::array<std::int16_t, 3 * trendMaxDays> sys{};
+    std::array<std::int16_t, 3 * trendMaxDays> dia{};
+    std::array<std::int16_t, 3 * trendMaxDays> pul{};
+};
+// Each day's row is looked for from the position of the last one found. A text that is not a
+// number (a hand-edited file) counts as absent.
+TrendSeries collectTrendSeries(const ReadingTable& table, Date start, Date end);
+
+// One mark of the graph, in the order it is drawn.
+struct TrendMark {
+    enum Kind { line, pulseDot, dot };
+    enum Colour { black, red, blue };
+    Kind kind = line;
+    Colour colour = black;
+    int penWidth = 1;
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+};
+// Per reading: the black DIA-to-SYS line, the SYS and DIA segments from the latest earlier value
+// of their series (bridging absent readings and days), the pulse dot; at the end a dot for a
+// series with exactly one value.
+std::vector<TrendMark> planTrendMarks(const TrendSeries& series, double width, double height);
+
+inline constexpr int pulseDotRadius = 40;
+
+// The legend's marks on its canvas, from the three captions inside it.
+struct TrendLegend {
+    int xl = 0;
+    int xm = 0;
+    int xr = 0;
+    int ySys = 0;
+    int yDia = 0;
+    int yPul = 0;
+};
+struct CaptionBox {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+TrendLegend trendLegend(const CaptionBox& sys, const CaptionBox& dia, const CaptionBox& pul);
+
+// The window half a month later (forward) or earlier, or nothing when the move would leave the
+// diary's data: forward may not start after lastDay, back may not end before firstDay.
+struct TrendWindow {
+    Date start;
+    Date end;
+};
+std::optional<TrendWindow> shiftedTrendWindow(const Document& document, bool forward);
+
+// The day of the window whose column holds the pointer's x.
+std::optional<Date> trendDayUnderPointer(Date start, Date end, double canvasWidth, int pointerX);
+
+} // namespace tonolog
