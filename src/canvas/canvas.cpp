@@ -147,7 +147,13 @@ void Canvas::resizeEvent(QResizeEvent*) {
 
 void Canvas::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
-    Q_EMIT mouseMoved();
+    const QPointF p = event->position();
+    Q_EMIT mouseMoved(QPoint(twips::wholeTwips(p.x()), twips::wholeTwips(p.y())));
+}
+
+void Canvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+    Q_EMIT doubleClicked();
 }
 
 } // namespace tonolog

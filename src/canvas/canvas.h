@@ -55,12 +55,15 @@ public:
     int heightTwips() const;
 
 Q_SIGNALS:
-    void mouseMoved();
+    // The pointer's position, in twips of the canvas.
+    void mouseMoved(QPoint twipsPosition);
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QSize devicePictureSize() const;

@@ -88,16 +88,21 @@ void DiaryPage::openDayFromList(const QString& dateCaption) {
     text.remove(QStringLiteral("\r\n"));
     text.remove(QLatin1Char('\n'));
     text.remove(QLatin1Char(' '));
-    const auto date = parseDate(toStd(text));
-    if (date) {
-        ui_.InputDate->setText(text);
-        currentDay.date = *date;
-        loadDay(*date);
-        host_.bringDiaryPageToFront();
-        lastTab = 0;
-        onTabSwitched();
-    }
+    openDay(text);
     pointer_.restoreDefault();
+}
+
+void DiaryPage::openDay(const QString& dateText) {
+    const auto date = parseDate(toStd(dateText));
+    if (!date)
+        return;
+    ui_.InputDate->setText(dateText);
+    currentDay.date = *date;
+    loadDay(*date);
+    host_.bringDiaryPageToFront();
+    // The page is in front already, so the switch does not show the day a second time.
+    lastTab = 0;
+    onTabSwitched();
 }
 
 void DiaryPage::showHandOverDayLabel() {

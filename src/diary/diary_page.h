@@ -69,6 +69,8 @@ public:
     void stepDay(int direction);
     // Opens the day whose caption a List page day label shows ("Jan./05\r\n/2004").
     void openDayFromList(const QString& dateCaption);
+    // Opens the day of a date text ("Apr./10/2004") on the page and brings the page to the front.
+    void openDay(const QString& dateText);
     // The hand pointer over a day label of the List page.
     void showHandOverDayLabel();
     // The page's faults as eight characters, two a word.

@@ -150,7 +150,7 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     canvases.setCanvas(CanvasSet::trendGraph, ui.trend.PicTrendArea);
     canvases.setCanvas(CanvasSet::trendLegend, ui.trend.PicExpArea);
     list_ = std::make_unique<ListPage>(ui.list, document, canvases, platform_.clock, pointer);
-    trend_ = std::make_unique<TrendPage>(ui.trend, document);
+    trend_ = std::make_unique<TrendPage>(ui.trend, document, canvases, colors, platform_.clock);
     printing_ = std::make_unique<PagePrinting>(document);
     files_ = std::make_unique<FileCommands>(*this);
     help_ = std::make_unique<HelpCommands>(*this);
@@ -163,6 +163,7 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
             [this](int row) { diary_->openDayFromList(list_->dateCaption(row)); });
     connect(list_.get(), &ListPage::dayLabelHovered, diary_.get(), &DiaryPage::showHandOverDayLabel);
     connect(ui.mainTab->page(1), &TabPage::mouseMoved, list_.get(), &ListPage::pointerMovedOverPage);
+    connect(trend_.get(), &TrendPage::dayOpenRequested, diary_.get(), &DiaryPage::openDay);
 }
 
 MainForm::~MainForm() {

@@ -1,16 +1,190 @@
 #include "trend/trend_page.h"
 
+#include "canvas/canvas.h"
+#include "canvas/canvas_set.h"
+#include "canvas/controls.h"
+#include "canvas/page_palette.h"
+#include "canvas/press_and_hold.h"
+#include "canvas/text.h"
+#include "canvas/twips.h"
+#include "document/document.h"
+#include "document/trend_graph.h"
+
+#include <algorithm>
+
 namespace tonolog {
 
-TrendPage::TrendPage(TrendControls& controls, const Document& document, QObject* parent)
-    : QObject(parent), ui_(controls), document_(document) {}
+namespace {
+
+double twipsOf(int pixels) {
+    return twips::fromPixels(pixels);
+}
+
+CaptionBox boxOf(const QWidget* w) {
+    return CaptionBox{twipsOf(w->x()), twipsOf(w->y()), twipsOf(w->width()), twipsOf(w->height())};
+}
+
+void moveTop(QWidget* w, double topTwips) {
+    w->move(w->x(), twips::toPixels(topTwips));
+}
+
+void moveLeft(QWidget* w, double leftTwips) {
+    w->move(twips::toPixels(leftTwips), w->y());
+}
+
+} // namespace
+
+TrendPage::TrendPage(TrendControls& controls, Document& document, const CanvasSet& canvases,
+                     const PagePalette& palette, const Clock& clock, QObject* parent)
+    : QObject(parent), ui_(controls), document_(document), canvases_(canvases), palette_(palette) {
+    trendButtons = new PressAndHold(clock, trendButtonState, this);
+    connectControls();
+}
+
+TrendPage::~TrendPage() = default;
+
+void TrendPage::connectControls() {
+    connect(ui_.PicTrendArea, &Canvas::mouseMoved, this, [this](QPoint at) {
+        trendPointerX = static_cast<std::int16_t>(std::clamp(at.x(), -32768, 32767));
+    });
+    connect(ui_.PicTrendArea, &Canvas::doubleClicked, this, &TrendPage::openDayUnderPointer);
+
+    // Previous data / Next data: a click steps once at the release; holding repeats.
+    const std::pair<ImageButton*, void (TrendPage::*)()> buttons[] = {
+        {ui_.ImgTrendLeft, &TrendPage::stepTrendBack}, {ui_.ImgTrendRight, &TrendPage::stepTrendForward}};
+    for (const auto& [button, step] : buttons) {
+        connect(button, &ImageButton::pressed, this, [this, button = button, step = step] {
+            button->showPressedPicture(true);
+            trendButtons->press([this, step] { (this->*step)(); });
+        });
+        connect(button, &ImageButton::released, this, [this, button = button] {
+            button->showPressedPicture(false);
+            trendButtons->release();
+        });
+    }
+}
 
 void TrendPage::reset() {
     trendButtonState = 0;
 }
 
-void TrendPage::drawTrendBackground() {}
+void TrendPage::abandonHold() {
+    trendButtons->cancel();
+}
 
-void TrendPage::DspTrendTab() {}
+void TrendPage::drawTrendBackground() {
+    Canvas* graph = ui_.PicTrendArea;
+    const int w = graph->widthTwips();
+    const double h = graph->heightTwips();
+    const int y50 = trendValueY(h, 50);
+    const int y90 = trendValueY(h, 90);
+    const int y100 = trendValueY(h, 100);
+    const int y140 = trendValueY(h, 140);
+    const int y150 = trendValueY(h, 150);
+    const int y200 = trendValueY(h, 200);
+    graph->setPenWidth(1);
+    graph->setLineStyle(Canvas::LineStyle::solid);
+    const int number = CanvasSet::trendGraph;
+    canvases_.drawLine(number, 0, 0, w, y140, zoneHigh, 3);
+    canvases_.drawLine(number, 0, y140, w, y90, zoneMiddle, 3);
+    canvases_.drawLine(number, 0, y90, w, roundToInt(h), zoneLow, 3);
+    graph->setLineStyle(Canvas::LineStyle::dotted);
+    for (const int y : {y100, y200, y50, y150})
+        canvases_.drawLine(number, 0, y, w, y, palette_.paletteBlack, 1);
+
+    // The axis labels centred on their grid lines; the pulse scale beside the pressure scale.
+    const double top = twipsOf(graph->y());
+    const int values[] = {200, 150, 100, 50};
+    for (std::size_t i = 0; i < ui_.LblTrendBpScale.size(); ++i) {
+        Label* left = ui_.LblTrendBpScale[i];
+        const double labelTop = trendAxisLabelTop(top, h, values[i], twipsOf(left->height()));
+        moveTop(left, labelTop);
+        moveTop(ui_.LblTrendPulScale[i], labelTop);
+    }
+    drawLegend();
+}
+
+void TrendPage::drawLegend() {
+    Canvas* legendArea = ui_.PicExpArea;
+    const TrendLegend l = trendLegend(boxOf(ui_.LblSysExp), boxOf(ui_.LblDiaExp), boxOf(ui_.LblPulExp));
+    const int number = CanvasSet::trendLegend;
+    legendArea->clear();
+    legendArea->setLineStyle(Canvas::LineStyle::solid);
+    legendArea->setPenWidth(1);
+    canvases_.drawLine(number, l.xm, l.ySys, l.xm, l.yDia, palette_.paletteBlack, 1);
+    legendArea->setPenWidth(2);
+    canvases_.drawLine(number, l.xl, l.ySys, l.xr, l.ySys, palette_.paletteRed, 1);
+    canvases_.drawLine(number, l.xl, l.yDia, l.xr, l.yDia, palette_.paletteBlue, 1);
+    legendArea->setPenWidth(1);
+    canvases_.drawCircle(number, pulseDotRadius, l.xm, l.yPul, palette_.paletteBlack, palette_.paletteGreen,
+                         2);
+}
+
+int TrendPage::DspTrendTab() {
+    const Date start = document_.trendWindowStart;
+    const Date end = document_.trendWindowEnd;
+    const auto n = trendDayCount(start, end);
+    if (!n)
+        return 0;
+    Canvas* graph = ui_.PicTrendArea;
+    graph->setLineStyle(Canvas::LineStyle::solid);
+    const double width = graph->widthTwips();
+    const double w = dayWidth(width, *n);
+
+    const TrendDayLabels labels = trendDayLabels(start, end, twipsOf(ui_.LblTrendDay[0]->x()), w);
+    for (std::size_t j = 0; j < ui_.LblTrendDay.size(); ++j)
+        ui_.LblTrendDay[j]->setText(fromStd(labels.text[j]));
+    for (std::size_t j = 1; j < labels.left.size(); ++j)
+        moveLeft(ui_.LblTrendDay[j], labels.left[j]);
+    ui_.LblTrendDateTop->setText(fromStd(formatDayKey(start)));
+    ui_.LblTrendDateLast->setText(fromStd(formatDayKey(end)));
+
+    const TrendSeries series = collectTrendSeries(document_.table, start, end);
+    const int number = CanvasSet::trendGraph;
+    for (const TrendMark& mark : planTrendMarks(series, width, graph->heightTwips())) {
+        const QColor colour = mark.colour == TrendMark::red    ? palette_.paletteRed
+                              : mark.colour == TrendMark::blue ? palette_.paletteBlue
+                                                               : palette_.paletteBlack;
+        graph->setPenWidth(mark.penWidth);
+        switch (mark.kind) {
+        case TrendMark::line:
+            canvases_.drawLine(number, mark.x1, mark.y1, mark.x2, mark.y2, colour, 1);
+            break;
+        case TrendMark::pulseDot:
+            canvases_.drawCircle(number, pulseDotRadius, mark.x1, mark.y1, colour, palette_.paletteGreen, 2);
+            break;
+        case TrendMark::dot:
+            canvases_.drawPoint(number, mark.x1, mark.y1, colour);
+            break;
+        }
+    }
+    return 0;
+}
+
+void TrendPage::shiftTrendWindow(std::int16_t direction) {
+    if (const auto moved = shiftedTrendWindow(document_, direction == 1)) {
+        document_.trendWindowStart = moved->start;
+        document_.trendWindowEnd = moved->end;
+    }
+}
+
+void TrendPage::stepTrendBack() {
+    shiftTrendWindow(0);
+    drawTrendBackground();
+    DspTrendTab();
+}
+
+void TrendPage::stepTrendForward() {
+    shiftTrendWindow(1);
+    drawTrendBackground();
+    DspTrendTab();
+}
+
+void TrendPage::openDayUnderPointer() {
+    const auto day = trendDayUnderPointer(document_.trendWindowStart, document_.trendWindowEnd,
+                                          ui_.PicTrendArea->widthTwips(), trendPointerX);
+    if (day)
+        Q_EMIT dayOpenRequested(fromStd(formatDayKey(*day)));
+}
 
 } // namespace tonolog

@@ -1,38 +1,66 @@
 #pragma once
 
+// Qt first: moc cannot read the C++20 library headers that the core's headers bring in unless
+// Qt's own headers have brought them in before.
+#include <QObject>
+
 #include "canvas/page.h"
 #include "trend/trend_controls.h"
-
-#include <QObject>
 
 #include <cstdint>
 
 namespace tonolog {
 
+class CanvasSet;
+class Clock;
+class PressAndHold;
 struct Document;
+struct PagePalette;
 
-// The Trend page: the readings of one window of about a month as a graph, scrolled by half
-// months.
+// The Trend page: every reading of one window of about a month as a graph, scrolled by half
+// months; a double-click opens the day under the pointer.
 class TrendPage : public QObject, public Page {
     Q_OBJECT
 public:
-    TrendPage(TrendControls& controls, const Document& document, QObject* parent = nullptr);
+    TrendPage(TrendControls& controls, Document& document, const CanvasSet& canvases,
+              const PagePalette& palette, const Clock& clock, QObject* parent = nullptr);
+    ~TrendPage() override;
 
     void drawBackground() override { drawTrendBackground(); }
     void drawContent() override { DspTrendTab(); }
     void reset() override;
-    void abandonHold() override {}
+    void abandonHold() override;
 
-    // The zones, the grid, the axes and the legend.
+    // The zones, the dotted grid, the axis labels on their lines and the legend.
     void drawTrendBackground();
-    // The window's readings.
-    void DspTrendTab();
+    // The day labels, the window's dates and the readings; always 0.
+    int DspTrendTab();
+    // Half a month forward (1) or back (0), unless that leaves the diary's data.
+    void shiftTrendWindow(std::int16_t direction);
+    // A shift and a redraw, also when the window could not move.
+    void stepTrendBack();
+    void stepTrendForward();
+    // The day whose column holds trendPointerX, as the Diary page should open it.
+    void openDayUnderPointer();
 
     std::int16_t trendButtonState = 0;
+    // The press-and-hold timing of Previous data / Next data (state in trendButtonState).
+    PressAndHold* trendButtons = nullptr;
+    // The pointer's x over the graph at its last movement, in twips.
+    std::int16_t trendPointerX = 0;
+
+Q_SIGNALS:
+    // The date text ("Apr./10/2004") of a day to open on the Diary page.
+    void dayOpenRequested(const QString& dateText);
 
 private:
+    void connectControls();
+    void drawLegend();
+
     TrendControls& ui_;
-    const Document& document_;
+    Document& document_;
+    const CanvasSet& canvases_;
+    const PagePalette& palette_;
 };
 
 } // namespace tonolog

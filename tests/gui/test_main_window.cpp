@@ -123,17 +123,21 @@ private Q_SLOTS:
         row(QStringLiteral("LblTrendMmhg"), "MainTabTrend", {240, 1680, 615, 255});
         row(QStringLiteral("LblTrendPul"), "MainTabTrend", {10680, 1320, 375, 375});
         row(QStringLiteral("LblTrendMin"), "MainTabTrend", {10680, 1680, 615, 255});
+        // The trend drawing centres each axis label on its grid line (y = 5535 - 5535 / 250 * v on
+        // the graph, which stands at 1440) and puts each day label five days' columns after the
+        // first (the harness's window is January 2004: 31 columns of 9375 / 31).
         const char* const scale[] = {"200", "150", "100", "50"};
+        const int gridY[] = {1107, 2214, 3321, 4428};
         for (int k = 0; k < 4; ++k) {
-            row(QStringLiteral("LblTrendBp") + QLatin1String(scale[k]), "MainTabTrend",
-                {480, 2040 + 360 * k, 375, 255});
-            row(QStringLiteral("LblTrendPul") + QLatin1String(scale[k]), "MainTabTrend",
-                {10680, 2040 + 360 * k, 375, 255});
+            const int top = 1440 + gridY[k] - 128;
+            row(QStringLiteral("LblTrendBp") + QLatin1String(scale[k]), "MainTabTrend", {480, top, 375, 255});
+            row(QStringLiteral("LblTrendPul") + QLatin1String(scale[k]), "MainTabTrend", {10680, top, 375, 255});
         }
         row(QStringLiteral("PicTrendArea"), "MainTabTrend", {1080, 1440, 9375, 5535});
-        const int lefts[] = {1080, 2520, 4080, 5640, 7200, 8760, 10200};
-        for (int j = 0; j < 7; ++j)
-            row(QStringLiteral("LblTrendDay(%1)").arg(j), "MainTabTrend", {lefts[j], 6960, 255, 255});
+        for (int j = 0; j < 7; ++j) {
+            const int left = j < 6 ? qRound(1080 + 5 * 9375.0 / 31 * j) : 10200;
+            row(QStringLiteral("LblTrendDay(%1)").arg(j), "MainTabTrend", {left, 6960, 255, 255});
+        }
         row(QStringLiteral("LblTrendDateTop"), "MainTabTrend", {480, 7200, 1335, 255});
         row(QStringLiteral("LblTrendDateLast"), "MainTabTrend", {9720, 7200, 1335, 255});
         row(QStringLiteral("ImgTrendPrint"), "MainTabTrend", {10620, 6360, 750, 450});
