@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# End-to-end test of the List page: the real program on a private X server without a window
-# manager opens the example diary; a click on the List tab shows the chart, drawn while its page
-# was hidden: the three zones and the bars of the latest days.
+# End-to-end test of the List and Trend pages: the real program on a private X server without a
+# window manager opens the example diary; a click on the List tab shows the chart, drawn while its
+# page was hidden (the three zones and the bars of the latest days); a click on the Trend tab
+# shows the graph (zones, dark red and blue series, green pulse dots).
 #
-# Usage: list_page_test.sh PATH_TO_TONOLOG PATH_TO_DIARY
-# Needs Xvfb, xauth, xdotool, xwininfo, xprop, xwd and netpbm. TONOLOG_E2E_SCREENSHOT names a
-# file that receives the screenshot of the List page as PNG.
+# Usage: pages_test.sh PATH_TO_TONOLOG PATH_TO_DIARY
+# Needs Xvfb, xauth, xdotool, xwininfo, xprop, xwd and netpbm. TONOLOG_E2E_SCREENSHOTS names a
+# directory that receives the screenshots of both pages as PNG.
 set -euo pipefail
 
 diary_source=$(readlink -f -- "${2:-}")
@@ -21,9 +22,10 @@ cp -- "$diary_source" "$diary"
 # The window's pixels as plain PPM numbers.
 screenshot() { xwd -silent -id "$1" | xwdtopnm 2>/dev/null | pnmnoraw; }
 
-# Reads a plain PPM and prints: the centre of the List tab's face (lavender, in the top rows),
-# the counts of the three zone colours, and the rows of the chart that hold a black bar (a
-# horizontal run of at least 8 black pixels inside the zones' bounding box).
+# Reads a plain PPM and prints: the centres of the List and Trend tabs' faces (lavender and pink,
+# in the top rows), the counts of the three zone colours, the rows of the chart that hold a black
+# bar (a horizontal run of at least 8 black pixels inside the zones' bounding box), and the counts
+# of the trend's dark red, blue and green.
 analyse() {
     awk '
         { for (i = 1; i <= NF; i++) v[n++] = $i }
@@ -34,6 +36,10 @@ analyse() {
                 r = v[k]; g = v[k + 1]; b = v[k + 2]; k += 3
                 p[y, x] = r "," g "," b
                 if (p[y, x] == "210,210,255" && y < 80) { tx += x; ty += y; tn++ }
+                if (p[y, x] == "255,206,206" && y < 80) { rx += x; ry += y; rn++ }
+                if (p[y, x] == "159,0,0") sysColour++
+                if (p[y, x] == "0,0,234") diaColour++
+                if (p[y, x] == "75,156,122") pulColour++
                 z = (p[y, x] == "210,255,210") ? "green" : (p[y, x] == "255,255,200") ? "yellow" : (p[y, x] == "255,233,200") ? "orange" : ""
                 if (z != "") {
                     zone[z]++
@@ -42,6 +48,8 @@ analyse() {
                 }
             }
             printf "tab %d %d\n", (tn ? tx / tn : -1), (tn ? ty / tn : -1)
+            printf "trendtab %d %d\n", (rn ? rx / rn : -1), (rn ? ry / rn : -1)
+            printf "series %d %d %d\n", sysColour, diaColour, pulColour
             printf "zones %d %d %d\n", zone["green"], zone["yellow"], zone["orange"]
             bars = 0
             for (y = miny; y <= maxy; y++) {
@@ -81,9 +89,28 @@ list_page_drawn() {
 }
 wait_for "$timeout_s" "the List page's chart with bars" list_page_drawn
 log "    $(tr '\n' ' ' <<<"$shown")"
-if [[ -n ${TONOLOG_E2E_SCREENSHOT:-} ]]; then
-    xwd -silent -id "$main" | xwdtopnm 2>/dev/null | pnmtopng >"$TONOLOG_E2E_SCREENSHOT"
-fi
+keep_screenshot() {
+    if [[ -n ${TONOLOG_E2E_SCREENSHOTS:-} ]]; then
+        xwd -silent -id "$main" | xwdtopnm 2>/dev/null | pnmtopng >"$TONOLOG_E2E_SCREENSHOTS/$1.png"
+    fi
+}
+keep_screenshot list
+
+step "click the Trend tab"
+read -r _ tab_x tab_y < <(grep '^trendtab ' <<<"$shown")
+((tab_x >= 0)) || fail "the Trend tab's face was not found on the window"
+xdotool mousemove --window "$main" "$tab_x" "$tab_y" click 1
+
+step "the graph shows its zones, both series and the pulse dots"
+trend_page_drawn() {
+    shown=$(screenshot "$main" | analyse)
+    read -r _ green yellow orange < <(grep '^zones ' <<<"$shown")
+    read -r _ sys_colour dia_colour pul_colour < <(grep '^series ' <<<"$shown")
+    ((green > 1000 && yellow > 1000 && orange > 1000 && sys_colour > 200 && dia_colour > 200 && pul_colour > 100))
+}
+wait_for "$timeout_s" "the Trend page's graph" trend_page_drawn
+log "    $(tr '\n' ' ' <<<"$shown")"
+keep_screenshot trend
 
 step "File > Exit ends the program with code 0"
 focus_window "$main"
@@ -95,4 +122,4 @@ wait_for_exit_code_0
 step "the run reported no sanitizer error"
 ! grep -q -E 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$tmp"/run*.err || fail "sanitizer reports in the program's output"
 
-log "PASS: the List page shows its chart the first time it is opened ($step_number steps)"
+log "PASS: the List and Trend pages show their drawings the first time they are opened ($step_number steps)"
