@@ -1,11 +1,13 @@
-// Measures the List page on a diary of 32767 days, offscreen: one redraw of the page (background
-// and rows) and one paging step with the repaint of the page. Each reports its time against a
-// floor measured in the same run, the page's repaint alone, as a ratio.
+// Measures the List and Trend pages on a diary of 32767 days, offscreen: one redraw of each page
+// (background and content; the trend window at the diary's last month, the key search's worst
+// case) and one paging or scrolling step with the repaint of the page. Each reports its time
+// against a floor measured in the same run, the page's repaint alone, as a ratio.
 #include "canvas/controls.h"
 #include "listpage/list_page.h"
 #include "shell/main_form.h"
 #include "shell/main_tab.h"
 #include "support/form_harness.h"
+#include "trend/trend_page.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -34,23 +36,27 @@ QByteArray fullDiary() {
     return text;
 }
 
-// One window on the full diary with the List page in front, made once.
-MainForm& listWindow() {
+// One window on the full diary, made once, with the page in front.
+MainForm& windowOn(int page) {
     static FormHarness* harness = [] {
         auto* h = new FormHarness;
         const QString path = h->file(QStringLiteral("full.tnl"));
         FormHarness::writeFile(path, fullDiary());
-        MainForm& form = h->start(path);
-        form.ui.mainTab->setCurrentPage(1);
-        QApplication::processEvents();
+        h->start(path);
         return h;
     }();
-    return harness->form();
+    MainForm& form = harness->form();
+    form.ui.mainTab->setCurrentPage(page);
+    QApplication::processEvents();
+    return form;
+}
+MainForm& listWindow() {
+    return windowOn(1);
 }
 
-// The repaint of the List page without drawing anything new, in microseconds.
+// The repaint of the page in front without drawing anything new, in microseconds.
 double floorMicroseconds(MainForm& form, int rounds) {
-    QWidget* page = form.ui.mainTab->page(1);
+    QWidget* page = form.ui.mainTab->page(form.ui.mainTab->currentPage());
     const auto start = Clock::now();
     for (int i = 0; i < rounds; ++i)
         page->repaint();
@@ -98,6 +104,40 @@ void BM_ListPagingStepWithRepaint(benchmark::State& state) {
     report(state, total, floor);
 }
 BENCHMARK(BM_ListPagingStepWithRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_TrendRedraw(benchmark::State& state) {
+    MainForm& form = windowOn(2);
+    const double floor = floorMicroseconds(form, 200);
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        form.trend().drawTrendBackground();
+        form.trend().DspTrendTab();
+        total += std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    }
+    report(state, total, floor);
+}
+BENCHMARK(BM_TrendRedraw)->Unit(benchmark::kMicrosecond);
+
+void BM_TrendScrollStepWithRepaint(benchmark::State& state) {
+    MainForm& form = windowOn(2);
+    QWidget* page = form.ui.mainTab->page(2);
+    const double floor = floorMicroseconds(form, 200);
+    bool back = true;
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        if (back)
+            form.trend().stepTrendBack();
+        else
+            form.trend().stepTrendForward();
+        page->repaint();
+        total += std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+        back = !back;
+    }
+    report(state, total, floor);
+}
+BENCHMARK(BM_TrendScrollStepWithRepaint)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
