@@ -25,7 +25,18 @@ Canvas::Canvas(QWidget* parent) : QWidget(parent), background_(palette().color(Q
 }
 
 double Canvas::ratio() const {
-    return devicePixelRatioF();
+    return pictureRatio_ > 0 ? pictureRatio_ : devicePixelRatioF();
+}
+
+void Canvas::setPictureRatio(double ratio) {
+    pictureRatio_ = ratio;
+    clear();
+}
+
+QImage Canvas::image() const {
+    QImage copy = picture_;
+    copy.setDevicePixelRatio(ratio());
+    return copy;
 }
 
 QSize Canvas::devicePictureSize() const {

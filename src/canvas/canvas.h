@@ -45,6 +45,11 @@ public:
 
     // The retained picture, in device pixels.
     const QImage& picture() const { return picture_; }
+    // The picture that knows its pixel ratio, so that it has its natural size on any surface.
+    QImage image() const;
+    // A canvas that is never shown (the print layout's) keeps its picture at this many pixels to
+    // a device-independent pixel instead of the screen's; 0 follows the screen.
+    void setPictureRatio(double ratio);
     // Makes the picture the canvas's current size, blank, if it is not; true when it was replaced.
     bool fitPicture();
     // A point in twips as a pixel of the picture.
@@ -76,6 +81,7 @@ private:
     LineStyle lineStyle_ = LineStyle::solid;
     FillStyle fillStyle_ = FillStyle::transparent;
     QColor fillColor_{0, 0, 0};
+    double pictureRatio_ = 0;
 };
 
 } // namespace tonolog

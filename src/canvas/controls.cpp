@@ -87,6 +87,11 @@ void Label::mouseDoubleClickEvent(QMouseEvent* event) {
     Q_EMIT doubleClicked();
 }
 
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    Q_EMIT released();
+}
+
 void Label::mouseMoveEvent(QMouseEvent* event) {
     QLabel::mouseMoveEvent(event);
     // The movement is the label's own, not also the canvas's or the page's beneath it.

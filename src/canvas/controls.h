@@ -54,12 +54,15 @@ public:
     explicit Label(const QString& text = QString(), QWidget* parent = nullptr);
 
 Q_SIGNALS:
+    // A press of any mouse button (the label's click), and its release.
     void clicked();
+    void released();
     void doubleClicked();
     void mouseMoved();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 };

@@ -32,8 +32,8 @@ public:
     virtual ~DialogService() = default;
     virtual FileDialogResult showOpen(const FileDialogRequest& request) = 0;
     virtual FileDialogResult showSave(const FileDialogRequest& request) = 0;
-    // The printer dialog offers no print-to-file, no page range and no selection. Returns false
-    // when cancelled, and also when there is no printer to choose.
+    // The printer dialog, with printing to a PDF file but no page range and no selection. Returns
+    // false when cancelled or when it cannot be shown.
     virtual bool showPrinter(QPrinter& printer) = 0;
     // Hands the help file to the help viewer on its contents (command 15) or on its keyword index
     // (command 261) and returns at once.

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace tonolog {
 
@@ -112,15 +111,11 @@ FileDialogResult QtDialogService::showFileDialog(const FileDialogRequest& reques
     return result;
 }
 
-bool QtDialogService::hasPrinter() const {
-    return !QPrinterInfo::availablePrinters().isEmpty();
-}
-
 bool QtDialogService::showPrinter(QPrinter& printer) {
-    if (!hasPrinter())
-        return false;
+    // Printing to a file writes a PDF, which is how a page is saved on Linux, so the dialog is
+    // shown also where no printer is installed.
     QPrintDialog dialog(&printer, QApplication::activeWindow());
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);

@@ -24,10 +24,6 @@ public:
     // by spaces, and "*.*" becomes "*", since here it would miss files without an extension.
     static QStringList nameFilters(const QString& filter);
 
-protected:
-    // Whether a printer exists to choose from; without one the printer dialog is not shown.
-    virtual bool hasPrinter() const;
-
 private:
     enum class Mode { Open, Save };
     FileDialogResult showFileDialog(const FileDialogRequest& request, Mode mode);

@@ -346,16 +346,7 @@ void FileCommands::saveAs() {
 }
 
 void FileCommands::printPage() {
-    switch (form_.ui.mainTab->currentPage()) {
-    case 1:
-        form_.printing().printListPage();
-        break;
-    case 2:
-        form_.printing().printTrendPage();
-        break;
-    default:
-        break;
-    }
+    form_.printing().printCurrentPage(form_.ui.mainTab->currentPage());
 }
 
 } // namespace tonolog

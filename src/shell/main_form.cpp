@@ -42,7 +42,7 @@ private:
 };
 
 // What the document core and the Diary page ask of the window.
-class PageLinks : public DocumentEvents, public DiaryHost {
+class PageLinks : public DocumentEvents, public DiaryHost, public PrintHost {
 public:
     explicit PageLinks(MainForm& form) : form_(form) {}
 
@@ -83,6 +83,15 @@ public:
         form_.files().backUpCommit();
     }
     void ownerNameEdited() override { form_.files().updatePageTitles(); }
+
+    QWidget& window() override { return form_; }
+    QWidget& clientArea() override { return *form_.centralWidget(); }
+    void setBackgrounds(const QColor& color) override {
+        QPalette windowPalette = form_.palette();
+        windowPalette.setColor(QPalette::Window, color);
+        form_.setPalette(windowPalette);
+        form_.ui.mainTab->setBackgroundColor(color);
+    }
 
 private:
     MainForm& form_;
@@ -151,7 +160,8 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     canvases.setCanvas(CanvasSet::trendLegend, ui.trend.PicExpArea);
     list_ = std::make_unique<ListPage>(ui.list, document, canvases, platform_.clock, pointer);
     trend_ = std::make_unique<TrendPage>(ui.trend, document, canvases, colors, platform_.clock);
-    printing_ = std::make_unique<PagePrinting>(document);
+    printing_ = std::make_unique<PagePrinting>(document, ui.list, ui.trend, canvases, colors, platform_.dialogs,
+                                               *links_);
     files_ = std::make_unique<FileCommands>(*this);
     help_ = std::make_unique<HelpCommands>(*this);
 

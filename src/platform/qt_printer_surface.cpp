@@ -1,0 +1,133 @@
+#include "platform/qt_printer_surface.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace tonolog {
+
+namespace {
+
+constexpr double twipsPerInch = 1440.0;
+constexpr double twipsPerPixel = 15.0;
+
+QRectF boxBetween(int x1, int y1, int x2, int y2) {
+    return QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)), QPointF(std::max(x1, x2), std::max(y1, y2)));
+}
+
+} // namespace
+
+QtPrinterSurface::QtPrinterSurface(QPrinter& printer) : printer_(printer) {
+    font_.setStyleStrategy(QFont::PreferAntialias);
+}
+
+QtPrinterSurface::~QtPrinterSurface() {
+    if (painter_ != nullptr && painter_->isActive())
+        painter_->end();
+}
+
+bool QtPrinterSurface::setOrientation(int orientation) {
+    // The orientation belongs to the page, so it must be chosen before the first drawing.
+    if (painter_ != nullptr || (orientation != portrait && orientation != landscape))
+        return false;
+    return printer_.setPageOrientation(orientation == portrait ? QPageLayout::Portrait
+                                                               : QPageLayout::Landscape);
+}
+
+QPainter* QtPrinterSurface::painter() {
+    if (painter_ == nullptr) {
+        painter_ = std::make_unique<QPainter>();
+        if (!painter_->begin(&printer_)) {
+            failed_ = true;
+            return nullptr;
+        }
+        const double scale = printer_.resolution() / twipsPerInch;
+        painter_->scale(scale, scale);
+    }
+    return painter_->isActive() ? painter_.get() : nullptr;
+}
+
+QPen QtPrinterSurface::pen(const QColor& color) const {
+    // Widths are the printer's own pixels, whatever the scale.
+    QPen p(color, std::max(1, penWidth_));
+    p.setCosmetic(true);
+    p.setCapStyle(Qt::SquareCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    return p;
+}
+
+void QtPrinterSurface::setFontSize(int points) {
+    // A point is 20 twips, and the painter's unit is the twip.
+    font_.setPixelSize(std::max(1, points * 20));
+}
+
+void QtPrinterSurface::printText(int x, int y, const QString& text) {
+    if (QPainter* p = painter()) {
+        p->setFont(font_);
+        p->setPen(Qt::black);
+        p->drawText(QRectF(x, y, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+    }
+}
+
+void QtPrinterSurface::drawLine(int x1, int y1, int x2, int y2, const QColor& color) {
+    if (QPainter* p = painter()) {
+        p->setPen(pen(color));
+        p->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    }
+}
+
+void QtPrinterSurface::drawBox(int x1, int y1, int x2, int y2, const QColor& color, bool filled) {
+    if (QPainter* p = painter()) {
+        p->setPen(pen(color));
+        p->setBrush(filled ? QBrush(color) : QBrush(Qt::NoBrush));
+        p->drawRect(boxBetween(x1, y1, x2, y2));
+        p->setBrush(Qt::NoBrush);
+    }
+}
+
+void QtPrinterSurface::drawImage(int x, int y, const QImage& image) {
+    if (QPainter* p = painter()) {
+        const QSizeF natural = image.deviceIndependentSize() * twipsPerPixel;
+        p->drawImage(QRectF(QPointF(x, y), natural), image);
+    }
+}
+
+void QtPrinterSurface::drawImagePart(int x, int y, int width, const QImage& image, int sourceX, int sourceY) {
+    if (QPainter* p = painter()) {
+        // Twips of the image, in its own pixels.
+        const double perTwip = image.devicePixelRatio() / twipsPerPixel;
+        const double height = image.deviceIndependentSize().height() * twipsPerPixel;
+        const QRectF source(sourceX * perTwip, sourceY * perTwip, width * perTwip, height * perTwip);
+        p->drawImage(QRectF(x, y, width, height), image, source);
+    }
+}
+
+bool QtPrinterSurface::endDocument() {
+    if (painter() == nullptr)
+        return false;
+    const bool ended = painter_->end();
+    return ended && !failed_;
+}
+
+bool QtPrinterSurface::printWindow(QWidget& clientArea) {
+    QPainter* p = painter();
+    if (p == nullptr)
+        return false;
+    // The window at its size on the screen (15 twips to a pixel), smaller if the page is smaller;
+    // rendered, not copied, so its text and lines take the printer's resolution.
+    const QRectF page = printer_.pageLayout().paintRectPixels(printer_.resolution());
+    const double toTwips = twipsPerInch / printer_.resolution();
+    const QSizeF pageTwips = page.size() * toTwips;
+    const QSizeF natural = QSizeF(clientArea.size()) * twipsPerPixel;
+    const double fit =
+        std::min({1.0, pageTwips.width() / natural.width(), pageTwips.height() / natural.height()});
+    p->save();
+    p->scale(twipsPerPixel * fit, twipsPerPixel * fit);
+    clientArea.render(p, QPoint(0, 0), QRegion(), QWidget::DrawChildren | QWidget::DrawWindowBackground);
+    p->restore();
+    return endDocument();
+}
+
+} // namespace tonolog

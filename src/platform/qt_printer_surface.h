@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/printer_surface.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <memory>
+
+class QPrinter;
+
+namespace tonolog {
+
+// The printer surface on a QPrinter: a QPainter whose unit is the twip, mapped to the printer's
+// own resolution, so that text and lines are as sharp as the printer can make them. The painter
+// starts with the first drawing, after the orientation is set.
+class QtPrinterSurface : public PrinterSurface {
+public:
+    explicit QtPrinterSurface(QPrinter& printer);
+    ~QtPrinterSurface() override;
+
+    bool setOrientation(int orientation) override;
+    QPoint logicalOrigin() const override { return QPoint(0, 0); }
+    void setPenWidth(int devicePixels) override { penWidth_ = devicePixels; }
+    void setFontName(const QString& family) override { font_.setFamily(family); }
+    void setFontSize(int points) override;
+    void printText(int x, int y, const QString& text) override;
+    void drawLine(int x1, int y1, int x2, int y2, const QColor& color) override;
+    void drawBox(int x1, int y1, int x2, int y2, const QColor& color, bool filled) override;
+    void drawImage(int x, int y, const QImage& image) override;
+    void drawImagePart(int x, int y, int width, const QImage& image, int sourceX, int sourceY) override;
+    bool endDocument() override;
+    bool printWindow(QWidget& clientArea) override;
+
+private:
+    QPainter* painter();
+    QPen pen(const QColor& color) const;
+
+    QPrinter& printer_;
+    std::unique_ptr<QPainter> painter_;
+    QFont font_;
+    int penWidth_ = 1;
+    bool failed_ = false;
+};
+
+} // namespace tonolog
