@@ -1,0 +1,319 @@
+#include "canvas/canvas.h"
+#include "canvas/controls.h"
+#include "canvas/twips.h"
+#include "print/page_printing.h"
+#include "print/print_layout.h"
+#include "shell/file_commands.h"
+#include "shell/main_form.h"
+#include "shell/main_tab.h"
+#include "support/diary_actions.h"
+#include "support/form_harness.h"
+#include "support/recording_surface.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenuBar>
+#include <QPageLayout>
+#include <QProcess>
+#include <QtTest>
+
+using namespace tonolog;
+using namespace tonolog::diary;
+
+namespace {
+
+const QColor black(0, 0, 0);
+
+// Three days: every kind of reading, the time forms, a long note and an empty day. The 260 of
+// the first day is put into the table afterwards: a file cannot hold it.
+const QByteArray representative =
+    "Hanna Berg,\r\n"
+    "Jan./05/2004,120,80,66,0:05,250,90,70,13:30,,,,12:10,first day,\r\n"
+    "Jan./06/2004,130,,,7:05am,,,72,12:10,,85,,,"
+    "a note far longer than its box can hold on the printed page of the list,\r\n"
+    "Jan./07/2004,,,,,,,,,,,,,,\r\n";
+
+QByteArray days(int n) {
+    QByteArray text = "Ann,\r\n";
+    for (int i = 0; i < n; ++i)
+        text += QByteArray::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, 1))) +
+                ",120,80,66,7:05am,,,,,,,,,,\r\n";
+    return text;
+}
+
+MainForm& startWith(FormHarness& h, const QByteArray& diary, int page) {
+    const QString path = h.file(QStringLiteral("diary.tnl"));
+    FormHarness::writeFile(path, diary);
+    MainForm& form = h.start(path);
+    if (diary.startsWith("Hanna")) {
+        form.document.table.setSubColumn(1, 5, "260");
+        form.document.listTopIndex = 1;
+        form.redrawPages();
+    }
+    MainTab* tab = form.ui.mainTab;
+    QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(page).center());
+    return form;
+}
+
+// File > Print with the printer dialog answered by a PDF file.
+QString printToPdf(FormHarness& h, MainForm& form, const QString& name) {
+    QPrinter& printer = form.printing().printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(h.file(name));
+    h.dialogs.queuePrinterAnswer(true);
+    form.ui.menu.mnuFileItem[7]->trigger();
+    return h.file(name);
+}
+
+// File > Print onto a recording surface.
+Recording printRecorded(FormHarness& h, MainForm& form,
+                        std::function<void(QWidget&)> duringWindowPrint = {}) {
+    auto recording = std::make_shared<Recording>();
+    recording->onPrintWindow = std::move(duringWindowPrint);
+    form.printing().setSurfaceFactory(
+        [recording](QPrinter&) { return std::unique_ptr<PrinterSurface>(new RecordingSurface(*recording)); });
+    h.dialogs.queuePrinterAnswer(true);
+    form.ui.menu.mnuFileItem[7]->trigger();
+    return *recording;
+}
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QStringLiteral("<%1 failed>").arg(program);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QImage pdfPage(const QString& pdf, int dpi) {
+    const QString out = pdf + QStringLiteral(".page");
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                                     QStringLiteral("-singlefile"), pdf, out});
+    return QImage(out + QStringLiteral(".png"));
+}
+
+bool isDark(const QColor& c) {
+    return c.red() < 110 && c.green() < 110 && c.blue() < 110;
+}
+
+QStringList textsOf(const QStringList& lines) {
+    QStringList texts;
+    for (const QString& line : lines)
+        if (line.startsWith(QStringLiteral("text ")))
+            texts << line.section(QLatin1Char('"'), 1, 1);
+    return texts;
+}
+
+} // namespace
+
+class PrintingTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The whole sequence of a list print, line by line against the golden file (written anew
+    // only on purpose, with TONOLOG_UPDATE_GOLDEN set). A second print is the same page.
+    void listPrintMatchesTheGoldenFile() {
+        FormHarness h;
+        MainForm& form = startWith(h, representative, 1);
+        const QStringList lines = printRecorded(h, form).lines;
+        const QString golden = QStringLiteral(TONOLOG_GOLDEN_DIR "/list_print.txt");
+        if (qEnvironmentVariableIsSet("TONOLOG_UPDATE_GOLDEN")) {
+            FormHarness::writeFile(golden, lines.join(QLatin1Char('\n')).toUtf8() + '\n');
+            QSKIP("golden file written");
+        }
+        const QStringList expected =
+            QString::fromUtf8(FormHarness::readFile(golden)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (int i = 0; i < std::min(lines.size(), expected.size()); ++i)
+            QCOMPARE(lines[i], expected[i]);
+        QCOMPARE(lines.size(), expected.size());
+        QCOMPARE(printRecorded(h, form).lines, lines);
+    }
+
+    void textsOfTheReadings() {
+        FormHarness h;
+        MainForm& form = startWith(h, representative, 1);
+        const QStringList texts = textsOf(printRecorded(h, form).lines);
+        for (const char* text :
+             {" S    120", " D     80", " S    260", " D     90", "   12:05", " am", "    1:30", " pm",
+              "   12:10", " S    130", " D", " P", " 72", " Jan./05/", " 2004", " 50", "100"})
+            QVERIFY2(texts.contains(QString::fromLatin1(text)), text);
+        QVERIFY(texts.contains(QStringLiteral(" NOTES: first day")));
+        QVERIFY(texts.contains(QStringLiteral(" NOTES: ")));
+        QCOMPARE(texts.mid(0, 4), (QStringList{QStringLiteral("Hanna Berg 's data list"),
+                                               QStringLiteral("S:Systolic D:Diastolic P:Pulse"),
+                                               QStringLiteral("mmHg"), QStringLiteral("1")}));
+    }
+
+    // The bars on the layout's graph canvas: 120/80 from x 658 to 986, 260 clamped to the edge,
+    // a SYS alone as a point, of pen width 4 (four pixels at the canvas's four times resolution).
+    void barsOnTheGraphCanvas() {
+        FormHarness h;
+        MainForm& form = startWith(h, representative, 1);
+        printRecorded(h, form);
+        Canvas* graph = form.printing().printLayout().PicGraphArea;
+        const auto at = [graph](int x, int y) { return graph->picture().pixelColor(graph->toDevice(x, y)); };
+        QCOMPARE(at(660, 385), black);
+        QCOMPARE(at(984, 385), black);
+        QVERIFY(at(1100, 385) != black);
+        QVERIFY(at(610, 385) != black); // the pen of 4 pixels (60 twips) is centred on the ends
+        QCOMPARE(at(2050, 905), black);        // 260
+        QCOMPARE(at(1069, 1560 + 385), black); // SYS 130 alone
+        QVERIFY(at(1069 + 40, 1560 + 385) != black);
+    }
+
+    // listTopIndex 5 of 8 days: rows 4 to 6 stay empty; frames and the graph strip are printed.
+    void sevenRowsFromTheTopRow() {
+        FormHarness h;
+        MainForm& form = startWith(h, days(8), 1);
+        form.document.listTopIndex = 5;
+        const QStringList lines = printRecorded(h, form).lines;
+        const QStringList texts = textsOf(lines);
+        for (const char* number : {"5", "6", "7", "8"})
+            QVERIFY(texts.contains(QString::fromLatin1(number)));
+        QVERIFY(!texts.contains(QStringLiteral("4")) && !texts.contains(QStringLiteral("9")));
+        QCOMPARE(texts.count(QStringLiteral(" NOTES: ")), 4);
+        QVERIFY(lines.contains(QStringLiteral("box 720 1080 8055 12375 #000000")));
+        QVERIFY(lines.contains(QStringLiteral("box 8280 1080 10335 12375 #000000")));
+        QCOMPARE(lines.last(), QStringLiteral("end"));
+    }
+
+    // An empty diary prints only the background, title, legend, unit, frames, strip and scale.
+    void emptyDiary() {
+        FormHarness h;
+        MainForm& form = startWith(h, "Ann,\r\n", 1);
+        const QStringList texts = textsOf(printRecorded(h, form).lines);
+        QCOMPARE(texts, (QStringList{QStringLiteral("Ann 's data list"),
+                                     QStringLiteral("S:Systolic D:Diastolic P:Pulse"), QStringLiteral("mmHg"),
+                                     QStringLiteral(" 50"), QStringLiteral("100"), QStringLiteral("150"),
+                                     QStringLiteral("200")}));
+    }
+
+    // Through the real surface: one portrait page of text, the bars as pixels, the long note cut
+    // 20 twips right of its box.
+    void listPrintAsPdf() {
+        FormHarness h;
+        MainForm& form = startWith(h, representative, 1);
+        const QString pdf = printToPdf(h, form, QStringLiteral("list.pdf"));
+        const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QCOMPARE(text.count(QLatin1Char('\f')), 1);
+        for (const char* piece :
+             {"Hanna Berg 's data list", "Jan./05/", "Jan./07/", "mmHg", "NOTES: first day"})
+            QVERIFY2(text.contains(QString::fromLatin1(piece)), piece);
+
+        const int dpi = 144;
+        const QImage page = pdfPage(pdf, dpi);
+        QVERIFY(page.height() > page.width());
+        const QPointF margin =
+            form.printing().printer().pageLayout().paintRect(QPageLayout::Inch).topLeft() * dpi;
+        const auto px = [&](int x, int y) {
+            return QPoint(qRound(margin.x() + x * dpi / 1440.0), qRound(margin.y() + y * dpi / 1440.0));
+        };
+        // Row 0's first bar, 120 to 80, on the strip at 8280.
+        QVERIFY(isDark(page.pixelColor(px(8280 + 820, 1080 + 385))));
+        QVERIFY(!isDark(page.pixelColor(px(8280 + 1100, 1080 + 385))));
+        // Row 1's note: written up to its box, nothing beyond 20 twips right of it.
+        const int noteTop = 1080 + 240 + 1560 + 1080;
+        int written = 0;
+        int beyond = 0;
+        for (int y = noteTop + 20; y < noteTop + 280; y += 10) {
+            for (int x = 4000; x < 7000; x += 10)
+                written += isDark(page.pixelColor(px(720 + x, y))) ? 1 : 0;
+            // Up to the row canvas's frame at 7335.
+            for (int x = 7115 + 40; x < 7300; x += 10)
+                beyond += isDark(page.pixelColor(px(720 + x, y))) ? 1 : 0;
+        }
+        QVERIFY(written > 20);
+        QCOMPARE(beyond, 0);
+    }
+
+    void trendPrintKeepsOrBoundsTheWindow_data() {
+        QTest::addColumn<QSize>("window"); // pixels, 15 twips each
+        QTest::addColumn<QSize>("printed");
+        QTest::newRow("12000 x 9000: as it is") << QSize(800, 600) << QSize(800, 600);
+        QTest::newRow("15000 x 9000: 14666 x 11000") << QSize(1000, 600) << QSize(978, 733);
+    }
+
+    void trendPrintKeepsOrBoundsTheWindow() {
+        QFETCH(QSize, window);
+        QFETCH(QSize, printed);
+        FormHarness h;
+        MainForm& form = startWith(h, representative, 2);
+        form.resize(window);
+        QTRY_COMPARE(form.size(), window);
+        QColor background;
+        QColor tabBackground;
+        const Recording r = printRecorded(h, form, [&](QWidget&) {
+            background = form.palette().color(QPalette::Window);
+            tabBackground = form.ui.mainTab->backgroundColor();
+        });
+        QCOMPARE(r.printedWindowSize, printed);
+        QCOMPARE(r.lines, (QStringList{QStringLiteral("orientation 2"),
+                                       QStringLiteral("window %1x%2")
+                                           .arg(printed.width())
+                                           .arg(printed.height() - form.menuBar()->height())}));
+        QCOMPARE(background, QColor(255, 255, 255));
+        QCOMPARE(tabBackground, QColor(255, 255, 255));
+        QTRY_COMPARE(form.size(), window);
+        QCOMPARE(form.palette().color(QPalette::Window), QColor(128, 128, 128));
+        QCOMPARE(form.ui.mainTab->backgroundColor(), QColor(128, 128, 128));
+    }
+
+    void aMaximisedWindowPrintsAtItsNormalSize() {
+        FormHarness h;
+        MainForm& form = startWith(h, representative, 2);
+        form.resize(700, 500);
+        QTRY_COMPARE(form.size(), QSize(700, 500));
+        form.showMaximized();
+        QTRY_VERIFY(form.isMaximized());
+        QCOMPARE(printRecorded(h, form).printedWindowSize, QSize(700, 500));
+        QTRY_VERIFY(form.isMaximized());
+        QCOMPARE(form.normalGeometry().size(), QSize(700, 500));
+    }
+
+    void trendPrintAsPdf() {
+        FormHarness h;
+        MainForm& form = startWith(h, representative, 2);
+        const QImage page = pdfPage(printToPdf(h, form, QStringLiteral("trend.pdf")), 72);
+        QVERIFY(page.width() > page.height());
+        int darkRed = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                darkRed += c.red() > 110 && c.green() < 60 && c.blue() < 60 ? 1 : 0;
+            }
+        QVERIFY(darkRed > 20);
+    }
+
+    // The caption acts as part of its button; a release anywhere asks for the printer; a cancel
+    // prints nothing and shows the up picture.
+    void printButtons() {
+        FormHarness h;
+        MainForm& form = startWith(h, representative, 1);
+        auto recording = std::make_shared<Recording>();
+        form.printing().setSurfaceFactory([recording](QPrinter&) {
+            return std::unique_ptr<PrinterSurface>(new RecordingSurface(*recording));
+        });
+        ImageButton* listPrint = form.ui.list.ImgListPrint;
+        QTest::mousePress(form.ui.list.LblListPrint, Qt::LeftButton);
+        QVERIFY(listPrint->isShowingPressed());
+        h.dialogs.queuePrinterAnswer(false);
+        QTest::mouseRelease(form.ui.list.LblListPrint, Qt::LeftButton);
+        QVERIFY(!listPrint->isShowingPressed());
+        QCOMPARE(h.dialogs.printerDialogCount(), 1);
+        QVERIFY(recording->lines.isEmpty());
+
+        h.dialogs.queuePrinterAnswer(true);
+        QTest::mousePress(listPrint, Qt::RightButton);
+        QTest::mouseRelease(listPrint, Qt::RightButton, {}, QPoint(-40, -40));
+        QCOMPARE(h.dialogs.printerDialogCount(), 2);
+        QCOMPARE(recording->lines.last(), QStringLiteral("end"));
+
+        MainTab* tab = form.ui.mainTab;
+        QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(0).center());
+        form.files().printPage();
+        QCOMPARE(h.dialogs.printerDialogCount(), 2);
+    }
+};
+
+QTEST_MAIN(PrintingTest)
+#include "test_printing.moc"
