@@ -2,18 +2,20 @@
 # End-to-end test of the List and Trend pages: the real program on a private X server without a
 # window manager opens the example diary; a click on the List tab shows the chart, drawn while its
 # page was hidden (the three zones and the bars of the latest days); a click on the Trend tab
-# shows the graph (zones, dark red and blue series, green pulse dots).
+# shows the graph (zones, dark red and blue series, green pulse dots). Back on the List page,
+# File > Print opens the real printer dialog, whose Print to File writes a one-page PDF of the
+# list.
 #
 # Usage: pages_test.sh PATH_TO_TONOLOG PATH_TO_DIARY
-# Needs Xvfb, xauth, xdotool, xwininfo, xprop, xwd and netpbm. TONOLOG_E2E_SCREENSHOTS names a
+# Needs Xvfb, xauth, xdotool, xwininfo, xprop, xwd, netpbm and poppler-utils. TONOLOG_E2E_SCREENSHOTS names a
 # directory that receives the screenshots of both pages as PNG.
 set -euo pipefail
 
 diary_source=$(readlink -f -- "${2:-}")
 set -- "$1"
 source "$(dirname "$0")/x_session.sh"
-for tool in xwd xwdtopnm pnmnoraw pnmtopng; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed (Debian packages: x11-apps netpbm)"
+for tool in xwd xwdtopnm pnmnoraw pnmtopng pdftotext pdfinfo; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (Debian packages: x11-apps netpbm poppler-utils)"
 done
 [[ -f $diary_source ]] || fail "no diary file to open"
 diary="$tmp/example.tnl"
@@ -75,9 +77,9 @@ caption_names_diary() { [[ $(xdotool getwindowname "$main" 2>/dev/null) == "Tono
 wait_for "$timeout_s" "the caption \"Tonolog [example.tnl]\"" caption_names_diary
 
 step "click the List tab"
-read -r _ tab_x tab_y < <(screenshot "$main" | analyse | grep '^tab ')
-((tab_x >= 0)) || fail "the List tab's face was not found on the window"
-xdotool mousemove --window "$main" "$tab_x" "$tab_y" click 1
+read -r _ list_x list_y < <(screenshot "$main" | analyse | grep '^tab ')
+((list_x >= 0)) || fail "the List tab's face was not found on the window"
+xdotool mousemove --window "$main" "$list_x" "$list_y" click 1
 
 step "the chart shows its zones and the bars of the latest days"
 shown=""
@@ -112,6 +114,32 @@ wait_for "$timeout_s" "the Trend page's graph" trend_page_drawn
 log "    $(tr '\n' ' ' <<<"$shown")"
 keep_screenshot trend
 
+step "back on the List page, File > Print opens the printer dialog"
+xdotool mousemove --window "$main" "$list_x" "$list_y" click 1
+focus_window "$main"
+press alt+f
+wait_for "$timeout_s" "the File menu" popup_menu_shown
+press p
+wait_for "$timeout_s" "the \"Print\" dialog" exactly_one visible_windows_named "Print"
+dialog=$found
+
+step "print to a PDF file, the dialog's choice where no printer is installed"
+focus_window "$dialog"
+press Return
+pdf_written() {
+    pdf=$(find "$tmp" -name '*.pdf' -size +1k | head -n 1)
+    [[ -n $pdf ]] && pdfinfo "$pdf" >/dev/null 2>&1
+}
+wait_for "$timeout_s" "the PDF file" pdf_written
+pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
+[[ $pages == 1 ]] || fail "the PDF has $pages pages, not one"
+text=$(pdftotext "$pdf" -)
+for piece in "Hanna Berg 's data list" "mmHg" 32 33 34 35 "Nov./22/"; do
+    grep -q -F -- "$piece" <<<"$text" || fail "the printed list does not show \"$piece\""
+done
+log "    $pdf: one page, $(pdfinfo "$pdf" | sed -n 's/^Page size: *//p')"
+if [[ -n ${TONOLOG_E2E_SCREENSHOTS:-} ]]; then cp -- "$pdf" "$TONOLOG_E2E_SCREENSHOTS/list.pdf"; fi
+
 step "File > Exit ends the program with code 0"
 focus_window "$main"
 press alt+f
@@ -122,4 +150,4 @@ wait_for_exit_code_0
 step "the run reported no sanitizer error"
 ! grep -q -E 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$tmp"/run*.err || fail "sanitizer reports in the program's output"
 
-log "PASS: the List and Trend pages show their drawings the first time they are opened ($step_number steps)"
+log "PASS: the List and Trend pages show their drawings the first time they are opened, and the list prints ($step_number steps)"
