@@ -78,7 +78,7 @@ void PagePrinting::drawPrintScale() {
     const std::pair<Label*, int> scale[] = {
         {d.LblList100, x100}, {d.LblList200, x200}, {d.LblList50, x50}, {d.LblList150, x150}};
     for (const auto& [label, x] : scale)
-        label->move(twips::toPixels(x - twipsRect(label).width()), label->y());
+        placeLeft(label, x - twipsRect(label).width());
 }
 
 void PagePrinting::showPrintRow(bool visible, int row) {

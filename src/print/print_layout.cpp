@@ -8,6 +8,9 @@ namespace tonolog {
 
 namespace {
 
+// A left edge placed at run time, kept in whole twips: the widget's pixels would round it to 15.
+const char* const exactLeftProperty = "tonologLeftTwips";
+
 template <class W> W* placed(W* widget, const QString& name, QRect designTwips) {
     widget->setObjectName(name);
     widget->setGeometry(twips::toPixels(designTwips));
@@ -29,7 +32,16 @@ QString indexed(const char* name, int i) {
 } // namespace
 
 QRect twipsRect(const QWidget* widget) {
-    return twips::fromPixels(widget->geometry());
+    QRect r = twips::fromPixels(widget->geometry());
+    const QVariant left = widget->property(exactLeftProperty);
+    if (left.isValid())
+        r.moveLeft(left.toInt());
+    return r;
+}
+
+void placeLeft(QWidget* widget, int leftTwips) {
+    widget->setProperty(exactLeftProperty, leftTwips);
+    widget->move(twips::toPixels(leftTwips), widget->y());
 }
 
 PrintDlg::PrintDlg() {

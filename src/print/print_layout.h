@@ -50,5 +50,7 @@ public:
 
 // A control's rectangle in twips within its container.
 QRect twipsRect(const QWidget* widget);
+// Moves a control's left edge to this many twips, kept exactly for twipsRect.
+void placeLeft(QWidget* widget, int leftTwips);
 
 } // namespace tonolog

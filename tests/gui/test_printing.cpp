@@ -155,7 +155,7 @@ private Q_SLOTS:
         QCOMPARE(at(660, 385), black);
         QCOMPARE(at(984, 385), black);
         QVERIFY(at(1100, 385) != black);
-        QVERIFY(at(610, 385) != black); // the pen of 4 pixels (60 twips) is centred on the ends
+        QVERIFY(at(610, 385) != black);        // the pen of 4 pixels (60 twips) is centred on the ends
         QCOMPARE(at(2050, 905), black);        // 260
         QCOMPARE(at(1069, 1560 + 385), black); // SYS 130 alone
         QVERIFY(at(1069 + 40, 1560 + 385) != black);
@@ -181,7 +181,13 @@ private Q_SLOTS:
     void emptyDiary() {
         FormHarness h;
         MainForm& form = startWith(h, "Ann,\r\n", 1);
-        const QStringList texts = textsOf(printRecorded(h, form).lines);
+        const QStringList lines = printRecorded(h, form).lines;
+        // The scale numbers stand at 447 and 1269 on the strip's top line and at 36 and 858 11040
+        // lower, from the strip's origin at 8280, 1080.
+        for (const char* scale : {"text 8727 1080 \"100\"", "text 9549 1080 \"200\"",
+                                  "text 8316 12120 \" 50\"", "text 9138 12120 \"150\""})
+            QVERIFY2(lines.contains(QString::fromLatin1(scale)), scale);
+        const QStringList texts = textsOf(lines);
         QCOMPARE(texts, (QStringList{QStringLiteral("Ann 's data list"),
                                      QStringLiteral("S:Systolic D:Diastolic P:Pulse"), QStringLiteral("mmHg"),
                                      QStringLiteral(" 50"), QStringLiteral("100"), QStringLiteral("150"),
