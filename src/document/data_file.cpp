@@ -139,7 +139,8 @@ LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today)
     document.trendWindowStart = zeroDate;
     document.trendWindowEnd = zeroDate;
 
-    if (bytes.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
+    // Every byte-order mark at the start goes: one left behind would become part of the name.
+    while (bytes.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
         bytes.remove_prefix(utf8ByteOrderMark.size());
     std::string converted;
     if (!isValidUtf8(bytes)) {
@@ -160,6 +161,14 @@ LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today)
         position = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
+        // A CR inside a line is read as the blank that the writer would make of it, so that what
+        // is read writes back to itself.
+        std::string blanked;
+        if (line.find('\r') != std::string_view::npos) {
+            blanked.assign(line);
+            std::replace(blanked.begin(), blanked.end(), '\r', ' ');
+            line = blanked;
+        }
         fields.split(line);
         if (!nameLineRead) {
             readNameLine(document, fields);
@@ -177,11 +186,30 @@ LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today)
     return status;
 }
 
+std::string keepCompleteBackup(const Document& document, std::string_view bytes) {
+    for (int n = 1; n < 1000; ++n) {
+        const std::string path = document.backupDir + document.backupName + " (complete" +
+                                 (n > 1 ? " " + std::to_string(n) : "") + ").tnl";
+        if (fileExists(path))
+            continue;
+        if (writeFileAtomically(path, bytes))
+            return {};
+        return path;
+    }
+    return {};
+}
+
 LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
     events.setBusyPointer(true);
     LoadStatus status = LoadStatus::CannotOpen;
-    if (const auto bytes = readWholeFile(document.docPath)) {
+    std::string reason;
+    std::string keptCopy;
+    if (const auto bytes = readWholeFile(document.docPath, &reason)) {
         status = readDiaryText(document, *bytes, today);
+        // A recalled backup of more than 32767 days would lose the rest at the next commit, which
+        // rewrites the backup: the whole of it is kept under another name first.
+        if (status == LoadStatus::TooManyDays && document.docPath == document.backupPath)
+            keptCopy = keepCompleteBackup(document, *bytes);
     } else {
         // Emptied as a scan would start, so the previous diary never shows under this file's name.
         readDiaryText(document, {}, today);
@@ -194,9 +222,9 @@ LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
     }
     events.showLoadedDiary();
     if (status == LoadStatus::CannotOpen)
-        events.reportCannotOpen();
+        events.reportCannotOpen(reason);
     else if (status == LoadStatus::TooManyDays)
-        events.reportTooManyDays();
+        events.reportTooManyDays(keptCopy);
     events.setBusyPointer(false);
     if (!document.isUntitled()) {
         events.setCaption(captionFor(document));

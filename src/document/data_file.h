@@ -18,8 +18,11 @@ public:
     virtual void updateHistory() {}
     // The end of a scan: the name field, the button states, today on the Diary page, the pages.
     virtual void showLoadedDiary() {}
-    virtual void reportCannotOpen() {}
-    virtual void reportTooManyDays() {}
+    // The file could not be read, for the reason given in plain words.
+    virtual void reportCannotOpen(const std::string& /*reason*/) {}
+    // Only the first 32767 days were read; keptCopy names the file that keeps the whole backup
+    // when a recalled backup was that long (empty otherwise).
+    virtual void reportTooManyDays(const std::string& /*keptCopy*/) {}
 };
 
 // The whole file as written: the name line, then a line per day, CR LF line ends.
@@ -53,6 +56,10 @@ WriteResult writeFile(Document& document, DocumentEvents& events, const FileOps&
 
 // Replaces the backup with the single empty line.
 WriteResult writeEmptyBackup(const Document& document, const FileOps& ops = FileOps::system());
+
+// Writes the whole backup, as read, to a new file beside it ("TL_Backup (complete).tnl"); its
+// path, or empty when it could not be written.
+std::string keepCompleteBackup(const Document& document, std::string_view bytes);
 
 // The caption of the main window for a named document.
 std::string captionFor(const Document& document);

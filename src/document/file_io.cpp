@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -61,11 +62,20 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
     const std::string target = resolveLinks(path);
     const std::string directory = directoryOf(target);
 
+    // A link that leads nowhere final (a loop) would be replaced by a regular file.
+    struct stat link {};
+    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+        return reasonFor(ELOOP);
     mode_t mode = S_IRUSR | S_IWUSR;
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {
         if (S_ISDIR(existing.st_mode))
             return reasonFor(EISDIR);
+        if (!S_ISREG(existing.st_mode))
+            return "It is not a regular file.";
+        // The rename would replace a file the user may not write: a read-only diary stays as it is.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+            return reasonFor(errno);
         mode = existing.st_mode & 07777;
     }
 
@@ -112,29 +122,76 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
     return std::nullopt;
 }
 
-std::optional<std::string> readWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+std::optional<std::string> readWholeFile(const std::string& path, std::string* reason) {
+    const auto refuse = [reason](const std::string& why) -> std::optional<std::string> {
+        if (reason != nullptr)
+            *reason = why;
         return std::nullopt;
-    std::string content;
+    };
+    // Not blocking: a FIFO would otherwise wait for a writer before the open returns.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return refuse(reasonFor(errno));
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        content.reserve(static_cast<std::size_t>(st.st_size));
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return refuse(reasonFor(error));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return refuse(S_ISDIR(st.st_mode) ? reasonFor(EISDIR) : "It is not a regular file.");
+    }
+    if (static_cast<unsigned long long>(st.st_size) > maxDiaryFileSize) {
+        ::close(fd);
+        return refuse("The file is larger than 256 MB, far larger than any diary.");
+    }
+    std::string content;
+    content.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
         if (n < 0) {
+            const int error = errno;
             ::close(fd);
-            return std::nullopt;
+            return refuse(reasonFor(error));
         }
         if (n == 0)
             break;
         content.append(buffer, static_cast<std::size_t>(n));
+        // A file that grows while it is read stops at the limit too.
+        if (content.size() > maxDiaryFileSize) {
+            ::close(fd);
+            return refuse("The file is larger than 256 MB, far larger than any diary.");
+        }
     }
     ::close(fd);
     return content;
+}
+
+int removeStaleTemporaries(const std::string& directory, const std::string& baseName, long long olderThan) {
+    DIR* dir = ::opendir(directory.c_str());
+    if (dir == nullptr)
+        return 0;
+    const std::string prefix = "." + baseName + ".";
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        // Exactly the pattern mkstemp fills in: the prefix and six characters.
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string path = directory + "/" + name;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid() ||
+            st.st_mtime >= olderThan)
+            continue;
+        if (::unlink(path.c_str()) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 void deleteFileQuietly(const std::string& path) {

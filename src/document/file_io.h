@@ -26,8 +26,18 @@ struct FileOps {
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes,
                                                const FileOps& ops = FileOps::system());
 
-// Reads the whole file; nullopt when it cannot be opened or read (a directory, no permission).
-std::optional<std::string> readWholeFile(const std::string& path);
+// No diary comes near this size; a larger file is not read.
+inline constexpr std::size_t maxDiaryFileSize = std::size_t{256} << 20;
+
+// Reads the whole of a regular file; nullopt when it cannot be opened or read (no permission, a
+// directory, a FIFO, a device or a socket, which are no diaries and could block or never end),
+// or when it is larger than maxDiaryFileSize. The reason, in plain words, goes to `reason`.
+std::optional<std::string> readWholeFile(const std::string& path, std::string* reason = nullptr);
+
+// Removes the temporary files that interrupted atomic writes of `baseName` left in the directory
+// (".<baseName>.XXXXXX"), when they belong to this user and are older than `olderThan` (seconds
+// since the epoch). Returns how many went.
+int removeStaleTemporaries(const std::string& directory, const std::string& baseName, long long olderThan);
 
 // Deletes a file; a failure (no such file) is ignored.
 void deleteFileQuietly(const std::string& path);

@@ -60,12 +60,17 @@ public:
         form_.diary().loadDay(form_.diary().currentDay.date);
         form_.redrawPages();
     }
-    void reportCannotOpen() override {
-        showMessage(form_.platform().messages, QString::fromUtf8(text::cannotOpen), box::ok, box::question);
+    void reportCannotOpen(const std::string& reason) override {
+        QString text = QString::fromUtf8(text::cannotOpen);
+        if (!reason.empty())
+            text += QStringLiteral("\r\n") + fromStd(reason);
+        showMessage(form_.platform().messages, text, box::ok, box::question);
     }
-    void reportTooManyDays() override {
-        showMessage(form_.platform().messages, QString::fromUtf8(text::tooManyDays), box::ok,
-                    box::exclamation);
+    void reportTooManyDays(const std::string& keptCopy) override {
+        QString text = QString::fromUtf8(text::tooManyDays);
+        if (!keptCopy.empty())
+            text += QStringLiteral("\r\nThe whole backup is kept in ") + fromStd(keptCopy);
+        showMessage(form_.platform().messages, text, box::ok, box::exclamation);
     }
 
     int currentPage() const override { return form_.ui.mainTab->currentPage(); }
@@ -160,8 +165,8 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     canvases.setCanvas(CanvasSet::trendLegend, ui.trend.PicExpArea);
     list_ = std::make_unique<ListPage>(ui.list, document, canvases, platform_.clock, pointer);
     trend_ = std::make_unique<TrendPage>(ui.trend, document, canvases, colors, platform_.clock);
-    printing_ = std::make_unique<PagePrinting>(document, ui.list, ui.trend, canvases, colors, platform_.dialogs,
-                                               *links_);
+    printing_ = std::make_unique<PagePrinting>(document, ui.list, ui.trend, canvases, colors,
+                                               platform_.dialogs, *links_);
     files_ = std::make_unique<FileCommands>(*this);
     help_ = std::make_unique<HelpCommands>(*this);
 

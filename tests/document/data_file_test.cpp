@@ -35,8 +35,8 @@ struct RecordingEvents : DocumentEvents {
     void setCaption(const std::string& caption) override { calls.push_back("caption " + caption); }
     void updateHistory() override { calls.push_back("history"); }
     void showLoadedDiary() override { calls.push_back("show"); }
-    void reportCannotOpen() override { calls.push_back("cannot open"); }
-    void reportTooManyDays() override { calls.push_back("too many"); }
+    void reportCannotOpen(const std::string& reason) override { calls.push_back("cannot open: " + reason); }
+    void reportTooManyDays(const std::string& keptCopy) override { calls.push_back("too many: " + keptCopy); }
 };
 
 // A document named `name` in the directory, its backup beside it.
@@ -251,8 +251,9 @@ TEST(LoadFile, MissingFileEmptiesTheDiaryAndReports) {
     EXPECT_EQ(doc.table.count(), 0);
     EXPECT_EQ(doc.userName, "");
     EXPECT_EQ(doc.trendWindowStart, dateFromCivil(2026, 12, 1));
-    EXPECT_EQ(events.calls, (std::vector<std::string>{"busy", "show", "cannot open", "normal",
-                                                      "caption Tonolog [gone.tnl]", "history"}));
+    EXPECT_EQ(events.calls,
+              (std::vector<std::string>{"busy", "show", "cannot open: No such file or directory", "normal",
+                                        "caption Tonolog [gone.tnl]", "history"}));
 }
 
 TEST(LoadFile, UntitledDocumentLeavesCaptionAndHistory) {
@@ -277,10 +278,54 @@ TEST(LoadFile, TooLongDiaryIsOpenedUntitledSoItCannotBeOverwritten) {
     EXPECT_EQ(loadFile(doc, events, today), LoadStatus::TooManyDays);
     EXPECT_TRUE(doc.isUntitled());
     EXPECT_EQ(doc.docPath, doc.backupPath);
-    EXPECT_EQ(events.calls, (std::vector<std::string>{"busy", "show", "too many", "normal"}));
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"busy", "show", "too many: ", "normal"}));
     // A save now writes the backup, never the long file.
     writeFile(doc, events);
     EXPECT_EQ(TempDir::read(dir.file("long.tnl")), text);
+}
+
+// A recalled backup that long is kept whole beside it before anything can rewrite it.
+TEST(LoadFile, TooLongBackupIsKeptWholeUnderAnotherName) {
+    TempDir dir;
+    Document doc;
+    doc.backupDir = dir.path() + "/";
+    doc.backupName = backupFileName;
+    doc.backupPath = doc.backupDir + backupFileName;
+    doc.docName = backupFileName;
+    doc.docPath = doc.backupPath;
+    std::string text = "Ann,\r\n";
+    for (int i = 0; i < ReadingTable::maxRows + 5; ++i)
+        text += formatDayKey(Date{20000 + i}) + ",120,,,,,,,,,,,,,\r\n";
+    TempDir::write(doc.backupPath, text);
+    RecordingEvents events;
+    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::TooManyDays);
+    const std::string kept = doc.backupDir + "TL_Backup (complete).tnl";
+    EXPECT_EQ(events.calls[2], "too many: " + kept);
+    EXPECT_EQ(TempDir::read(kept), text);
+    writeFile(doc, events); // the first commit's backup
+    EXPECT_EQ(TempDir::read(kept), text);
+}
+
+// What is read writes back to itself: a lone CR inside a field, two byte-order marks.
+TEST(ReadDiaryText, OddBytesReadBackToThemselves) {
+    for (const std::string& input :
+         {std::string("Ann,\r\r\nJan./05/2004,120,,,,,,,,,,,,\r\r\n"), std::string("\r,"),
+          std::string("\xef\xbb\xbf\xef\xbb\xbf"
+                      "A,")}) {
+        Document first;
+        readDiaryText(first, input, today);
+        const std::string written = formatDiary(first.userName, first.table);
+        Document second;
+        readDiaryText(second, written, today);
+        EXPECT_EQ(formatDiary(second.userName, second.table), written) << input;
+        EXPECT_EQ(second.userName, first.userName);
+    }
+    Document bom;
+    readDiaryText(bom,
+                  "\xef\xbb\xbf\xef\xbb\xbf"
+                  "A,",
+                  today);
+    EXPECT_EQ(bom.userName, "A");
 }
 
 TEST(WriteFile, NamedSaveClearsDirtyDeletesBackupAndNamesTheWindow) {

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <ctime>
 #include <filesystem>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -147,4 +149,75 @@ TEST(UnprivilegedFileRead, UnreadableFileCannotBeOpened) {
     TempDir::write(path, "Ann,\r\n");
     ::chmod(path.c_str(), 0);
     EXPECT_EQ(readWholeFile(path), std::nullopt);
+}
+
+TEST(UnprivilegedAtomicWrite, ReadOnlyDiaryIsNotReplaced) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not apply to root";
+    TempDir dir;
+    const std::string path = dir.file("diary.tnl");
+    TempDir::write(path, "old");
+    ::chmod(path.c_str(), 0444);
+    const auto failure = writeFileAtomically(path, "new");
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->find("ermission"), std::string::npos) << *failure;
+    EXPECT_EQ(TempDir::read(path), "old");
+    EXPECT_EQ(dir.entryCount(), 1);
+}
+
+// Only regular files are diaries: a FIFO is refused at once instead of waiting for a writer,
+// and a device that never ends is not read.
+TEST(FileRead, RefusesWhatIsNoRegularFile) {
+    TempDir dir;
+    const std::string fifo = dir.file("pipe.tnl");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string reason;
+    EXPECT_EQ(readWholeFile(fifo, &reason), std::nullopt);
+    EXPECT_EQ(reason, "It is not a regular file.");
+    EXPECT_EQ(readWholeFile("/dev/zero", &reason), std::nullopt);
+    EXPECT_EQ(reason, "It is not a regular file.");
+    EXPECT_EQ(readWholeFile(dir.path(), &reason), std::nullopt);
+    EXPECT_EQ(reason, "Is a directory");
+    EXPECT_TRUE(writeFileAtomically(fifo, "x").has_value());
+}
+
+TEST(FileRead, RefusesAFileBeyondAnyDiary) {
+    TempDir dir;
+    const std::string path = dir.file("huge.tnl");
+    {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(maxDiaryFileSize) + 1), 0); // sparse
+        ::close(fd);
+    }
+    std::string reason;
+    EXPECT_EQ(readWholeFile(path, &reason), std::nullopt);
+    EXPECT_NE(reason.find("256 MB"), std::string::npos);
+}
+
+// A link loop is not replaced by a regular file.
+TEST(AtomicWrite, SymlinkLoopIsNotSavedOver) {
+    TempDir dir;
+    const std::string a = dir.file("a.tnl");
+    const std::string b = dir.file("b.tnl");
+    ASSERT_EQ(::symlink(b.c_str(), a.c_str()), 0);
+    ASSERT_EQ(::symlink(a.c_str(), b.c_str()), 0);
+    const auto failure = writeFileAtomically(a, "new");
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->find("symbolic links"), std::string::npos) << *failure;
+    struct stat st {};
+    ASSERT_EQ(::lstat(a.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+// The temporaries that interrupted writes leave go: only the program's own pattern, only old ones.
+TEST(StaleTemporaries, OnlyOldFilesOfThePatternGo) {
+    TempDir dir;
+    for (const char* name :
+         {".TL_Backup.ab12CD", ".TL_Backup.zz", "TL_Backup", ".TL_Backup.ab12CDx", ".other.ab12CD"})
+        TempDir::write(dir.file(name), "x");
+    EXPECT_EQ(removeStaleTemporaries(dir.path(), "TL_Backup", 0), 0); // none is older than the epoch
+    EXPECT_EQ(removeStaleTemporaries(dir.path(), "TL_Backup", std::time(nullptr) + 10), 1);
+    EXPECT_FALSE(fileExists(dir.file(".TL_Backup.ab12CD")));
+    EXPECT_EQ(dir.entryCount(), 4);
 }

@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace tonolog;
 using tonolog::diary::setClientSize;
 
@@ -131,7 +133,8 @@ private Q_SLOTS:
         for (int k = 0; k < 4; ++k) {
             const int top = 1440 + gridY[k] - 128;
             row(QStringLiteral("LblTrendBp") + QLatin1String(scale[k]), "MainTabTrend", {480, top, 375, 255});
-            row(QStringLiteral("LblTrendPul") + QLatin1String(scale[k]), "MainTabTrend", {10680, top, 375, 255});
+            row(QStringLiteral("LblTrendPul") + QLatin1String(scale[k]), "MainTabTrend",
+                {10680, top, 375, 255});
         }
         row(QStringLiteral("PicTrendArea"), "MainTabTrend", {1080, 1440, 9375, 5535});
         for (int j = 0; j < 7; ++j) {
@@ -407,10 +410,21 @@ private Q_SLOTS:
         FormHarness h;
         MainForm& form = h.start(h.file(QStringLiteral("gone.tnl")));
         QCOMPARE(h.messages.count(), 1);
-        QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened."));
+        QCOMPARE(h.messages.last().text,
+                 QStringLiteral("Data file cannot be opened.\r\nNo such file or directory"));
         QCOMPARE(h.messages.last().icon, MessageIcon::Question);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [gone.tnl]"));
         QCOMPARE(form.document.table.count(), 0);
+    }
+
+    // A FIFO is no diary: refused at once, instead of a start that waits for a writer.
+    void aFifoOnTheCommandLineIsRefusedAtOnce() {
+        FormHarness h;
+        const QString fifo = h.file(QStringLiteral("pipe.tnl"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        h.start(fifo);
+        QCOMPARE(h.messages.last().text,
+                 QStringLiteral("Data file cannot be opened.\r\nIt is not a regular file."));
     }
 
     void backupQuestionYesRecallsAndIgnoresTheCommandLine() {
