@@ -239,6 +239,11 @@ WriteResult writeFile(Document& document, DocumentEvents& events, const FileOps&
         return WriteResult{false, *failure};
     if (document.isUntitled())
         return {};
+    // Copies that interrupted saves of this diary left beside it go.
+    const auto slash = document.docPath.rfind('/');
+    if (slash != std::string::npos)
+        removeStaleTemporaries(document.docPath.substr(0, slash), document.docPath.substr(slash + 1),
+                               processStartTime());
     document.isDirty = 0;
     deleteFileQuietly(document.backupPath);
     events.setCaption(captionFor(document));

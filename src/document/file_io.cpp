@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 #include <dirent.h>
@@ -42,6 +43,8 @@ std::string resolveLinks(std::string path) {
     }
     return path;
 }
+
+const long long startedAt = static_cast<long long>(std::time(nullptr));
 
 std::string reasonFor(int error) {
     return std::strerror(error);
@@ -169,6 +172,10 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string* r
     }
     ::close(fd);
     return content;
+}
+
+long long processStartTime() {
+    return startedAt;
 }
 
 int removeStaleTemporaries(const std::string& directory, const std::string& baseName, long long olderThan) {

@@ -39,6 +39,9 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string* r
 // since the epoch). Returns how many went.
 int removeStaleTemporaries(const std::string& directory, const std::string& baseName, long long olderThan);
 
+// When this process started, in seconds since the epoch.
+long long processStartTime();
+
 // Deletes a file; a failure (no such file) is ignored.
 void deleteFileQuietly(const std::string& path);
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace tonolog {
@@ -20,7 +21,11 @@ Locations Locations::forThisUser() {
     l.appDir = withSlash(QCoreApplication::applicationDirPath());
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);
-    QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The backup holds the diary: its directory, and the program's directory above it, are the
+    // user's alone.
+    const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(data, ownerOnly);
+    QFile::setPermissions(QFileInfo(data).absolutePath(), ownerOnly);
     l.backupDir = withSlash(data);
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty() || !QDir(documents).exists())

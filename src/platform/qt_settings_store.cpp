@@ -1,5 +1,8 @@
 #include "platform/qt_settings_store.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QVariant>
 
@@ -8,6 +11,16 @@ namespace tonolog {
 QtSettingsStore::QtSettingsStore()
     : settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tonolog"),
                 QStringLiteral("Tonolog")) {}
+
+// The recent files name the user's diaries: the settings are for the user's eyes only.
+// The directory is closed to others before the file is first written in it.
+void QtSettingsStore::keepPrivate() {
+    const QFileInfo file(settings_.fileName());
+    QDir().mkpath(file.absolutePath());
+    QFile::setPermissions(file.absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (file.exists())
+        QFile::setPermissions(file.absoluteFilePath(), QFile::ReadOwner | QFile::WriteOwner);
+}
 
 QString QtSettingsStore::keyOf(const QString& section, const QString& key) {
     return section + QLatin1Char('/') + key;
@@ -32,7 +45,9 @@ bool QtSettingsStore::sync() {
     // QSettings tells of a failed write only through its status, and only after writing. A
     // FormatError says that the file found there could not be read; it has been written over with
     // the values of this store, so the write itself went through.
+    keepPrivate();
     settings_.sync();
+    keepPrivate();
     return settings_.status() != QSettings::AccessError;
 }
 

@@ -23,6 +23,7 @@ public:
 
 private:
     static QString keyOf(const QString& section, const QString& key);
+    void keepPrivate();
 
     QSettings settings_;
 };

@@ -272,6 +272,8 @@ void MainForm::loadWindow(const QString& commandLine) {
 
     loadButtonPictures(ui);
     drawAllPages();
+    // Copies of the diary that interrupted writes left in the backup's directory go.
+    removeStaleTemporaries(locations_.backupDir.toStdString(), backupFileName, processStartTime());
     // Typing starts in the first box of the tab order, the owner's name.
     ui.diary.InputName->setFocus(Qt::OtherFocusReason);
 }
@@ -287,12 +289,19 @@ bool MainForm::closeRequest() {
 
 void MainForm::saveSettings() {
     SettingsStore& settings = platform_.settings;
-    settings.write(QStringLiteral("FormSize"), QStringLiteral("Top"), QString::number(windowTop));
-    settings.write(QStringLiteral("FormSize"), QStringLiteral("Left"), QString::number(windowLeft));
-    settings.write(QStringLiteral("History"), QStringLiteral("Path1"), history.historyPath1);
-    settings.write(QStringLiteral("History"), QStringLiteral("Path2"), history.historyPath2);
-    settings.write(QStringLiteral("History"), QStringLiteral("Path3"), history.historyPath3);
-    settings.sync();
+    bool kept = settings.write(QStringLiteral("FormSize"), QStringLiteral("Top"), QString::number(windowTop));
+    kept = settings.write(QStringLiteral("FormSize"), QStringLiteral("Left"), QString::number(windowLeft)) &&
+           kept;
+    kept = settings.write(QStringLiteral("History"), QStringLiteral("Path1"), history.historyPath1) && kept;
+    kept = settings.write(QStringLiteral("History"), QStringLiteral("Path2"), history.historyPath2) && kept;
+    kept = settings.write(QStringLiteral("History"), QStringLiteral("Path3"), history.historyPath3) && kept;
+    kept = settings.sync() && kept;
+    // Said once, and the window closes all the same: nothing of the diary depends on it.
+    if (!kept)
+        showMessage(platform_.messages,
+                    QStringLiteral("The window position and the recent files could not be kept:\r\n"
+                                   "the settings cannot be written."),
+                    box::ok, box::exclamation);
 }
 
 void MainForm::bringToFront() {

@@ -417,6 +417,35 @@ private Q_SLOTS:
         QCOMPARE(form.document.table.count(), 0);
     }
 
+    // Settings that cannot be written are mentioned once, and the window closes all the same.
+    void unwritableSettingsAreToldOnceAtClose() {
+        FormHarness h;
+        h.start();
+        h.settings.setFailWrites(true);
+        QVERIFY(h.close());
+        QCOMPARE(h.messages.count(), 1);
+        QVERIFY(
+            h.messages.last().text.startsWith(QStringLiteral("The window position and the recent files")));
+    }
+
+    // Copies of the diary that interrupted writes left in the backup's directory go at start-up;
+    // only the program's own temporaries, only those older than the run.
+    void staleTemporariesGoAtStartUp() {
+        FormHarness h;
+        const QString stale = h.locations.backupDir + QStringLiteral(".TL_Backup.Ab12Cd");
+        const QString other = h.locations.backupDir + QStringLiteral("notes.txt");
+        FormHarness::writeFile(stale, "Ann,\r\n");
+        FormHarness::writeFile(other, "x");
+        QFile old(stale);
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(
+            old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        old.close();
+        h.start();
+        QVERIFY(!QFile::exists(stale));
+        QVERIFY(QFile::exists(other));
+    }
+
     // A FIFO is no diary: refused at once, instead of a start that waits for a writer.
     void aFifoOnTheCommandLineIsRefusedAtOnce() {
         FormHarness h;

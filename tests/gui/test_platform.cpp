@@ -419,6 +419,10 @@ private Q_SLOTS:
             QCOMPARE(store.read(QStringLiteral("FormSize"), QStringLiteral("Top"), QStringLiteral("600")),
                      QStringLiteral("1440"));
         }
+        // The recent files are the user's alone: the file 0600 in a 0700 directory.
+        const QFileInfo written(settingsHome_.filePath(QStringLiteral("Tonolog/Tonolog.conf")));
+        QCOMPARE(written.permissions() & 0x0777, QFile::ReadUser | QFile::WriteUser);
+        QCOMPARE(QFileInfo(written.absolutePath()).permissions() & 0x0077, QFileDevice::Permissions{});
         const QtSettingsStore again;
         QCOMPARE(again.read(QStringLiteral("FormSize"), QStringLiteral("Top"), QStringLiteral("600")),
                  QStringLiteral("1440"));
