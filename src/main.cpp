@@ -1,3 +1,4 @@
+#include "canvas/message_box.h"
 #include "canvas/resources.h"
 #include "platform/clock.h"
 #include "platform/message_box_service.h"
@@ -50,8 +51,17 @@ int main(int argc, char* argv[]) {
     // A second start only brings the first window to the front.
     tonolog::SingleInstance instance;
     if (!instance.tryBecomePrimary()) {
-        instance.notifyPrimary();
-        return 0;
+        if (instance.notifyPrimary())
+            return 0;
+        // A running instance holds the lock but does not answer: say so rather than end silently.
+        const QString why = QStringLiteral(
+            "Tonolog is already running but does not answer, so it cannot be started again.\r\n"
+            "Close the running Tonolog, or end it, and start it again.");
+        std::fprintf(stderr, "%s\n",
+                     qUtf8Printable(QString(why).replace(QStringLiteral("\r\n"), QStringLiteral(" "))));
+        tonolog::QtMessageBoxService messages;
+        tonolog::showMessage(messages, why, tonolog::box::ok, tonolog::box::exclamation);
+        return 1;
     }
 
     tonolog::installFontSubstitutes();

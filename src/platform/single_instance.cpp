@@ -11,6 +11,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <cerrno>
+
+#include <signal.h>
 #include <unistd.h>
 
 namespace tonolog {
@@ -41,6 +44,17 @@ QString privateDirectory(const QString& dir) {
         !QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         return {};
     return dir;
+}
+
+// A lock that names no owner (an empty or garbled file: a kill between creating and writing it,
+// or a stray file), or whose owner no longer runs, belongs to no running instance.
+bool heldByNobody(const QLockFile& lock) {
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0)
+        return true;
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
 int remainingMs(const QDeadlineTimer& deadline) {
@@ -88,7 +102,10 @@ bool SingleInstance::tryBecomePrimary() {
     auto lock = std::make_unique<QLockFile>(lockPath());
     // Never stale by age: only when its holder no longer runs.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError && heldByNobody(*lock) &&
+        lock->removeStaleLockFile())
+        lock->tryLock(0);
+    if (!lock->isLocked()) {
         if (lock->error() == QLockFile::LockFailedError)
             return false;
         qWarning("Tonolog: cannot create %s; not checking for another running instance",

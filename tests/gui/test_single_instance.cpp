@@ -182,6 +182,27 @@ private Q_SLOTS:
         QCOMPARE(socketMode & 077, mode_t(0));
     }
 
+    // A lock file that names no owner, or an owner that does not run, is taken over.
+    void aLockWithoutARunningOwnerIsTakenOver_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("garbled") << QByteArray("\x01\x02 not a lock\n");
+        QTest::newRow("owner gone") << QByteArray("999999\ntonolog\n") +
+                                           QSysInfo::machineHostName().toUtf8() + "\n";
+    }
+
+    void aLockWithoutARunningOwnerIsTakenOver() {
+        QFETCH(QByteArray, content);
+        const QString name = freshName();
+        SingleInstance instance(name);
+        QFile stray(instance.lockPath());
+        QVERIFY(stray.open(QIODevice::WriteOnly));
+        stray.write(content);
+        stray.close();
+        QVERIFY(instance.tryBecomePrimary());
+        QVERIFY(instance.isListening());
+    }
+
     void killedPrimaryDoesNotBlockTheNextStart() {
         const QString name = freshName();
         const SingleInstance paths(name);
