@@ -16,3 +16,6 @@ export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 (cd "$root/build-asan" && ctest --output-on-failure --timeout 900)
+
+# The reader under libFuzzer: the regression files, then a bounded fuzzing run.
+"$root/scripts/fuzz.sh"
