@@ -1,5 +1,7 @@
 #include "canvas/press_and_hold.h"
 
+#include "canvas/controls.h"
+
 #include "platform/clock.h"
 
 #include <QPointer>
@@ -126,6 +128,17 @@ void PressAndHold::wakeAt(qint64 deadlineMs) {
     const qint64 left =
         std::clamp<qint64>(deadlineMs - clock_.elapsedMs(), 0, std::numeric_limits<int>::max());
     timer_.start(static_cast<int>(left));
+}
+
+void connectHeldButton(ImageButton* button, PressAndHold* hold, std::function<void()> step) {
+    QObject::connect(button, &ImageButton::pressed, hold, [button, hold, step = std::move(step)] {
+        button->showPressedPicture(true);
+        hold->press(step);
+    });
+    QObject::connect(button, &ImageButton::released, hold, [button, hold] {
+        button->showPressedPicture(false);
+        hold->release();
+    });
 }
 
 } // namespace tonolog

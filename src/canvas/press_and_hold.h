@@ -91,4 +91,10 @@ private:
     int phase_ = 0;
 };
 
+class ImageButton;
+
+// Wires an image button to the controller: the pressed picture while held, a press that starts
+// the hold with `step`, a release that ends it.
+void connectHeldButton(ImageButton* button, PressAndHold* hold, std::function<void()> step);
+
 } // namespace tonolog

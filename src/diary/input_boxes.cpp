@@ -88,17 +88,8 @@ void DiaryPage::connectControls() {
 
     // Previous day / Next day: a click steps once at the release; holding repeats.
     dayButtons = new PressAndHold(clock_, dayButtonState, this);
-    const std::pair<ImageButton*, int> dayButtonDirections[] = {{d.ImgDiaryUp, -1}, {d.ImgDiaryDown, +1}};
-    for (const auto& [button, direction] : dayButtonDirections) {
-        connect(button, &ImageButton::pressed, this, [this, button = button, direction = direction] {
-            button->showPressedPicture(true);
-            dayButtons->press([this, direction] { stepDay(direction); });
-        });
-        connect(button, &ImageButton::released, this, [this, button = button] {
-            button->showPressedPicture(false);
-            dayButtons->release();
-        });
-    }
+    connectHeldButton(d.ImgDiaryUp, dayButtons, [this] { stepDay(-1); });
+    connectHeldButton(d.ImgDiaryDown, dayButtons, [this] { stepDay(+1); });
 
     connect(&monthView_, &QCalendarWidget::clicked, this, &DiaryPage::takeCalendarDate);
     connect(&monthView_, &QCalendarWidget::activated, this, &DiaryPage::takeCalendarDate);

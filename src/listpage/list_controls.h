@@ -47,4 +47,26 @@ struct ListControls {
     Label* LblList150 = nullptr;
 };
 
+// Every control of row r shown or hidden: the day's number and date, each reading's labels and
+// frame, the note. For the List page's rows and the print layout's alike.
+template <class Rows> void setRowVisible(Rows& c, int row, bool visible) {
+    const auto r = static_cast<std::size_t>(row);
+    c.LblNumData[r]->setVisible(visible);
+    c.LblDateData[r]->setVisible(visible);
+    for (std::size_t k = 3 * r; k < 3 * r + 3; ++k) {
+        c.LblSysTitle[k]->setVisible(visible);
+        c.LblSysData[k]->setVisible(visible);
+        c.LblDiaTitle[k]->setVisible(visible);
+        c.LblDiaData[k]->setVisible(visible);
+        c.LblPulTitle[k]->setVisible(visible);
+        c.LblPulData[k]->setVisible(visible);
+        c.LblTimeData[k]->setVisible(visible);
+        c.LblAmpmData[k]->setVisible(visible);
+        c.ShapeSys[k]->setVisible(visible);
+    }
+    c.LblNoteData[r]->setVisible(visible);
+    c.LblNoteTitle[r]->setVisible(visible);
+    c.ShapeNote[r]->setVisible(visible);
+}
+
 } // namespace tonolog

@@ -10,6 +10,7 @@
 #include "canvas/twips.h"
 #include "document/document.h"
 #include "document/list_rows.h"
+#include "listpage/chart_scale.h"
 
 #include <algorithm>
 
@@ -39,12 +40,6 @@ private:
     QWidget* chart_;
 };
 
-// Puts a scale label's right edge on its grid line.
-void placeScaleLabel(Label* label, int lineX) {
-    const int left = lineX - twips::wholeTwips(label->width());
-    label->move(twips::toPixels(left), label->y());
-}
-
 } // namespace
 
 ListPage::ListPage(ListControls& controls, Document& document, const CanvasSet& canvases, const Clock& clock,
@@ -68,18 +63,8 @@ void ListPage::connectControls() {
     connect(ui_.PicGraphArea, &Canvas::mouseMoved, this, &ListPage::pointerMovedOverPage);
 
     // Previous data / Next data: a click steps once at the release; holding repeats.
-    const std::pair<ImageButton*, void (ListPage::*)()> buttons[] = {
-        {ui_.ImgListUp, &ListPage::stepListUp}, {ui_.ImgListDown, &ListPage::stepListDown}};
-    for (const auto& [button, step] : buttons) {
-        connect(button, &ImageButton::pressed, this, [this, button = button, step = step] {
-            button->showPressedPicture(true);
-            listButtons->press([this, step] { (this->*step)(); });
-        });
-        connect(button, &ImageButton::released, this, [this, button = button] {
-            button->showPressedPicture(false);
-            listButtons->release();
-        });
-    }
+    connectHeldButton(ui_.ImgListUp, listButtons, [this] { stepListUp(); });
+    connectHeldButton(ui_.ImgListDown, listButtons, [this] { stepListDown(); });
 }
 
 void ListPage::reset() {
@@ -97,28 +82,9 @@ QString ListPage::dateCaption(int row) const {
 void ListPage::drawListBackground() {
     Canvas* chart = ui_.PicGraphArea;
     const ChartHidden hidden(chart);
-    const int h = chart->heightTwips();
-    const double w = chart->widthTwips();
-    const int x50 = chartX(w, 50);
-    const int x90 = chartX(w, 90);
-    const int x100 = chartX(w, 100);
-    const int x140 = chartX(w, 140);
-    const int x150 = chartX(w, 150);
-    const int x200 = chartX(w, 200);
-    const int right = roundToInt(w);
-    chart->setPenWidth(1);
-    chart->setLineStyle(Canvas::LineStyle::solid);
-    const int number = CanvasSet::listChart;
-    canvases_.drawLine(number, 0, 0, x90, h, zoneLow, 3);
-    canvases_.drawLine(number, x90, 0, x140, h, zoneMiddle, 3);
-    canvases_.drawLine(number, x140, 0, right, h, zoneHigh, 3);
-    chart->setLineStyle(Canvas::LineStyle::dotted);
-    for (const int x : {x100, x200, x50, x150})
-        canvases_.drawLine(number, x, 0, x, h, black, 1);
-    placeScaleLabel(ui_.LblList100, x100);
-    placeScaleLabel(ui_.LblList200, x200);
-    placeScaleLabel(ui_.LblList50, x50);
-    placeScaleLabel(ui_.LblList150, x150);
+    drawChartScale(canvases_, CanvasSet::listChart, *chart,
+                   {ui_.LblList100, ui_.LblList200, ui_.LblList50, ui_.LblList150},
+                   [](Label* label, int left) { label->move(twips::toPixels(left), label->y()); });
 }
 
 int ListPage::DspListTab() {
@@ -169,20 +135,7 @@ int ListPage::DspListTab() {
 }
 
 void ListPage::showListRow(bool visible, int row) {
-    const auto r = static_cast<std::size_t>(row);
-    ui_.LblNumData[r]->setVisible(visible);
-    ui_.LblDateData[r]->setVisible(visible);
-    for (std::size_t k = 0; k < 3; ++k) {
-        const std::size_t i = 3 * r + k;
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{ui_.LblSysTitle[i], ui_.LblSysData[i], ui_.LblDiaTitle[i],
-                                             ui_.LblDiaData[i], ui_.LblPulTitle[i], ui_.LblPulData[i],
-                                             ui_.LblTimeData[i], ui_.LblAmpmData[i], ui_.ShapeSys[i]})
-            w->setVisible(visible);
-    }
-    ui_.LblNoteData[r]->setVisible(visible);
-    ui_.LblNoteTitle[r]->setVisible(visible);
-    ui_.ShapeNote[r]->setVisible(visible);
+    setRowVisible(ui_, row, visible);
 }
 
 void ListPage::stepListUp() {

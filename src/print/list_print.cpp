@@ -1,3 +1,4 @@
+#include "canvas/busy_pointer.h"
 #include "canvas/canvas.h"
 #include "canvas/canvas_set.h"
 #include "canvas/controls.h"
@@ -6,6 +7,7 @@
 #include "canvas/twips.h"
 #include "document/document.h"
 #include "document/list_rows.h"
+#include "listpage/chart_scale.h"
 #include "listpage/list_controls.h"
 #include "platform/printer_surface.h"
 #include "print/page_printing.h"
@@ -30,14 +32,6 @@ int fontPoints(const QWidget* w) {
     return roundToInt(w->font().pointSizeF());
 }
 
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
-
 } // namespace
 
 void PagePrinting::printList() {
@@ -57,45 +51,12 @@ void PagePrinting::printList() {
 
 void PagePrinting::drawPrintScale() {
     PrintDlg& d = printLayout();
-    Canvas* graph = d.PicGraphArea;
-    const int h = graph->heightTwips();
-    const double w = graph->widthTwips();
-    const int x50 = chartX(w, 50);
-    const int x90 = chartX(w, 90);
-    const int x100 = chartX(w, 100);
-    const int x140 = chartX(w, 140);
-    const int x150 = chartX(w, 150);
-    const int x200 = chartX(w, 200);
-    graph->setPenWidth(1);
-    graph->setLineStyle(Canvas::LineStyle::solid);
-    const int number = CanvasSet::printChart;
-    canvases_.drawLine(number, 0, 0, x90, h, zoneLow, 3);
-    canvases_.drawLine(number, x90, 0, x140, h, zoneMiddle, 3);
-    canvases_.drawLine(number, x140, 0, roundToInt(w), h, zoneHigh, 3);
-    graph->setLineStyle(Canvas::LineStyle::dotted);
-    for (const int x : {x100, x200, x50, x150})
-        canvases_.drawLine(number, x, 0, x, h, black, 1);
-    const std::pair<Label*, int> scale[] = {
-        {d.LblList100, x100}, {d.LblList200, x200}, {d.LblList50, x50}, {d.LblList150, x150}};
-    for (const auto& [label, x] : scale)
-        placeLeft(label, x - twipsRect(label).width());
+    drawChartScale(canvases_, CanvasSet::printChart, *d.PicGraphArea,
+                   {d.LblList100, d.LblList200, d.LblList50, d.LblList150}, placeLeft);
 }
 
 void PagePrinting::showPrintRow(bool visible, int row) {
-    PrintDlg& d = printLayout();
-    const auto r = static_cast<std::size_t>(row);
-    d.LblNumData[r]->setVisible(visible);
-    d.LblDateData[r]->setVisible(visible);
-    for (std::size_t j = 0; j < 3; ++j) {
-        const std::size_t k = 3 * r + j;
-        for (QWidget* w : std::initializer_list<QWidget*>{d.LblSysTitle[k], d.LblSysData[k], d.LblDiaTitle[k],
-                                                          d.LblDiaData[k], d.LblPulTitle[k], d.LblPulData[k],
-                                                          d.LblTimeData[k], d.LblAmpmData[k], d.ShapeSys[k]})
-            w->setVisible(visible);
-    }
-    d.LblNoteData[r]->setVisible(visible);
-    d.LblNoteTitle[r]->setVisible(visible);
-    d.ShapeNote[r]->setVisible(visible);
+    setRowVisible(printLayout(), row, visible);
 }
 
 // Fills the layout's seven rows as the List page fills its four, with points of pen width 4

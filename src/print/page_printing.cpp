@@ -1,5 +1,6 @@
 #include "print/page_printing.h"
 
+#include "canvas/busy_pointer.h"
 #include "canvas/canvas.h"
 #include "canvas/canvas_set.h"
 #include "canvas/controls.h"
@@ -17,15 +18,6 @@
 namespace tonolog {
 
 namespace {
-
-// The wait pointer for as long as a print runs.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 // Lets a change of the window's state or size reach its resize handling (the rescaling and the
 // redraw of the pages) before the print goes on; the user's input waits.

@@ -50,18 +50,8 @@ void TrendPage::connectControls() {
     connect(ui_.PicTrendArea, &Canvas::doubleClicked, this, &TrendPage::openDayUnderPointer);
 
     // Previous data / Next data: a click steps once at the release; holding repeats.
-    const std::pair<ImageButton*, void (TrendPage::*)()> buttons[] = {
-        {ui_.ImgTrendLeft, &TrendPage::stepTrendBack}, {ui_.ImgTrendRight, &TrendPage::stepTrendForward}};
-    for (const auto& [button, step] : buttons) {
-        connect(button, &ImageButton::pressed, this, [this, button = button, step = step] {
-            button->showPressedPicture(true);
-            trendButtons->press([this, step] { (this->*step)(); });
-        });
-        connect(button, &ImageButton::released, this, [this, button = button] {
-            button->showPressedPicture(false);
-            trendButtons->release();
-        });
-    }
+    connectHeldButton(ui_.ImgTrendLeft, trendButtons, [this] { stepTrendBack(); });
+    connectHeldButton(ui_.ImgTrendRight, trendButtons, [this] { stepTrendForward(); });
 }
 
 void TrendPage::reset() {
