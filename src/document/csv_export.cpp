@@ -15,10 +15,11 @@ std::string isoDate(Date date) {
     return text;
 }
 
+// A time that does not read as one (a hand-edited file) is written as it is stored.
 std::string time24(std::string_view stored) {
     const auto t = parseTimeOfDay(stored);
     if (!t)
-        return {};
+        return csvField(stored);
     char text[8];
     std::snprintf(text, sizeof text, "%02d:%02d", t->hour, t->minute);
     return text;

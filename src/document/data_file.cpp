@@ -204,12 +204,15 @@ LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
     LoadStatus status = LoadStatus::CannotOpen;
     std::string reason;
     std::string keptCopy;
+    bool copyFailed = false;
     if (const auto bytes = readWholeFile(document.docPath, &reason)) {
         status = readDiaryText(document, *bytes, today);
         // A recalled backup of more than 32767 days would lose the rest at the next commit, which
         // rewrites the backup: the whole of it is kept under another name first.
-        if (status == LoadStatus::TooManyDays && document.docPath == document.backupPath)
+        if (status == LoadStatus::TooManyDays && document.docPath == document.backupPath) {
             keptCopy = keepCompleteBackup(document, *bytes);
+            copyFailed = keptCopy.empty();
+        }
     } else {
         // Emptied as a scan would start, so the previous diary never shows under this file's name.
         readDiaryText(document, {}, today);
@@ -224,7 +227,7 @@ LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
     if (status == LoadStatus::CannotOpen)
         events.reportCannotOpen(reason);
     else if (status == LoadStatus::TooManyDays)
-        events.reportTooManyDays(keptCopy);
+        events.reportTooManyDays(keptCopy, copyFailed);
     events.setBusyPointer(false);
     if (!document.isUntitled()) {
         events.setCaption(captionFor(document));
@@ -240,10 +243,7 @@ WriteResult writeFile(Document& document, DocumentEvents& events, const FileOps&
     if (document.isUntitled())
         return {};
     // Copies that interrupted saves of this diary left beside it go.
-    const auto slash = document.docPath.rfind('/');
-    if (slash != std::string::npos)
-        removeStaleTemporaries(document.docPath.substr(0, slash), document.docPath.substr(slash + 1),
-                               processStartTime());
+    removeStaleTemporaries(document.docPath, processStartTime());
     document.isDirty = 0;
     deleteFileQuietly(document.backupPath);
     events.setCaption(captionFor(document));

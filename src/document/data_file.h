@@ -21,8 +21,8 @@ public:
     // The file could not be read, for the reason given in plain words.
     virtual void reportCannotOpen(const std::string& /*reason*/) {}
     // Only the first 32767 days were read; keptCopy names the file that keeps the whole backup
-    // when a recalled backup was that long (empty otherwise).
-    virtual void reportTooManyDays(const std::string& /*keptCopy*/) {}
+    // when a recalled backup was that long, and copyFailed says that it could not be made.
+    virtual void reportTooManyDays(const std::string& /*keptCopy*/, bool /*copyFailed*/) {}
 };
 
 // The whole file as written: the name line, then a line per day, CR LF line ends.

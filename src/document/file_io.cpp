@@ -82,7 +82,7 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
         mode = existing.st_mode & 07777;
     }
 
-    std::string temporary = directory + "/." + baseNameOf(target) + ".XXXXXX";
+    std::string temporary = directory + "/." + baseNameOf(target) + std::string(temporaryMarker) + "XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return reasonFor(errno);
@@ -178,23 +178,29 @@ long long processStartTime() {
     return startedAt;
 }
 
-int removeStaleTemporaries(const std::string& directory, const std::string& baseName, long long olderThan) {
+int removeStaleTemporaries(const std::string& path, long long olderThan, bool unmarkedToo) {
+    const std::string target = resolveLinks(path);
+    const std::string directory = directoryOf(target);
     DIR* dir = ::opendir(directory.c_str());
     if (dir == nullptr)
         return 0;
-    const std::string prefix = "." + baseName + ".";
+    const std::string marked = "." + baseNameOf(target) + std::string(temporaryMarker);
+    const std::string unmarked = "." + baseNameOf(target) + ".";
+    // Exactly the pattern mkstemp fills in: the prefix and six characters.
+    const auto matches = [](const std::string& name, const std::string& prefix) {
+        return name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0;
+    };
     int removed = 0;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        // Exactly the pattern mkstemp fills in: the prefix and six characters.
-        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+        if (!matches(name, marked) && !(unmarkedToo && matches(name, unmarked)))
             continue;
-        const std::string path = directory + "/" + name;
+        const std::string file = directory + "/" + name;
         struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid() ||
+        if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid() ||
             st.st_mtime >= olderThan)
             continue;
-        if (::unlink(path.c_str()) == 0)
+        if (::unlink(file.c_str()) == 0)
             ++removed;
     }
     ::closedir(dir);

@@ -34,10 +34,15 @@ inline constexpr std::size_t maxDiaryFileSize = std::size_t{256} << 20;
 // or when it is larger than maxDiaryFileSize. The reason, in plain words, goes to `reason`.
 std::optional<std::string> readWholeFile(const std::string& path, std::string* reason = nullptr);
 
-// Removes the temporary files that interrupted atomic writes of `baseName` left in the directory
-// (".<baseName>.XXXXXX"), when they belong to this user and are older than `olderThan` (seconds
-// since the epoch). Returns how many went.
-int removeStaleTemporaries(const std::string& directory, const std::string& baseName, long long olderThan);
+// The temporary file of an atomic write of "<dir>/<name>" is "<dir>/.<name>.tonolog-XXXXXX".
+inline constexpr std::string_view temporaryMarker = ".tonolog-";
+
+// Removes the temporary files that interrupted atomic writes of the file at `path` (a link is
+// followed to the file really written) left beside it, when they belong to this user and are
+// older than `olderThan` (seconds since the epoch). `unmarkedToo` also takes ".<name>.XXXXXX",
+// the pattern of earlier versions, for a directory that holds nothing else of the user's (the
+// backup's). Returns how many went.
+int removeStaleTemporaries(const std::string& path, long long olderThan, bool unmarkedToo = false);
 
 // When this process started, in seconds since the epoch.
 long long processStartTime();

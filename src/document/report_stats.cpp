@@ -91,7 +91,8 @@ PeriodReadings readingsOfPeriod(const ReadingTable& table, const ReportOptions& 
             if (r.sys == -1 && r.dia == -1 && r.pul == -1)
                 continue;
             if (r.sys == -2 || r.dia == -2 || r.pul == -2) {
-                ++period.leftOut;
+                r.sys = r.dia = r.pul = -2;
+                day.push_back(r);
                 continue;
             }
             if (const auto t = parseTimeOfDay(row.column(4 * k + 4)))
@@ -104,7 +105,12 @@ PeriodReadings readingsOfPeriod(const ReadingTable& table, const ReportOptions& 
             firstDayLeftOut = true;
             continue;
         }
-        period.readings.insert(period.readings.end(), day.begin(), day.end());
+        for (const PeriodReading& r : day) {
+            if (r.sys == -2)
+                ++period.leftOut;
+            else
+                period.readings.push_back(r);
+        }
     }
     return period;
 }
@@ -134,8 +140,12 @@ ReportSummary summarise(const PeriodReadings& period, const ReportOptions& optio
         if ((r.sys >= 0 && r.sys >= options.thresholdSys) || (r.dia >= 0 && r.dia >= options.thresholdDia))
             ++s.atOrAboveThreshold;
     }
-    if (s.readingsCounted > 0)
-        s.shareAtOrAboveThreshold = static_cast<double>(s.atOrAboveThreshold) / s.readingsCounted;
+    // The share is of the readings that have a pressure at all.
+    const int withPressure =
+        static_cast<int>(std::count_if(period.readings.begin(), period.readings.end(),
+                                       [](const PeriodReading& r) { return r.sys >= 0 || r.dia >= 0; }));
+    if (withPressure > 0)
+        s.shareAtOrAboveThreshold = static_cast<double>(s.atOrAboveThreshold) / withPressure;
     s.whole = whole.figures();
     s.morning = morning.figures();
     s.evening = evening.figures();

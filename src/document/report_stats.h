@@ -73,7 +73,7 @@ struct ReportSummary {
     std::optional<Extreme> highestDia;
     // Readings with SYS at or above its threshold or DIA at or above its own.
     int atOrAboveThreshold = 0;
-    double shareAtOrAboveThreshold = 0; // 0..1 of the readings counted
+    double shareAtOrAboveThreshold = 0; // 0..1 of the readings with SYS or DIA
 };
 ReportSummary summarise(const PeriodReadings& period, const ReportOptions& options);
 

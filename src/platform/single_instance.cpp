@@ -1,5 +1,6 @@
 #include "platform/single_instance.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -48,12 +49,16 @@ QString privateDirectory(const QString& dir) {
 
 // A lock that names no owner (an empty or garbled file: a kill between creating and writing it,
 // or a stray file), or whose owner no longer runs, belongs to no running instance.
-bool heldByNobody(const QLockFile& lock) {
+// A lock that another start is creating at this moment is empty for an instant: only one that has
+// named no owner for a while counts.
+bool heldByNobody(const QLockFile& lock, const QString& path) {
     qint64 pid = 0;
     QString host;
     QString application;
-    if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0)
-        return true;
+    if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0) {
+        const QDateTime written = QFileInfo(path).lastModified();
+        return !written.isValid() || written.msecsTo(QDateTime::currentDateTime()) > 2000;
+    }
     return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
@@ -102,7 +107,7 @@ bool SingleInstance::tryBecomePrimary() {
     auto lock = std::make_unique<QLockFile>(lockPath());
     // Never stale by age: only when its holder no longer runs.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError && heldByNobody(*lock) &&
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError && heldByNobody(*lock, lockPath()) &&
         lock->removeStaleLockFile())
         lock->tryLock(0);
     if (!lock->isLocked()) {

@@ -47,6 +47,7 @@ void PagePrinting::printList() {
     DspPrintDlg();
     const std::unique_ptr<PrinterSurface> surface = surfaces_(printer_);
     renderListPage(*surface);
+    reportIfFailed(listPrinted_);
 }
 
 void PagePrinting::drawPrintScale() {
@@ -110,8 +111,10 @@ void PagePrinting::renderListPage(PrinterSurface& surface) {
     const int dateSize = fontPoints(d.LblDateData[0]);
     const int commentSize = fontPoints(d.LblComment);
     surface.setFontName(d.font().family());
-    // The second line of the date and of the pulse stands one title label lower.
-    const int lineH = twips::wholeTwips(list_.LblListTitle->height());
+    // The second line of the date and of the pulse stands one title label lower: the layout's
+    // label, which keeps its size (the window's own changes with the window, and would move the
+    // year out of its box on paper).
+    const int lineH = twipsRect(d.LblListTitle).height();
 
     // The note patch: the page beneath the note line (the row canvas where it lies, the page's
     // colour elsewhere), to paint over what a long note writes beyond its box.
@@ -121,7 +124,7 @@ void PagePrinting::renderListPage(PrinterSurface& surface) {
     patch.fill(palette_.paletteListPage);
     {
         QPainter painter(&patch);
-        painter.drawImage(twips::toPixels(twipsRect(d.PicViewArea).x()), 0, d.PicViewArea->picture());
+        painter.drawImage(twips::toPixels(twipsRect(d.PicViewArea).x()), 0, d.PicViewArea->image());
     }
 
     surface.setPenWidth(2);
@@ -231,7 +234,7 @@ void PagePrinting::renderListPage(PrinterSurface& surface) {
         const QRect r = twipsRect(label).translated(graph);
         surface.printText(r.x(), r.y(), rightAligned(label->text(), 3));
     }
-    surface.endDocument();
+    listPrinted_ = surface.endDocument();
 }
 
 } // namespace tonolog

@@ -4,6 +4,7 @@
 #include "canvas/canvas.h"
 #include "canvas/canvas_set.h"
 #include "canvas/controls.h"
+#include "canvas/message_box.h"
 #include "canvas/page_palette.h"
 #include "canvas/twips.h"
 #include "listpage/list_controls.h"
@@ -32,10 +33,10 @@ constexpr int boundHeight = 11000;
 } // namespace
 
 PagePrinting::PagePrinting(Document& document, ListControls& list, TrendControls& trend, CanvasSet& canvases,
-                           const PagePalette& palette, DialogService& dialogs, PrintHost& host,
-                           QObject* parent)
+                           const PagePalette& palette, DialogService& dialogs, MessageBoxService& messages,
+                           PrintHost& host, QObject* parent)
     : QObject(parent), document_(document), list_(list), trend_(trend), canvases_(canvases),
-      palette_(palette), dialogs_(dialogs), host_(host),
+      palette_(palette), dialogs_(dialogs), messages_(messages), host_(host),
       surfaces_([](QPrinter& printer) { return std::make_unique<QtPrinterSurface>(printer); }) {
     connectPrintButton(list_.ImgListPrint, list_.LblListPrint, &PagePrinting::printList);
     connectPrintButton(trend_.ImgTrendPrint, trend_.LblTrendPrint, &PagePrinting::printTrend);
@@ -102,13 +103,23 @@ void PagePrinting::printTrend() {
     const std::unique_ptr<PrinterSurface> surface = surfaces_(printer_);
     surface->setOrientation(PrinterSurface::landscape);
     host_.setBackgrounds(palette_.paletteWhite);
-    surface->printWindow(host_.clientArea());
+    const bool printed = surface->printWindow(host_.clientArea());
     host_.setBackgrounds(palette_.paletteGrey);
 
     if (tooBig)
         window.resize(normalSize);
     window.setWindowState(state);
     settle();
+    reportIfFailed(printed);
+}
+
+void PagePrinting::reportIfFailed(bool printed) {
+    if (printed)
+        return;
+    QString text = QStringLiteral("The page could not be printed.");
+    if (!printer_.outputFileName().isEmpty())
+        text += QStringLiteral("\r\nThe file cannot be written: ") + printer_.outputFileName();
+    showMessage(messages_, text, box::ok, box::exclamation);
 }
 
 } // namespace tonolog

@@ -16,6 +16,7 @@ class CanvasSet;
 class DialogService;
 class ImageButton;
 class Label;
+class MessageBoxService;
 class PrintDlg;
 class PrinterSurface;
 struct Document;
@@ -45,8 +46,8 @@ public:
     using SurfaceFactory = std::function<std::unique_ptr<PrinterSurface>(QPrinter&)>;
 
     PagePrinting(Document& document, ListControls& list, TrendControls& trend, CanvasSet& canvases,
-                 const PagePalette& palette, DialogService& dialogs, PrintHost& host,
-                 QObject* parent = nullptr);
+                 const PagePalette& palette, DialogService& dialogs, MessageBoxService& messages,
+                 PrintHost& host, QObject* parent = nullptr);
     ~PagePrinting() override;
 
     // File > Print: page 1 the list, page 2 the trend, the Diary page nothing.
@@ -70,6 +71,8 @@ public:
 private:
     void connectPrintButton(ImageButton* image, Label* caption, void (PagePrinting::*print)());
     void showPrintRow(bool visible, int row);
+    // A page that did not reach the printer is said so.
+    void reportIfFailed(bool printed);
 
     Document& document_;
     ListControls& list_;
@@ -77,10 +80,12 @@ private:
     CanvasSet& canvases_;
     const PagePalette& palette_;
     DialogService& dialogs_;
+    MessageBoxService& messages_;
     PrintHost& host_;
     QPrinter printer_{QPrinter::HighResolution};
     SurfaceFactory surfaces_;
     std::unique_ptr<PrintDlg> layout_;
+    bool listPrinted_ = true;
 };
 
 } // namespace tonolog

@@ -66,10 +66,15 @@ public:
             text += QStringLiteral("\r\n") + fromStd(reason);
         showMessage(form_.platform().messages, text, box::ok, box::question);
     }
-    void reportTooManyDays(const std::string& keptCopy) override {
+    void reportTooManyDays(const std::string& keptCopy, bool copyFailed) override {
         QString text = QString::fromUtf8(text::tooManyDays);
         if (!keptCopy.empty())
             text += QStringLiteral("\r\nThe whole backup is kept in ") + fromStd(keptCopy);
+        if (copyFailed)
+            text += QStringLiteral("\r\nThe whole backup could not be copied: copy ") +
+                    fromStd(form_.document.backupPath) +
+                    QStringLiteral(" to a safe place before you change anything, or the days after the first "
+                                   "32767 are lost.");
         showMessage(form_.platform().messages, text, box::ok, box::exclamation);
     }
 
@@ -166,7 +171,7 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     list_ = std::make_unique<ListPage>(ui.list, document, canvases, platform_.clock, pointer);
     trend_ = std::make_unique<TrendPage>(ui.trend, document, canvases, colors, platform_.clock);
     printing_ = std::make_unique<PagePrinting>(document, ui.list, ui.trend, canvases, colors,
-                                               platform_.dialogs, *links_);
+                                               platform_.dialogs, platform_.messages, *links_);
     files_ = std::make_unique<FileCommands>(*this);
     help_ = std::make_unique<HelpCommands>(*this);
 
@@ -273,7 +278,7 @@ void MainForm::loadWindow(const QString& commandLine) {
     loadButtonPictures(ui);
     drawAllPages();
     // Copies of the diary that interrupted writes left in the backup's directory go.
-    removeStaleTemporaries(locations_.backupDir.toStdString(), backupFileName, processStartTime());
+    removeStaleTemporaries(document.backupPath, processStartTime(), true);
     // Typing starts in the first box of the tab order, the owner's name.
     ui.diary.InputName->setFocus(Qt::OtherFocusReason);
 }

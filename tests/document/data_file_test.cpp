@@ -36,7 +36,9 @@ struct RecordingEvents : DocumentEvents {
     void updateHistory() override { calls.push_back("history"); }
     void showLoadedDiary() override { calls.push_back("show"); }
     void reportCannotOpen(const std::string& reason) override { calls.push_back("cannot open: " + reason); }
-    void reportTooManyDays(const std::string& keptCopy) override { calls.push_back("too many: " + keptCopy); }
+    void reportTooManyDays(const std::string& keptCopy, bool copyFailed) override {
+        calls.push_back("too many: " + keptCopy + (copyFailed ? " (copy failed)" : ""));
+    }
 };
 
 // A document named `name` in the directory, its backup beside it.

@@ -210,14 +210,19 @@ TEST(AtomicWrite, SymlinkLoopIsNotSavedOver) {
     EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
-// The temporaries that interrupted writes leave go: only the program's own pattern, only old ones.
+// The temporaries that interrupted writes leave go: only the program's own pattern, only old ones;
+// a user's file that merely looks alike stays.
 TEST(StaleTemporaries, OnlyOldFilesOfThePatternGo) {
     TempDir dir;
-    for (const char* name :
-         {".TL_Backup.ab12CD", ".TL_Backup.zz", "TL_Backup", ".TL_Backup.ab12CDx", ".other.ab12CD"})
+    for (const char* name : {".bp.tnl.tonolog-ab12CD", ".bp.tnl.old001", ".bp.tnl.tonolog-zz", "bp.tnl",
+                             ".other.tonolog-ab12CD"})
         TempDir::write(dir.file(name), "x");
-    EXPECT_EQ(removeStaleTemporaries(dir.path(), "TL_Backup", 0), 0); // none is older than the epoch
-    EXPECT_EQ(removeStaleTemporaries(dir.path(), "TL_Backup", std::time(nullptr) + 10), 1);
-    EXPECT_FALSE(fileExists(dir.file(".TL_Backup.ab12CD")));
-    EXPECT_EQ(dir.entryCount(), 4);
+    const std::string diary = dir.file("bp.tnl");
+    EXPECT_EQ(removeStaleTemporaries(diary, 0), 0); // none is older than the epoch
+    EXPECT_EQ(removeStaleTemporaries(diary, std::time(nullptr) + 10), 1);
+    EXPECT_FALSE(fileExists(dir.file(".bp.tnl.tonolog-ab12CD")));
+    EXPECT_TRUE(fileExists(dir.file(".bp.tnl.old001")));
+    // The backup's own directory also loses the unmarked pattern of earlier versions.
+    EXPECT_EQ(removeStaleTemporaries(diary, std::time(nullptr) + 10, true), 1);
+    EXPECT_EQ(dir.entryCount(), 3);
 }

@@ -89,16 +89,17 @@ TEST(ReportStats, FirstDayRuleAndAnEmptyPeriod) {
 // Exactly at the threshold counts; a reading without a time counts in the whole period only; a
 // value that is no whole number from 0 to 250 leaves its reading out.
 TEST(ReportStats, ThresholdTimesAndLeftOut) {
-    ReadingTable table =
-        diaryOf({{1, {"135,70,60,7:00am", "120,85,60,", "134,84,60,8:00pm"}}, {2, {"120,80,60,7:00am"}}});
+    ReadingTable table = diaryOf({{1, {"135,70,60,7:00am", "120,85,60,", "134,84,60,8:00pm"}},
+                                  {2, {"120,80,60,7:00am", ",,66,9:00am"}}});
     table.setSubColumn(2, 1, "300");
     const ReportOptions o = march();
     const PeriodReadings period = readingsOfPeriod(table, o);
     EXPECT_EQ(period.leftOut, 1);
     const ReportSummary s = summarise(period, o);
-    EXPECT_EQ(s.readingsCounted, 3);
+    EXPECT_EQ(s.readingsCounted, 4);
     EXPECT_EQ(s.readingsLeftOut, 1);
     EXPECT_EQ(s.atOrAboveThreshold, 2);
+    // Of the three readings with a pressure; the pulse alone does not count.
     EXPECT_NEAR(s.shareAtOrAboveThreshold, 2.0 / 3, 1e-9);
     EXPECT_EQ(s.whole.sys.count, 3);
     EXPECT_EQ(s.morning.sys.count, 1);
@@ -109,7 +110,8 @@ TEST(CsvExport, QuotingAndLines) {
     EXPECT_EQ(csvField("plain"), "plain");
     EXPECT_EQ(csvField("a, b"), "\"a, b\"");
     EXPECT_EQ(csvField("say \"hi\"\r\nbye"), "\"say \"\"hi\"\"\r\nbye\"");
-    ReadingTable table = diaryOf({{5, {"120,80,66,1:05pm", ",,,"}}}, "walk, then \"tea\" \xc3\xbc");
+    ReadingTable table =
+        diaryOf({{5, {"120,80,66,1:05pm", ",,,", "121,81,67,25:00"}}}, "walk, then \"tea\" \xc3\xbc");
     DayRecord noteOnly;
     noteOnly.date = day(6);
     noteOnly.note = "rest";
@@ -117,6 +119,7 @@ TEST(CsvExport, QuotingAndLines) {
     EXPECT_EQ(csvOfReadings(table, day(1), day(31)),
               "date,time,reading,sys,dia,pul,note\r\n"
               "2004-03-05,13:05,1,120,80,66,\"walk, then \"\"tea\"\" \xc3\xbc\"\r\n"
+              "2004-03-05,25:00,3,121,81,67,\"walk, then \"\"tea\"\" \xc3\xbc\"\r\n"
               "2004-03-06,,,,,,rest\r\n");
     EXPECT_EQ(csvOfReadings(table, day(6), day(6)),
               "date,time,reading,sys,dia,pul,note\r\n2004-03-06,,,,,,rest\r\n");

@@ -232,6 +232,28 @@ private Q_SLOTS:
         QCOMPARE(beyond, 0);
     }
 
+    // A page that cannot reach its printer (a PDF file in a folder that does not exist) is said so.
+    void aFailedPrintIsReported() {
+        FormHarness h;
+        MainForm& form = startWith(h, representative, 1);
+        QPrinter& printer = form.printing().printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(h.file(QStringLiteral("missing/list.pdf")));
+        h.dialogs.queuePrinterAnswer(true);
+        form.ui.menu.mnuFileItem[7]->trigger();
+        QCOMPARE(h.messages.count(), 1);
+        QVERIFY(h.messages.last().text.startsWith(QStringLiteral("The page could not be printed.")));
+    }
+
+    // The year and the pulse stand one layout title lower, whatever the window's size.
+    void theSecondLinesDoNotFollowTheWindow() {
+        FormHarness h;
+        MainForm& form = startWith(h, representative, 1);
+        form.resize(1600, 1200);
+        QTRY_COMPARE(form.size(), QSize(1600, 1200));
+        QVERIFY(printRecorded(h, form).lines.contains(QStringLiteral("text 960 2055 \" 2004\"")));
+    }
+
     void trendPrintKeepsOrBoundsTheWindow_data() {
         QTest::addColumn<QSize>("window"); // pixels, 15 twips each
         QTest::addColumn<QSize>("printed");

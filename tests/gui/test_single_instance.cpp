@@ -199,6 +199,11 @@ private Q_SLOTS:
         QVERIFY(stray.open(QIODevice::WriteOnly));
         stray.write(content);
         stray.close();
+        // Old enough not to be a lock that another start is writing at this moment.
+        QVERIFY(stray.open(QIODevice::ReadWrite));
+        QVERIFY(
+            stray.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+        stray.close();
         QVERIFY(instance.tryBecomePrimary());
         QVERIFY(instance.isListening());
     }
