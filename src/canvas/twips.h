@@ -3,6 +3,7 @@
 #include "document/conversions.h"
 
 #include <QRect>
+#include <QWidget>
 
 // Every position and size of the window is designed in twips (1/1440 inch); the screen has
 // 15 twips to a device-independent pixel. This is the one place that converts between them, and
@@ -43,6 +44,11 @@ inline QRect scaledToPixels(const QRect& twipsRect, double sx, double sy) {
 inline QRect fromPixels(const QRect& pixelRect) {
     return QRect(pixelRect.x() * perPixel, pixelRect.y() * perPixel, pixelRect.width() * perPixel,
                  pixelRect.height() * perPixel);
+}
+
+// A control's rectangle in its container, in twips.
+inline QRect geometryOf(const QWidget* widget) {
+    return fromPixels(widget->geometry());
 }
 
 } // namespace tonolog::twips

@@ -115,6 +115,10 @@ std::optional<std::int16_t> roundToInt16(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
+int roundClampedToInt16(double value) {
+    return std::clamp(roundToInt(value), -32768, 32767);
+}
+
 int roundToInt(double value) {
     constexpr double lowest = std::numeric_limits<int>::min();
     constexpr double highest = std::numeric_limits<int>::max();

@@ -24,6 +24,10 @@ double roundHalfEven(double value);
 // Rounds a real value to a 16-bit integer, halves to even; out of range fails.
 std::optional<std::int16_t> roundToInt16(double value);
 
+// Rounds a drawing coordinate the same way, stopping at the ends of the 16-bit range (a value far
+// off the canvas is still drawn towards the right edge).
+int roundClampedToInt16(double value);
+
 // Rounds a screen coordinate or size the same way, to an int; a value beyond the int range
 // stops at its end, NaN gives 0.
 int roundToInt(double value);

@@ -11,10 +11,6 @@ namespace tonolog {
 
 namespace {
 
-int clampedInt16(double value) {
-    return std::clamp(roundToInt(value), -32768, 32767);
-}
-
 // The value a chart mark stands for: a whole number, at most 250; a text that is not a number
 // has no mark.
 std::optional<int> chartedValue(std::string_view stored) {
@@ -27,7 +23,7 @@ std::optional<int> chartedValue(std::string_view stored) {
 } // namespace
 
 int chartX(double chartWidth, int value) {
-    return clampedInt16(chartWidth / chartScaleTop * value);
+    return roundClampedToInt16(chartWidth / chartScaleTop * value);
 }
 
 std::string listDateCaption(std::string_view key) {
@@ -55,11 +51,11 @@ SplitTime splitTime12(std::string_view stored) {
 }
 
 int readingPitch(int firstRowTop, int secondRowTop) {
-    return clampedInt16((secondRowTop - firstRowTop) / 3.0);
+    return roundClampedToInt16((secondRowTop - firstRowTop) / 3.0);
 }
 
 int listMarkY(int slotTop, int slotHeight, int readingPitch, int reading) {
-    return clampedInt16(static_cast<double>(slotTop) - slotHeight + (reading + 1) * readingPitch);
+    return roundClampedToInt16(static_cast<double>(slotTop) - slotHeight + (reading + 1) * readingPitch);
 }
 
 bool fillListRow(const ReadingTable& table, int position, const ListChart& chart, int slotTop, int slotHeight,

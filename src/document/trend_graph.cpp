@@ -9,10 +9,6 @@ namespace tonolog {
 
 namespace {
 
-int clampedInt16(double value) {
-    return std::clamp(roundToInt(value), -32768, 32767);
-}
-
 std::int16_t valueOrAbsent(std::string_view text) {
     if (text.empty())
         return -1;
@@ -29,11 +25,11 @@ std::optional<int> trendDayCount(Date start, Date end) {
 }
 
 int trendReadingX(double dayWidth, int day, int reading) {
-    return clampedInt16(dayWidth * day + dayWidth / 3 * reading + dayWidth / 10);
+    return roundClampedToInt16(dayWidth * day + dayWidth / 3 * reading + dayWidth / 10);
 }
 
 int trendValueY(double height, int value) {
-    return clampedInt16(height - height / 250 * value);
+    return roundClampedToInt16(height - height / 250 * value);
 }
 
 TrendDayLabels trendDayLabels(Date start, Date end, double firstLeft, double dayWidth) {
@@ -123,12 +119,12 @@ std::vector<TrendMark> planTrendMarks(const TrendSeries& series, double width, d
 
 TrendLegend trendLegend(const CaptionBox& sys, const CaptionBox& dia, const CaptionBox& pul) {
     TrendLegend legend;
-    legend.xl = clampedInt16(sys.width + sys.left + sys.height / 2);
+    legend.xl = roundClampedToInt16(sys.width + sys.left + sys.height / 2);
     legend.xr = legend.xl + 140;
-    legend.xm = clampedInt16(legend.xl + 70.0);
-    legend.ySys = clampedInt16(sys.height / 3 + sys.top);
-    legend.yDia = clampedInt16(dia.height / 3 + dia.top);
-    legend.yPul = clampedInt16(pul.height / 3 + pul.top);
+    legend.xm = roundClampedToInt16(legend.xl + 70.0);
+    legend.ySys = roundClampedToInt16(sys.height / 3 + sys.top);
+    legend.yDia = roundClampedToInt16(dia.height / 3 + dia.top);
+    legend.yPul = roundClampedToInt16(pul.height / 3 + pul.top);
     return legend;
 }
 

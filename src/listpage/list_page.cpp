@@ -21,10 +21,7 @@ namespace {
 const QColor black(0, 0, 0);
 
 int topTwips(const QWidget* w) {
-    return twips::wholeTwips(w->y());
-}
-int heightTwips(const QWidget* w) {
-    return twips::wholeTwips(w->height());
+    return twips::geometryOf(w).y();
 }
 
 // Keeps the chart off the screen while it is drawn, so that a half-drawn chart is never seen.
@@ -99,7 +96,7 @@ int ListPage::DspListTab() {
         const auto rr = static_cast<std::size_t>(r);
         const Label* firstSlot = ui_.LblSysTitle[3 * rr];
         if (!fillListRow(document_.table, document_.listTopIndex + r, geometry, topTwips(firstSlot),
-                         heightTwips(firstSlot), row)) {
+                         twips::geometryOf(firstSlot).height(), row)) {
             showListRow(false, r);
             continue;
         }

@@ -32,7 +32,7 @@ QString indexed(const char* name, int i) {
 } // namespace
 
 QRect twipsRect(const QWidget* widget) {
-    QRect r = twips::fromPixels(widget->geometry());
+    QRect r = twips::geometryOf(widget);
     const QVariant left = widget->property(exactLeftProperty);
     if (left.isValid())
         r.moveLeft(left.toInt());

@@ -16,12 +16,10 @@ namespace tonolog {
 
 namespace {
 
-double twipsOf(int pixels) {
-    return twips::fromPixels(pixels);
-}
-
 CaptionBox boxOf(const QWidget* w) {
-    return CaptionBox{twipsOf(w->x()), twipsOf(w->y()), twipsOf(w->width()), twipsOf(w->height())};
+    const QRect r = twips::geometryOf(w);
+    return CaptionBox{static_cast<double>(r.x()), static_cast<double>(r.y()), static_cast<double>(r.width()),
+                      static_cast<double>(r.height())};
 }
 
 void moveTop(QWidget* w, double topTwips) {
@@ -83,11 +81,11 @@ void TrendPage::drawTrendBackground() {
         canvases_.drawLine(number, 0, y, w, y, palette_.paletteBlack, 1);
 
     // The axis labels centred on their grid lines; the pulse scale beside the pressure scale.
-    const double top = twipsOf(graph->y());
+    const double top = twips::geometryOf(graph).y();
     const int values[] = {200, 150, 100, 50};
     for (std::size_t i = 0; i < ui_.LblTrendBpScale.size(); ++i) {
         Label* left = ui_.LblTrendBpScale[i];
-        const double labelTop = trendAxisLabelTop(top, h, values[i], twipsOf(left->height()));
+        const double labelTop = trendAxisLabelTop(top, h, values[i], twips::geometryOf(left).height());
         moveTop(left, labelTop);
         moveTop(ui_.LblTrendPulScale[i], labelTop);
     }
@@ -121,7 +119,7 @@ int TrendPage::DspTrendTab() {
     const double width = graph->widthTwips();
     const double w = dayWidth(width, *n);
 
-    const TrendDayLabels labels = trendDayLabels(start, end, twipsOf(ui_.LblTrendDay[0]->x()), w);
+    const TrendDayLabels labels = trendDayLabels(start, end, twips::geometryOf(ui_.LblTrendDay[0]).x(), w);
     for (std::size_t j = 0; j < ui_.LblTrendDay.size(); ++j)
         ui_.LblTrendDay[j]->setText(fromStd(labels.text[j]));
     for (std::size_t j = 1; j < labels.left.size(); ++j)

@@ -58,6 +58,9 @@ TEST(RoundToInt, HalvesToEvenBeyondSixteenBits) {
     EXPECT_EQ(roundToInt(-3.5), -4);
     EXPECT_EQ(roundToInt(57600.5), 57600);
     EXPECT_EQ(roundToInt(1e300), std::numeric_limits<int>::max());
+    EXPECT_EQ(roundClampedToInt16(522.5), 522);
+    EXPECT_EQ(roundClampedToInt16(40000.2), 32767);
+    EXPECT_EQ(roundClampedToInt16(-40000.2), -32768);
 }
 
 TEST(TimeOfDay, ReadsTwentyFourHourAndTwelveHourForms) {
