@@ -61,7 +61,7 @@ FileOps FileOps::system() {
 }
 
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes,
-                                               const FileOps& ops) {
+                                               const FileOps& ops, Permissions permissions) {
     const std::string target = resolveLinks(path);
     const std::string directory = directoryOf(target);
 
@@ -79,7 +79,8 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
         // The rename would replace a file the user may not write: a read-only diary stays as it is.
         if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
             return reasonFor(errno);
-        mode = existing.st_mode & 07777;
+        if (permissions == Permissions::keepExisting)
+            mode = existing.st_mode & 07777;
     }
 
     std::string temporary = directory + "/." + baseNameOf(target) + std::string(temporaryMarker) + "XXXXXX";

@@ -18,13 +18,18 @@ struct FileOps {
     static FileOps system();
 };
 
+// Whether a replaced file keeps its permission bits or becomes private to its owner (an export of
+// health data, whatever the file it replaces allowed).
+enum class Permissions { keepExisting, ownerOnly };
+
 // Replaces the file at path with the bytes, atomically: a temporary file in the same directory
 // is written, synced and renamed over the target, then the directory is synced. A symbolic link
 // is followed, so its target is updated and the link kept. An existing file keeps its permission
 // bits; a new one is readable and writable by its owner only. On failure the old file is
 // untouched, no temporary file is left, and the reason is returned in plain words.
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes,
-                                               const FileOps& ops = FileOps::system());
+                                               const FileOps& ops = FileOps::system(),
+                                               Permissions permissions = Permissions::keepExisting);
 
 // No diary comes near this size; a larger file is not read.
 inline constexpr std::size_t maxDiaryFileSize = std::size_t{256} << 20;

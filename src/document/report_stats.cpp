@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tonolog {
 
@@ -31,6 +32,7 @@ struct Accumulator {
     MeanAndSpread figures() const {
         MeanAndSpread f;
         f.count = count;
+        f.sum = static_cast<std::int64_t>(sum);
         if (count == 0)
             return f;
         f.mean = sum / count;
@@ -41,10 +43,12 @@ struct Accumulator {
 };
 
 struct SeriesAccumulator {
+    int readings = 0;
     Accumulator sys;
     Accumulator dia;
     Accumulator pul;
     void add(const PeriodReading& r) {
+        ++readings;
         if (r.sys >= 0)
             sys.add(r.sys);
         if (r.dia >= 0)
@@ -52,7 +56,7 @@ struct SeriesAccumulator {
         if (r.pul >= 0)
             pul.add(r.pul);
     }
-    SeriesFigures figures() const { return {sys.figures(), dia.figures(), pul.figures()}; }
+    SeriesFigures figures() const { return {readings, sys.figures(), dia.figures(), pul.figures()}; }
 };
 
 void keepExtreme(std::optional<Extreme>& kept, int value, Date date, bool lower) {
@@ -74,45 +78,66 @@ bool isEvening(int minuteOfDay) {
 
 PeriodReadings readingsOfPeriod(const ReadingTable& table, const ReportOptions& options) {
     PeriodReadings period;
-    bool firstDayLeftOut = !options.leaveOutFirstDay;
+    bool firstDaySeen = !options.leaveOutFirstDay;
     for (int position = 1; position <= table.count(); ++position) {
         const DayRow& row = table.rowAt(position);
         const auto date = parseDate(row.key());
         if (!date || *date < options.from || *date > options.to)
             continue;
-        std::vector<PeriodReading> day;
+        const std::size_t dayBegins = period.readings.size();
         for (int k = 0; k < 3; ++k) {
             PeriodReading r;
             r.date = *date;
+            r.position = position;
             r.reading = k + 1;
             r.sys = valueOf(row.column(4 * k + 1));
             r.dia = valueOf(row.column(4 * k + 2));
             r.pul = valueOf(row.column(4 * k + 3));
             if (r.sys == -1 && r.dia == -1 && r.pul == -1)
                 continue;
-            if (r.sys == -2 || r.dia == -2 || r.pul == -2) {
-                r.sys = r.dia = r.pul = -2;
-                day.push_back(r);
-                continue;
-            }
+            if (r.sys == -2 || r.dia == -2 || r.pul == -2)
+                r.use = ReadingUse::BadValue;
             if (const auto t = parseTimeOfDay(row.column(4 * k + 4)))
                 r.minuteOfDay = t->hour * 60 + t->minute;
-            day.push_back(r);
+            period.readings.push_back(r);
         }
-        if (day.empty())
-            continue;
-        if (!firstDayLeftOut) {
-            firstDayLeftOut = true;
+        if (period.readings.size() == dayBegins) {
+            if (!trimBlanks(row.column(noteColumn)).empty())
+                period.readings.push_back(
+                    PeriodReading{*date, position, 0, -1, -1, -1, -1, ReadingUse::NoteOnly});
             continue;
         }
-        for (const PeriodReading& r : day) {
-            if (r.sys == -2)
+        for (std::size_t i = dayBegins; i < period.readings.size(); ++i) {
+            PeriodReading& r = period.readings[i];
+            if (!firstDaySeen)
+                r.use = ReadingUse::FirstDay;
+            else if (r.use == ReadingUse::BadValue)
                 ++period.leftOut;
-            else
-                period.readings.push_back(r);
         }
+        firstDaySeen = true;
     }
     return period;
+}
+
+Period quickPeriod(QuickPeriod choice, const ReadingTable& table, Period trendWindow, Date today) {
+    if (choice == QuickPeriod::TrendWindow)
+        return trendWindow;
+    // The table is in day order; a key that is no date (a hand-edited file) is passed over.
+    std::optional<Date> first;
+    std::optional<Date> last;
+    for (int position = 1; position <= table.count() && !first; ++position)
+        first = parseDate(table.rowAt(position).key());
+    for (int position = table.count(); position >= 1 && !last; --position)
+        last = parseDate(table.rowAt(position).key());
+    const Date end = last.value_or(today);
+    switch (choice) {
+    case QuickPeriod::LastSevenDays:
+        return {Date{end.serial - 6}, end};
+    case QuickPeriod::LastThirtyDays:
+        return {Date{end.serial - 29}, end};
+    default:
+        return {first.value_or(today), end};
+    }
 }
 
 ReportSummary summarise(const PeriodReadings& period, const ReportOptions& options) {
@@ -123,6 +148,8 @@ ReportSummary summarise(const PeriodReadings& period, const ReportOptions& optio
     SeriesAccumulator evening;
     Date lastDay{-1};
     for (const PeriodReading& r : period.readings) {
+        if (r.use != ReadingUse::Counted)
+            continue;
         ++s.readingsCounted;
         if (r.date != lastDay) {
             ++s.daysWithReadings;
@@ -137,15 +164,14 @@ ReportSummary summarise(const PeriodReadings& period, const ReportOptions& optio
         keepExtreme(s.highestSys, r.sys, r.date, false);
         keepExtreme(s.lowestDia, r.dia, r.date, true);
         keepExtreme(s.highestDia, r.dia, r.date, false);
+        // The share is of the readings that have a pressure at all.
+        if (r.sys >= 0 || r.dia >= 0)
+            ++s.readingsWithPressure;
         if ((r.sys >= 0 && r.sys >= options.thresholdSys) || (r.dia >= 0 && r.dia >= options.thresholdDia))
             ++s.atOrAboveThreshold;
     }
-    // The share is of the readings that have a pressure at all.
-    const int withPressure =
-        static_cast<int>(std::count_if(period.readings.begin(), period.readings.end(),
-                                       [](const PeriodReading& r) { return r.sys >= 0 || r.dia >= 0; }));
-    if (withPressure > 0)
-        s.shareAtOrAboveThreshold = static_cast<double>(s.atOrAboveThreshold) / withPressure;
+    if (s.readingsWithPressure > 0)
+        s.shareAtOrAboveThreshold = static_cast<double>(s.atOrAboveThreshold) / s.readingsWithPressure;
     s.whole = whole.figures();
     s.morning = morning.figures();
     s.evening = evening.figures();
@@ -161,6 +187,57 @@ std::string thresholdVerdict(const ReportSummary& summary, const ReportOptions& 
                        (summary.whole.dia.count > 0 && summary.whole.dia.mean >= options.thresholdDia);
     return above ? "The average is at or above the home threshold of " + threshold + " mmHg."
                  : "The average is below the home threshold of " + threshold + " mmHg.";
+}
+
+} // namespace tonolog
+
+namespace tonolog {
+
+Report makeReport(const ReadingTable& table, std::string ownerName, const ReportOptions& options,
+                  Date madeOn) {
+    Report report{std::move(ownerName), options, madeOn, readingsOfPeriod(table, options), {}};
+    report.summary = summarise(report.period, options);
+    return report;
+}
+
+std::string formatTenths(std::int64_t numerator, std::int64_t denominator) {
+    if (denominator == 0)
+        return "-";
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    // Tenths, exactly: the quotient of 10 * numerator by the denominator, a half to the even one.
+    const std::int64_t scaled = numerator * 10;
+    std::int64_t tenths = scaled / denominator;
+    std::int64_t rest = scaled % denominator;
+    if (rest < 0) {
+        rest += denominator;
+        --tenths;
+    }
+    if (2 * rest > denominator || (2 * rest == denominator && tenths % 2 != 0))
+        ++tenths;
+    const bool negative = tenths < 0;
+    const std::int64_t magnitude = negative ? -tenths : tenths;
+    return (negative ? "-" : "") + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
+}
+
+std::string formatMeanAndSpread(const MeanAndSpread& figures) {
+    if (figures.count == 0)
+        return "-";
+    const double spreadTenths = roundHalfEven(figures.standardDeviation * 10);
+    return formatTenths(figures.sum, figures.count) + " \xc2\xb1 " +
+           formatTenths(static_cast<std::int64_t>(spreadTenths), 10);
+}
+
+std::string formatThresholdShare(const ReportSummary& summary) {
+    std::string text =
+        std::to_string(summary.atOrAboveThreshold) + " of " + std::to_string(summary.readingsWithPressure);
+    if (summary.readingsWithPressure > 0)
+        text += " (" +
+                formatTenths(100 * std::int64_t{summary.atOrAboveThreshold}, summary.readingsWithPressure) +
+                "%)";
+    return text;
 }
 
 } // namespace tonolog

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class QPrinter;
 class QWidget;
 
@@ -26,7 +28,16 @@ struct FileDialogResult {
     QString fileName;      // the chosen file's name without its directory
 };
 
-// The standard dialogs: file open and save, printer selection, the help viewer.
+// The progress of a long task as the person sees it, with a button to cancel it. It closes when
+// destroyed.
+class ProgressMonitor {
+public:
+    virtual ~ProgressMonitor() = default;
+    // How far the task has come, 0..total; false once the person has cancelled it.
+    virtual bool advance(int done) = 0;
+};
+
+// The standard dialogs: file open and save, printer selection, progress, the help viewer.
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -35,6 +46,8 @@ public:
     // The printer dialog, with printing to a PDF file but no page range and no selection. Returns
     // false when cancelled or when it cannot be shown.
     virtual bool showPrinter(QPrinter& printer) = 0;
+    // A progress dialog for a task of `total` steps; it appears only when the task takes a while.
+    virtual std::unique_ptr<ProgressMonitor> showProgress(const QString& label, int total) = 0;
     // Hands the help file to the help viewer on its contents (command 15) or on its keyword index
     // (command 261) and returns at once.
     virtual void showHelp(const QString& helpFile, int command) = 0;

@@ -8,10 +8,34 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
+
+#include <algorithm>
 
 namespace tonolog {
 
 namespace {
+
+class QtProgressMonitor : public ProgressMonitor {
+public:
+    QtProgressMonitor(const QString& label, int total)
+        : dialog_(label, QStringLiteral("Cancel"), 0, std::max(total, 1), QApplication::activeWindow()) {
+        dialog_.setWindowTitle(QStringLiteral("Tonolog"));
+        dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setMinimumDuration(400);
+        dialog_.setAutoClose(false);
+        dialog_.setAutoReset(false);
+        dialog_.setValue(0);
+    }
+    bool advance(int done) override {
+        // A modal progress dialog delivers the pending events itself, so Cancel is seen here.
+        dialog_.setValue(std::min(done, dialog_.maximum()));
+        return !dialog_.wasCanceled();
+    }
+
+private:
+    QProgressDialog dialog_;
+};
 
 QString withoutSpaces(QString text) {
     text.remove(QLatin1Char(' '));
@@ -121,6 +145,10 @@ bool QtDialogService::showPrinter(QPrinter& printer) {
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setWindowModality(Qt::ApplicationModal);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<ProgressMonitor> QtDialogService::showProgress(const QString& label, int total) {
+    return std::make_unique<QtProgressMonitor>(label, total);
 }
 
 void QtDialogService::showHelp(const QString& helpFile, int command) {

@@ -17,6 +17,7 @@ public:
     FileDialogResult showOpen(const FileDialogRequest& request) override;
     FileDialogResult showSave(const FileDialogRequest& request) override;
     bool showPrinter(QPrinter& printer) override;
+    std::unique_ptr<ProgressMonitor> showProgress(const QString& label, int total) override;
     void showHelp(const QString& helpFile, int command) override;
 
     // "TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*" as the file dialog's name filters,

@@ -13,10 +13,12 @@
 #include "listpage/list_page.h"
 #include "platform/settings_store.h"
 #include "print/page_printing.h"
+#include "report/report_commands.h"
 #include "shell/help_commands.h"
 #include "shell/main_tab.h"
 #include "trend/trend_page.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
@@ -174,6 +176,17 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
                                                platform_.dialogs, platform_.messages, *links_);
     files_ = std::make_unique<FileCommands>(*this);
     help_ = std::make_unique<HelpCommands>(*this);
+    reports_ = std::make_unique<ReportCommands>(document, platform_.dialogs, platform_.messages,
+                                                platform_.clock, *this);
+    // A report reads the diary as committed: a pending edit goes in first, or nothing opens.
+    connect(ui.menu.mnuReportItem[0], &QAction::triggered, this, [this] {
+        if (diary_->commitPendingEntry())
+            reports_->openReportDialog();
+    });
+    connect(ui.menu.mnuReportItem[1], &QAction::triggered, this, [this] {
+        if (diary_->commitPendingEntry())
+            reports_->openExportDialog();
+    });
 
     connect(ui.mainTab, &MainTab::tabStripClicked, diary_.get(), &DiaryPage::onTabSwitched);
     // The page itself cannot take the focus: a click there moves it to the tab strip, so the box
@@ -187,7 +200,8 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
 }
 
 MainForm::~MainForm() {
-    // The pages go before the controls they watch.
+    // The report's dialogs and the pages go before the controls they watch.
+    reports_.reset();
     diary_.reset();
     list_.reset();
     trend_.reset();

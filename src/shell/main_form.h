@@ -23,6 +23,7 @@ class HelpCommands;
 class ListPage;
 class PageLinks;
 class PagePrinting;
+class ReportCommands;
 class TrendPage;
 
 // The main window. It owns the state of a run (the document, the history, the palette, the
@@ -60,6 +61,7 @@ public:
     PagePrinting& printing() { return *printing_; }
     FileCommands& files() { return *files_; }
     HelpCommands& help() { return *help_; }
+    ReportCommands& reports() { return *reports_; }
     Platform& platform() { return platform_; }
     const Locations& locations() const { return locations_; }
     // What the document core calls around reading and writing files.
@@ -100,6 +102,7 @@ private:
     std::unique_ptr<PagePrinting> printing_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<HelpCommands> help_;
+    std::unique_ptr<ReportCommands> reports_;
 };
 
 } // namespace tonolog

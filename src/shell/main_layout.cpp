@@ -293,6 +293,15 @@ void buildMenus(QMainWindow& window, MenuControls& m) {
     for (int i = 8; i <= 11; ++i)
         m.mnuFileItem[static_cast<std::size_t>(i)]->setVisible(false);
 
+    m.mnuReport = window.menuBar()->addMenu(QStringLiteral("Report(&R)"));
+    m.mnuReport->setObjectName(QStringLiteral("mnuReport"));
+    const char* const reportItems[2] = {"Report for the doctor...(&D)", "Export readings as CSV...(&E)"};
+    for (int i = 0; i < 2; ++i) {
+        QAction* action = m.mnuReport->addAction(QString::fromLatin1(reportItems[i]));
+        action->setObjectName(indexed("mnuReportItem", i));
+        m.mnuReportItem[static_cast<std::size_t>(i)] = action;
+    }
+
     m.mnuHelp = window.menuBar()->addMenu(QStringLiteral("Help(&H)"));
     m.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     const char* const helpItems[4] = {"Contents(&C)...", "Topics(&S)...", nullptr, "About(&A)..."};

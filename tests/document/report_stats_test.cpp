@@ -1,4 +1,5 @@
 #include "document/csv_export.h"
+#include "document/report_pages.h"
 #include "document/report_stats.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,19 @@ TEST(ReportStats, MorningAndEveningMeans) {
     EXPECT_EQ(s.highestDia->value, 92);
     EXPECT_EQ(s.highestDia->date, day(4));
     EXPECT_EQ(thresholdVerdict(s, o), "The average is at or above the home threshold of 135/85 mmHg.");
+    EXPECT_EQ(formatMeanAndSpread(s.evening.dia), "88.6 \xc2\xb1 2.8");
+    EXPECT_EQ(formatMeanAndSpread(s.whole.sys), "135.0 \xc2\xb1 5.8");
+    EXPECT_EQ(formatThresholdShare(s), "7 of 14 (50.0%)");
+}
+
+TEST(ReportStats, TenthsAreExactWithHalvesToEven) {
+    const std::pair<std::pair<long long, long long>, const char*> rows[] = {
+        {{1, 4}, "0.2"},   {{3, 4}, "0.8"},       {{620, 7}, "88.6"}, {{500, 12}, "41.7"},
+        {{-1, 4}, "-0.2"}, {{1882, 14}, "134.4"}, {{0, 3}, "0.0"},    {{5, 0}, "-"}};
+    for (const auto& [fraction, text] : rows)
+        EXPECT_EQ(formatTenths(fraction.first, fraction.second), text)
+            << fraction.first << "/" << fraction.second;
+    EXPECT_EQ(formatMeanAndSpread(MeanAndSpread{}), "-");
 }
 
 TEST(ReportStats, FirstDayRuleAndAnEmptyPeriod) {
@@ -75,6 +89,7 @@ TEST(ReportStats, FirstDayRuleAndAnEmptyPeriod) {
     const ReportSummary s = summarise(readingsOfPeriod(table, o), o);
     EXPECT_EQ(s.daysWithReadings, 2);
     EXPECT_NEAR(s.whole.sys.mean, 122.0, 1e-9);
+    EXPECT_EQ(readingsOfPeriod(table, o).readings.front().use, ReadingUse::FirstDay);
     EXPECT_EQ(thresholdVerdict(s, o), "The average is below the home threshold of 135/85 mmHg.");
 
     const ReportOptions none = march(20, 27);
@@ -82,6 +97,8 @@ TEST(ReportStats, FirstDayRuleAndAnEmptyPeriod) {
     EXPECT_EQ(empty.readingsCounted, 0);
     EXPECT_EQ(empty.whole.sys.mean, 0.0);
     EXPECT_EQ(empty.shareAtOrAboveThreshold, 0.0);
+    EXPECT_EQ(formatMeanAndSpread(empty.whole.sys), "-");
+    EXPECT_EQ(formatThresholdShare(empty), "0 of 0");
     EXPECT_EQ(thresholdVerdict(empty, none),
               "There are no readings in this period to compare with the home threshold.");
 }
@@ -95,6 +112,7 @@ TEST(ReportStats, ThresholdTimesAndLeftOut) {
     const ReportOptions o = march();
     const PeriodReadings period = readingsOfPeriod(table, o);
     EXPECT_EQ(period.leftOut, 1);
+    EXPECT_EQ(period.readings[3].use, ReadingUse::BadValue);
     const ReportSummary s = summarise(period, o);
     EXPECT_EQ(s.readingsCounted, 4);
     EXPECT_EQ(s.readingsLeftOut, 1);
@@ -104,6 +122,51 @@ TEST(ReportStats, ThresholdTimesAndLeftOut) {
     EXPECT_EQ(s.whole.sys.count, 3);
     EXPECT_EQ(s.morning.sys.count, 1);
     EXPECT_EQ(s.evening.sys.count, 1);
+}
+
+TEST(ReportStats, QuickPeriodsEndOnTheLatestDay) {
+    const ReadingTable table = diaryOf({{3, {"120,80,70,7:00am"}}, {20, {"120,80,70,7:00am"}}});
+    const Period trend{day(16), day(31)};
+    const Date today = dateFromCivil(2026, 12, 8);
+    const std::pair<QuickPeriod, std::pair<Date, Date>> rows[] = {
+        {QuickPeriod::LastSevenDays, {day(14), day(20)}},
+        {QuickPeriod::LastThirtyDays, {dateFromCivil(2004, 2, 20), day(20)}},
+        {QuickPeriod::TrendWindow, {day(16), day(31)}},
+        {QuickPeriod::WholeDiary, {day(3), day(20)}}};
+    for (const auto& [choice, expected] : rows) {
+        const Period p = quickPeriod(choice, table, trend, today);
+        EXPECT_EQ(p.from, expected.first);
+        EXPECT_EQ(p.to, expected.second);
+    }
+    const Period empty = quickPeriod(QuickPeriod::LastSevenDays, ReadingTable{}, trend, today);
+    EXPECT_EQ(empty.to, today);
+    EXPECT_EQ(empty.from.serial, today.serial - 6);
+}
+
+// Lines never cut: a page takes lines while they fit; a line taller than a page stands alone.
+TEST(ReportPages, Pagination) {
+    using Pages = std::vector<std::pair<int, int>>;
+    const auto pages = [](const std::vector<int>& heights, int first, int later) {
+        Pages out;
+        for (const PageLines& p : paginate(heights, first, later))
+            out.emplace_back(p.first, p.end);
+        return out;
+    };
+    EXPECT_EQ(pages({}, 100, 300), (Pages{{0, 0}}));
+    EXPECT_EQ(pages({50, 50, 50}, 100, 300), (Pages{{0, 2}, {2, 3}}));
+    EXPECT_EQ(pages({120, 50}, 100, 300), (Pages{{0, 0}, {0, 2}}));
+    EXPECT_EQ(pages({50, 400, 50}, 100, 300), (Pages{{0, 1}, {1, 2}, {2, 3}}));
+    EXPECT_EQ(pages({100, 100, 100, 100}, 100, 300), (Pages{{0, 1}, {1, 4}}));
+}
+
+TEST(ReportPages, ChartPositions) {
+    const ChartFrame frame{1000, 2000, 7000, 2500};
+    EXPECT_DOUBLE_EQ(reportChartX(frame, day(1), day(7), day(1), 0), 1000);
+    EXPECT_DOUBLE_EQ(reportChartX(frame, day(1), day(7), day(4), 12 * 60), 4500); // mid-period
+    EXPECT_DOUBLE_EQ(reportChartX(frame, day(1), day(7), day(2), -1), 2500);      // no time: noon
+    EXPECT_DOUBLE_EQ(reportChartY(frame, 250), 2000);
+    EXPECT_DOUBLE_EQ(reportChartY(frame, 135), 2000 + 2500 * 115.0 / 250);
+    EXPECT_DOUBLE_EQ(reportChartY(frame, 300), 2000);
 }
 
 TEST(CsvExport, QuotingAndLines) {

@@ -1,6 +1,7 @@
 #include "support/fake_dialog_service.h"
 
 #include <QFileInfo>
+#include <QPrinter>
 
 namespace tonolog {
 
@@ -29,13 +30,48 @@ FileDialogResult FakeDialogService::showSave(const FileDialogRequest& request) {
     return answerFile(FileDialogKind::Save, request);
 }
 
-bool FakeDialogService::showPrinter(QPrinter& /*printer*/) {
+void FakeDialogService::queuePrinterToFile(const QString& pdfPath) {
+    printerAnswers_.push_back(true);
+    printerFiles_.push_back(pdfPath);
+}
+
+bool FakeDialogService::showPrinter(QPrinter& printer) {
     ++printerAsked_;
     if (printerAnswers_.empty())
         return false;
     const bool answer = printerAnswers_.front();
     printerAnswers_.pop_front();
+    if (answer && !printerFiles_.empty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printerFiles_.front());
+        printerFiles_.pop_front();
+    }
     return answer;
+}
+
+namespace {
+
+class FakeProgress : public ProgressMonitor {
+public:
+    FakeProgress(FakeDialogService::ProgressAsked& asked, int cancelAt)
+        : asked_(asked), cancelAt_(cancelAt) {}
+    bool advance(int done) override {
+        asked_.reached = done;
+        return cancelAt_ < 0 || done < cancelAt_;
+    }
+
+private:
+    FakeDialogService::ProgressAsked& asked_;
+    int cancelAt_;
+};
+
+} // namespace
+
+std::unique_ptr<ProgressMonitor> FakeDialogService::showProgress(const QString& label, int total) {
+    progressAsked_.push_back(ProgressAsked{label, total, -1});
+    const int cancelAt = cancelAt_;
+    cancelAt_ = -1;
+    return std::make_unique<FakeProgress>(progressAsked_.back(), cancelAt);
 }
 
 void FakeDialogService::showHelp(const QString& helpFile, int command) {

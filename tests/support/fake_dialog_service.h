@@ -28,16 +28,28 @@ public:
     void queueChosenFile(const QString& fullPath);
     void queueFileCancel() { fileAnswers_.push_back(FileDialogResult{}); }
     void queuePrinterAnswer(bool accepted) { printerAnswers_.push_back(accepted); }
+    // The printer dialog is accepted with "Print to File" chosen, to this PDF file.
+    void queuePrinterToFile(const QString& pdfPath);
+    // The person presses Cancel on the next progress dialog once it has reached this step.
+    void cancelProgressAt(int step) { cancelAt_ = step; }
 
     FileDialogResult showOpen(const FileDialogRequest& request) override;
     FileDialogResult showSave(const FileDialogRequest& request) override;
     bool showPrinter(QPrinter& printer) override;
+    std::unique_ptr<ProgressMonitor> showProgress(const QString& label, int total) override;
     void showHelp(const QString& helpFile, int command) override;
 
     const std::vector<FileDialogAsked>& fileDialogsAsked() const { return fileAsked_; }
     const FileDialogAsked& lastFileDialog() const { return fileAsked_.back(); }
     int fileDialogCount() const { return static_cast<int>(fileAsked_.size()); }
     int printerDialogCount() const { return printerAsked_; }
+    // The progress dialogs asked for: their label and total, and the last step each reached.
+    struct ProgressAsked {
+        QString label;
+        int total = 0;
+        int reached = -1;
+    };
+    const std::deque<ProgressAsked>& progressAsked() const { return progressAsked_; }
     const std::vector<HelpAsked>& helpAsked() const { return helpAsked_; }
     int pendingAnswers() const { return static_cast<int>(fileAnswers_.size() + printerAnswers_.size()); }
     void forget();
@@ -47,6 +59,9 @@ private:
 
     std::deque<FileDialogResult> fileAnswers_;
     std::deque<bool> printerAnswers_;
+    std::deque<QString> printerFiles_;
+    std::deque<ProgressAsked> progressAsked_; // a deque: a monitor keeps a reference to its entry
+    int cancelAt_ = -1;
     std::vector<FileDialogAsked> fileAsked_;
     int printerAsked_ = 0;
     std::vector<HelpAsked> helpAsked_;

@@ -1,0 +1,214 @@
+#include "report/report_commands.h"
+
+#include "canvas/clock_dates.h"
+#include "canvas/message_box.h"
+#include "canvas/text.h"
+#include "document/csv_export.h"
+#include "document/document.h"
+#include "document/file_io.h"
+#include "platform/dialog_service.h"
+#include "report/export_dialog.h"
+#include "report/report_dialog.h"
+#include "report/report_renderer.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QWidget>
+
+#include <cstdio>
+#include <limits>
+
+namespace tonolog {
+
+namespace {
+
+QString isoDate(Date date) {
+    const CivilDate c = civilFromDate(date);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", c.year, c.month, c.day);
+    return QString::fromLatin1(text);
+}
+
+// A chosen name without the expected extension gets it.
+QString withSuffix(const QString& path, const QString& suffix) {
+    if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0)
+        return path;
+    return path + QLatin1Char('.') + suffix;
+}
+
+} // namespace
+
+ReportCommands::ReportCommands(const Document& document, DialogService& dialogs, MessageBoxService& messages,
+                               const Clock& clock, QWidget& window, QObject* parent)
+    : QObject(parent), document_(document), dialogs_(dialogs), messages_(messages), clock_(clock),
+      window_(window) {}
+
+ReportCommands::~ReportCommands() {
+    delete reportDialog_.data();
+    delete exportDialog_.data();
+}
+
+Period ReportCommands::quickPeriodOf(QuickPeriod choice) const {
+    return quickPeriod(choice, document_.table, Period{document_.trendWindowStart, document_.trendWindowEnd},
+                       todayFrom(clock_));
+}
+
+ReportOptions ReportCommands::defaultOptions() const {
+    ReportOptions options;
+    const Period last = quickPeriodOf(QuickPeriod::LastSevenDays);
+    options.from = last.from;
+    options.to = last.to;
+    return options;
+}
+
+Period ReportCommands::reportPeriod() const {
+    if (lastPeriod_)
+        return *lastPeriod_;
+    return quickPeriodOf(QuickPeriod::LastSevenDays);
+}
+
+Report ReportCommands::makeReportFor(const ReportOptions& options) const {
+    return makeReport(document_.table, document_.userName, options, todayFrom(clock_));
+}
+
+const ReadingTable& ReportCommands::table() const {
+    return document_.table;
+}
+
+// Each opening starts afresh from the diary as it is now; the dialog of the last opening is kept,
+// hidden, until then.
+ReportDialog* ReportCommands::openReportDialog() {
+    delete reportDialog_.data();
+    reportDialog_ = new ReportDialog(*this, &window_);
+    reportDialog_->open();
+    return reportDialog_;
+}
+
+ExportDialog* ReportCommands::openExportDialog() {
+    delete exportDialog_.data();
+    exportDialog_ = new ExportDialog(*this, &window_);
+    exportDialog_->open();
+    return exportDialog_;
+}
+
+bool ReportCommands::paintWithProgress(const Report& report, QPagedPaintDevice& device,
+                                       const std::function<void()>& onCancel, bool* cancelled) {
+    ReportRenderer renderer(report, document_.table);
+    const int pages = renderer.layOut(device);
+    const std::unique_ptr<ProgressMonitor> progress =
+        dialogs_.showProgress(QStringLiteral("Making the report (%1 pages)...").arg(pages), pages);
+    *cancelled = false;
+    return renderer.render(device, -1, [&](int page) {
+        if (progress->advance(page))
+            return true;
+        *cancelled = true;
+        if (onCancel)
+            onCancel();
+        return false;
+    });
+}
+
+bool ReportCommands::saveReportAsPdf(const ReportOptions& options) {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save the report as PDF");
+    request.initialDir = fromStd(document_.docDir);
+    request.initialFileName =
+        QStringLiteral("Blood pressure report %1 to %2.pdf").arg(isoDate(options.from), isoDate(options.to));
+    request.filter = QStringLiteral("PDF Files (*.pdf)|*.pdf");
+    request.askBeforeOverwrite = true;
+    const FileDialogResult chosen = dialogs_.showSave(request);
+    if (!chosen.accepted)
+        return false;
+    const QString path = withSuffix(chosen.fullPath, QStringLiteral("pdf"));
+
+    // The whole PDF is made in memory first, so a cancelled or failed report leaves no file.
+    rememberPeriod(Period{options.from, options.to});
+    const Report report = makeReportFor(options);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    bool cancelled = false;
+    bool painted = false;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(QStringLiteral("Home blood pressure report"));
+        writer.setCreator(QStringLiteral("Tonolog"));
+        setUpReportPage(writer);
+        painted = paintWithProgress(report, writer, {}, &cancelled);
+    }
+    if (cancelled)
+        return false;
+    std::optional<std::string> failure;
+    if (!painted)
+        failure = "The PDF could not be made.";
+    else
+        failure = writeFileAtomically(
+            toStd(path),
+            std::string_view(buffer.data().constData(), static_cast<std::size_t>(buffer.data().size())),
+            FileOps::system(), Permissions::ownerOnly);
+    if (failure) {
+        showMessage(messages_,
+                    QStringLiteral("The report cannot be saved.\r\n%1\r\n%2").arg(path, fromStd(*failure)),
+                    box::ok, box::stop);
+        return false;
+    }
+    return true;
+}
+
+bool ReportCommands::printReport(const ReportOptions& options) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Home blood pressure report"));
+    setUpReportPage(printer);
+    if (!dialogs_.showPrinter(printer))
+        return false;
+    rememberPeriod(Period{options.from, options.to});
+    const Report report = makeReportFor(options);
+    bool cancelled = false;
+    const bool printed = paintWithProgress(
+        report, printer, [&] { printer.abort(); }, &cancelled);
+    if (cancelled) {
+        // Printed to a file, a cancelled report leaves none behind.
+        if (!printer.outputFileName().isEmpty())
+            QFile::remove(printer.outputFileName());
+        return false;
+    }
+    if (!printed || printer.printerState() == QPrinter::Error) {
+        QString text = QStringLiteral("The report could not be printed.");
+        if (!printer.outputFileName().isEmpty())
+            text += QStringLiteral("\r\n") + printer.outputFileName();
+        showMessage(messages_, text, box::ok, box::stop);
+        return false;
+    }
+    return true;
+}
+
+bool ReportCommands::exportCsv(std::optional<Period> period) {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Export readings as CSV");
+    request.initialDir = fromStd(document_.docDir);
+    request.initialFileName = period ? QStringLiteral("Blood pressure readings %1 to %2.csv")
+                                           .arg(isoDate(period->from), isoDate(period->to))
+                                     : QStringLiteral("Blood pressure readings.csv");
+    request.filter = QStringLiteral("CSV Files (*.csv)|*.csv");
+    request.askBeforeOverwrite = true;
+    const FileDialogResult chosen = dialogs_.showSave(request);
+    if (!chosen.accepted)
+        return false;
+    const QString path = withSuffix(chosen.fullPath, QStringLiteral("csv"));
+    const Period range = period.value_or(Period{Date{std::numeric_limits<std::int32_t>::min()},
+                                                Date{std::numeric_limits<std::int32_t>::max()}});
+    const std::string csv = csvOfReadings(document_.table, range.from, range.to);
+    if (const auto failure =
+            writeFileAtomically(toStd(path), csv, FileOps::system(), Permissions::ownerOnly)) {
+        showMessage(
+            messages_,
+            QStringLiteral("The readings cannot be exported.\r\n%1\r\n%2").arg(path, fromStd(*failure)),
+            box::ok, box::stop);
+        return false;
+    }
+    return true;
+}
+
+} // namespace tonolog
