@@ -10,8 +10,21 @@ namespace tonolog {
 
 namespace {
 
+inline bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // A stored value: -1 when empty, -2 when it is no whole number from 0 to 250.
 int valueOf(std::string_view text) {
+    // The form the program stores, one to three digits, read directly.
+    if (!text.empty() && text.size() <= 3) {
+        int value = 0;
+        std::size_t i = 0;
+        for (; i < text.size() && isDigit(text[i]); ++i)
+            value = value * 10 + (text[i] - '0');
+        if (i == text.size())
+            return value <= 250 ? value : -2;
+    }
     if (trimBlanks(text).empty())
         return -1;
     const auto value = parseInt16(text);
@@ -20,24 +33,28 @@ int valueOf(std::string_view text) {
     return *value;
 }
 
+// Sums of whole values, kept exactly: the variance comes from whole numbers before its one division.
 struct Accumulator {
-    int count = 0;
-    double sum = 0;
-    double sumOfSquares = 0;
+    std::int64_t count = 0;
+    std::int64_t sum = 0;
+    std::int64_t sumOfSquares = 0;
     void add(int v) {
         ++count;
         sum += v;
-        sumOfSquares += static_cast<double>(v) * v;
+        sumOfSquares += std::int64_t{v} * v;
     }
     MeanAndSpread figures() const {
         MeanAndSpread f;
-        f.count = count;
-        f.sum = static_cast<std::int64_t>(sum);
+        f.count = static_cast<int>(count);
+        f.sum = sum;
         if (count == 0)
             return f;
-        f.mean = sum / count;
-        if (count > 1)
-            f.standardDeviation = std::sqrt(std::max(0.0, (sumOfSquares - sum * sum / count) / (count - 1)));
+        f.mean = static_cast<double>(sum) / static_cast<double>(count);
+        if (count > 1) {
+            const std::int64_t spread = count * sumOfSquares - sum * sum; // n^2 times the population variance
+            f.standardDeviation =
+                std::sqrt(static_cast<double>(spread) / static_cast<double>(count * (count - 1)));
+        }
         return f;
     }
 };
@@ -59,6 +76,36 @@ struct SeriesAccumulator {
     SeriesFigures figures() const { return {readings, sys.figures(), dia.figures(), pul.figures()}; }
 };
 
+// The minute of the day of a stored time, -1 when it reads as none. The stored form "h:nnam" is
+// read directly, any other through the general reading of times.
+int minuteOfDay(std::string_view text) {
+    const std::size_t n = text.size();
+    if ((n == 6 || n == 7) && text[n - 1] == 'm' && (text[n - 2] == 'a' || text[n - 2] == 'p') &&
+        text[n - 5] == ':' && isDigit(text[0]) && isDigit(text[n - 4]) && isDigit(text[n - 3]) &&
+        (n == 6 || isDigit(text[1]))) {
+        const int hour = n == 7 ? (text[0] - '0') * 10 + (text[1] - '0') : text[0] - '0';
+        const int minute = (text[n - 4] - '0') * 10 + (text[n - 3] - '0');
+        if (hour >= 1 && hour <= 12 && minute < 60)
+            return (hour % 12 + (text[n - 2] == 'p' ? 12 : 0)) * 60 + minute;
+    }
+    const auto t = parseTimeOfDay(text);
+    return t ? t->hour * 60 + t->minute : -1;
+}
+
+// A row's date from its day number, which the reader and the commit set from the key.
+std::optional<Date> dateOfRow(const DayRow& row) {
+    const std::string_view number = row.column(dayNumberColumn);
+    if (!number.empty() && number.size() <= 7) {
+        std::int32_t serial = 0;
+        std::size_t i = 0;
+        for (; i < number.size() && isDigit(number[i]); ++i)
+            serial = serial * 10 + (number[i] - '0');
+        if (i == number.size())
+            return Date{serial};
+    }
+    return parseDate(row.key());
+}
+
 void keepExtreme(std::optional<Extreme>& kept, int value, Date date, bool lower) {
     if (value < 0)
         return;
@@ -78,10 +125,11 @@ bool isEvening(int minuteOfDay) {
 
 PeriodReadings readingsOfPeriod(const ReadingTable& table, const ReportOptions& options) {
     PeriodReadings period;
+    period.readings.reserve(3 * static_cast<std::size_t>(table.count()));
     bool firstDaySeen = !options.leaveOutFirstDay;
     for (int position = 1; position <= table.count(); ++position) {
         const DayRow& row = table.rowAt(position);
-        const auto date = parseDate(row.key());
+        const auto date = dateOfRow(row);
         if (!date || *date < options.from || *date > options.to)
             continue;
         const std::size_t dayBegins = period.readings.size();
@@ -97,8 +145,7 @@ PeriodReadings readingsOfPeriod(const ReadingTable& table, const ReportOptions& 
                 continue;
             if (r.sys == -2 || r.dia == -2 || r.pul == -2)
                 r.use = ReadingUse::BadValue;
-            if (const auto t = parseTimeOfDay(row.column(4 * k + 4)))
-                r.minuteOfDay = t->hour * 60 + t->minute;
+            r.minuteOfDay = minuteOfDay(row.column(4 * k + 4));
             period.readings.push_back(r);
         }
         if (period.readings.size() == dayBegins) {

@@ -79,11 +79,14 @@ QString periodText(Date from, Date to) {
 ReportRenderer::ReportRenderer(const Report& report, const ReadingTable& table)
     : report_(report), table_(table) {}
 
-QFont ReportRenderer::font(int points, bool bold) const {
-    QFont f(QStringLiteral("Arial"));
-    // A point is 20 twips, and the painter's unit is the twip.
-    f.setPixelSize(points * 20);
-    f.setBold(bold);
+const QFont& ReportRenderer::font(int points, bool bold) const {
+    QFont& f = fonts_[static_cast<std::size_t>(2 * std::clamp(points, 1, maxPoints) + (bold ? 1 : 0))];
+    if (f.pixelSize() != points * 20) {
+        f = QFont(QStringLiteral("Arial"));
+        // A point is 20 twips, and the painter's unit is the twip.
+        f.setPixelSize(points * 20);
+        f.setBold(bold);
+    }
     return f;
 }
 
@@ -96,6 +99,10 @@ void ReportRenderer::measure(QPagedPaintDevice& device) {
     width_ = device.width() * twipsPerInch / device.logicalDpiX();
     height_ = device.height() * twipsPerInch / device.logicalDpiY();
     bodyLine_ = lineSpacingOf(font(10), &device);
+    anyNotCounted_ = std::any_of(report_.period.readings.begin(), report_.period.readings.end(),
+                                 [](const PeriodReading& r) {
+                                     return r.use == ReadingUse::FirstDay || r.use == ReadingUse::BadValue;
+                                 });
     tableLine_ = lineSpacingOf(font(9), &device);
 
     int top = paintHeader(nullptr, 1);
@@ -396,11 +403,7 @@ int ReportRenderer::paintChart(QPainter* painter, int top) {
 
 int ReportRenderer::paintTableHeader(QPainter* painter, int top) {
     const QFont bold = font(9, true);
-    const bool anyNotCounted = std::any_of(
-        report_.period.readings.begin(), report_.period.readings.end(), [](const PeriodReading& r) {
-            return r.use == ReadingUse::FirstDay || r.use == ReadingUse::BadValue;
-        });
-    if (anyNotCounted) {
+    if (anyNotCounted_) {
         text(painter, font(8), 0, top,
              QStringLiteral(
                  "Grey lines are not in the figures: the first day with readings, or a value that is not a "

@@ -9,6 +9,7 @@
 #include "document/report_pages.h"
 #include "document/report_stats.h"
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -41,7 +42,8 @@ private:
         bool showsNote = false;
     };
 
-    QFont font(int points, bool bold = false) const;
+    // The report's font in a size of points; made once.
+    const QFont& font(int points, bool bold = false) const;
     void measure(QPagedPaintDevice& device);
     int paintHeader(QPainter* painter, int pageNumber);
     int paintSummary(QPainter* painter, int top);
@@ -61,6 +63,9 @@ private:
     int bodyLine_ = 0;
     int tableLine_ = 0;
     int firstPageTableTop_ = 0;
+    bool anyNotCounted_ = false;
+    static constexpr int maxPoints = 20;
+    mutable std::array<QFont, 2 * maxPoints + 2> fonts_;
     std::vector<Line> lines_;
     std::vector<PageLines> pages_;
 };
