@@ -124,6 +124,11 @@ ReportDialog::ReportDialog(ReportCommands& commands, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
+ReportDialog::~ReportDialog() {
+    // The preview paints on the dialog's printer: it goes first.
+    delete preview;
+}
+
 ReportOptions ReportDialog::options() const {
     ReportOptions o;
     o.from = dateOf(fromDate->date());

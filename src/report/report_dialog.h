@@ -28,6 +28,7 @@ public:
     static constexpr int previewPageLimit = 12;
 
     ReportDialog(ReportCommands& commands, QWidget* parent = nullptr);
+    ~ReportDialog() override;
 
     ReportOptions options() const;
     // The preview as now shown: its pages and the report's.

@@ -1,3 +1,4 @@
+#include "platform/qt_dialog_service.h"
 #include "report/export_dialog.h"
 #include "report/report_commands.h"
 #include "report/report_dialog.h"
@@ -11,6 +12,7 @@
 #include <QMenuBar>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -218,6 +220,20 @@ private Q_SLOTS:
         h.dialogs.queuePrinterToFile(printed);
         dialog->printButton->click();
         QVERIFY(run(QStringLiteral("pdftotext"), {printed, "-"}).contains(QStringLiteral("Ann Example")));
+    }
+
+    // The real progress dialog: Cancel there is what the next step hears.
+    void theProgressDialogCancels() {
+        QtDialogService dialogs;
+        const std::unique_ptr<ProgressMonitor> progress = dialogs.showProgress(QStringLiteral("Making"), 10);
+        QVERIFY(progress->advance(1));
+        QProgressDialog* shown = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<QProgressDialog*>(w))
+                shown = p;
+        QVERIFY(shown != nullptr);
+        shown->cancel();
+        QVERIFY(!progress->advance(2));
     }
 
     // A period without readings says so instead of figures.
