@@ -8,13 +8,6 @@ namespace tonolog {
 
 namespace {
 
-std::string isoDate(Date date) {
-    const CivilDate c = civilFromDate(date);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", c.year, c.month, c.day);
-    return text;
-}
-
 // A time that does not read as one (a hand-edited file) is written as it is stored.
 std::string time24(std::string_view stored) {
     const auto t = parseTimeOfDay(stored);
@@ -57,11 +50,11 @@ std::string csvOfReadings(const ReadingTable& table, Date from, Date to) {
             if (sys.empty() && dia.empty() && pul.empty() && time.empty())
                 continue;
             anyReading = true;
-            out += isoDate(*date) + "," + time24(time) + "," + std::to_string(k + 1) + "," + csvField(sys) +
-                   "," + csvField(dia) + "," + csvField(pul) + "," + note + "\r\n";
+            out += formatIsoDate(*date) + "," + time24(time) + "," + std::to_string(k + 1) + "," +
+                   csvField(sys) + "," + csvField(dia) + "," + csvField(pul) + "," + note + "\r\n";
         }
         if (!anyReading)
-            out += isoDate(*date) + ",,,,,," + note + "\r\n";
+            out += formatIsoDate(*date) + ",,,,,," + note + "\r\n";
     }
     return out;
 }

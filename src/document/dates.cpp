@@ -4,6 +4,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdio>
 
 namespace tonolog {
 
@@ -191,6 +192,13 @@ Date addDays(Date date, int count, int operationCode) {
     default:
         return date;
     }
+}
+
+std::string formatIsoDate(Date date) {
+    const CivilDate c = civilFromDate(date);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", c.year, c.month, c.day);
+    return text;
 }
 
 } // namespace tonolog

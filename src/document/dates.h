@@ -45,6 +45,8 @@ std::string formatDayKey(Date date);
 std::string formatFirstOfMonthKey(Date date);
 // Year, month and day joined by "/" without leading zeros, for example 2004/2/29.
 std::string formatYmd(int year, int month, int day);
+// ISO 8601, "yyyy-mm-dd".
+std::string formatIsoDate(Date date);
 // The day number as decimal text, the table's order column.
 std::string formatDayNumber(Date date);
 

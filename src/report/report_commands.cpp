@@ -18,7 +18,6 @@
 #include <QPrinter>
 #include <QWidget>
 
-#include <cstdio>
 #include <limits>
 
 namespace tonolog {
@@ -26,17 +25,7 @@ namespace tonolog {
 namespace {
 
 QString isoDate(Date date) {
-    const CivilDate c = civilFromDate(date);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", c.year, c.month, c.day);
-    return QString::fromLatin1(text);
-}
-
-// A chosen name without the expected extension gets it.
-QString withSuffix(const QString& path, const QString& suffix) {
-    if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0)
-        return path;
-    return path + QLatin1Char('.') + suffix;
+    return fromStd(formatIsoDate(date));
 }
 
 } // namespace
@@ -111,18 +100,29 @@ bool ReportCommands::paintWithProgress(const Report& report, QPagedPaintDevice& 
     });
 }
 
-bool ReportCommands::saveReportAsPdf(const ReportOptions& options) {
+QString ReportCommands::askWhereToSave(const QString& title, const QString& name, const QString& suffix) {
     FileDialogRequest request;
-    request.title = QStringLiteral("Save the report as PDF");
+    request.title = title;
     request.initialDir = fromStd(document_.docDir);
-    request.initialFileName =
-        QStringLiteral("Blood pressure report %1 to %2.pdf").arg(isoDate(options.from), isoDate(options.to));
-    request.filter = QStringLiteral("PDF Files (*.pdf)|*.pdf");
+    request.initialFileName = name + QLatin1Char('.') + suffix;
+    request.filter = QStringLiteral("%1 Files (*.%2)|*.%2").arg(suffix.toUpper(), suffix);
     request.askBeforeOverwrite = true;
     const FileDialogResult chosen = dialogs_.showSave(request);
     if (!chosen.accepted)
+        return QString();
+    // A chosen name without the extension gets it.
+    if (QFileInfo(chosen.fullPath).suffix().compare(suffix, Qt::CaseInsensitive) == 0)
+        return chosen.fullPath;
+    return chosen.fullPath + QLatin1Char('.') + suffix;
+}
+
+bool ReportCommands::saveReportAsPdf(const ReportOptions& options) {
+    const QString path = askWhereToSave(
+        QStringLiteral("Save the report as PDF"),
+        QStringLiteral("Blood pressure report %1 to %2").arg(isoDate(options.from), isoDate(options.to)),
+        QStringLiteral("pdf"));
+    if (path.isEmpty())
         return false;
-    const QString path = withSuffix(chosen.fullPath, QStringLiteral("pdf"));
 
     // The whole PDF is made in memory first, so a cancelled or failed report leaves no file.
     rememberPeriod(Period{options.from, options.to});
@@ -185,18 +185,13 @@ bool ReportCommands::printReport(const ReportOptions& options) {
 }
 
 bool ReportCommands::exportCsv(std::optional<Period> period) {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Export readings as CSV");
-    request.initialDir = fromStd(document_.docDir);
-    request.initialFileName = period ? QStringLiteral("Blood pressure readings %1 to %2.csv")
-                                           .arg(isoDate(period->from), isoDate(period->to))
-                                     : QStringLiteral("Blood pressure readings.csv");
-    request.filter = QStringLiteral("CSV Files (*.csv)|*.csv");
-    request.askBeforeOverwrite = true;
-    const FileDialogResult chosen = dialogs_.showSave(request);
-    if (!chosen.accepted)
+    const QString path = askWhereToSave(QStringLiteral("Export readings as CSV"),
+                                        period ? QStringLiteral("Blood pressure readings %1 to %2")
+                                                     .arg(isoDate(period->from), isoDate(period->to))
+                                               : QStringLiteral("Blood pressure readings"),
+                                        QStringLiteral("csv"));
+    if (path.isEmpty())
         return false;
-    const QString path = withSuffix(chosen.fullPath, QStringLiteral("csv"));
     const Period range = period.value_or(Period{Date{std::numeric_limits<std::int32_t>::min()},
                                                 Date{std::numeric_limits<std::int32_t>::max()}});
     const std::string csv = csvOfReadings(document_.table, range.from, range.to);

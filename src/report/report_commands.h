@@ -56,6 +56,8 @@ public:
     void rememberPeriod(Period period) { lastPeriod_ = period; }
 
 private:
+    // The save dialog in the diary's folder; the chosen path with the extension, or empty.
+    QString askWhereToSave(const QString& title, const QString& name, const QString& suffix);
     // Paints the report with a progress dialog that can cancel it; false when cancelled or failed.
     bool paintWithProgress(const Report& report, QPagedPaintDevice& device,
                            const std::function<void()>& onCancel, bool* cancelled);
