@@ -4,7 +4,8 @@ set -eu
 
 packages="cmake ninja-build g++ pkg-config python3 qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
 fonts-dejavu-core fonts-liberation2 fonts-ipafont-gothic util-linux
-xvfb xauth xdotool x11-utils x11-apps netpbm poppler-utils clang-14 libclang-rt-14-dev inotify-tools"
+xvfb xauth xdotool x11-utils x11-apps netpbm poppler-utils clang-14 libclang-rt-14-dev inotify-tools
+desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev file"
 
 missing=""
 for p in $packages; do

@@ -7,6 +7,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/single_instance.h"
 #include "shell/about_form.h"
+#include "shell/file_commands.h"
 #include "shell/fonts.h"
 #include "shell/help_window.h"
 #include "shell/main_form.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QTimer>
 
 #include <cstdio>
@@ -47,11 +49,15 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Tonolog"));
     QCoreApplication::setApplicationVersion(
         tonolog::versionNumber(tonolog::programVersionMajor, tonolog::programVersionMinor));
+    // The desktop entry's name, by which the window system finds the program's icon and entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TONOLOG_APP_ID));
+    // One optional data file path; a path with blanks may arrive split into several arguments.
+    const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
 
-    // A second start only brings the first window to the front.
+    // A second start brings the first window to the front and hands it its file, if any.
     tonolog::SingleInstance instance;
     if (!instance.tryBecomePrimary()) {
-        if (instance.notifyPrimary())
+        if (instance.notifyPrimary(tonolog::commandLinePath(commandLine)))
             return 0;
         // A running instance holds the lock but does not answer: say so rather than end silently.
         const QString why = QStringLiteral(
@@ -76,10 +82,10 @@ int main(int argc, char* argv[]) {
     tonolog::MainForm form(platform, tonolog::Locations::forThisUser());
     QObject::connect(&instance, &tonolog::SingleInstance::activationRequested, &form,
                      &tonolog::MainForm::bringToFront);
+    QObject::connect(&instance, &tonolog::SingleInstance::openRequested, &form.files(),
+                     &tonolog::FileCommands::openHandedOverFile);
     form.initialise();
-    // One optional data file path; a path with blanks may arrive split into several arguments.
-    const QStringList arguments = QCoreApplication::arguments();
-    form.loadWindow(arguments.size() > 1 ? arguments.mid(1).join(QLatin1Char(' ')) : QString());
+    form.loadWindow(commandLine);
     FirstFrameReporter reporter;
     if (qEnvironmentVariableIsSet("TONOLOG_REPORT_FIRST_FRAME"))
         form.installEventFilter(&reporter);

@@ -9,10 +9,12 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QThread>
 #include <QTimer>
 
 #include <cerrno>
+#include <optional>
 
 #include <signal.h>
 #include <unistd.h>
@@ -21,11 +23,14 @@ namespace tonolog {
 
 namespace {
 
-// What a later start sends, and what the primary answers once it has taken the request.
-constexpr char activateRequest[] = "tonolog activate\n";
-constexpr char activateAnswer[] = "ok\n";
-// A longer line is not one of ours.
-constexpr qint64 maxLineLength = 64;
+// The beginning of a request, and what the primary answers once it has taken one.
+constexpr char requestMagic[] = "TNL1";
+constexpr qint64 magicLength = 4;
+constexpr qint64 headerLength = magicLength + 4;
+constexpr char answer[] = "ok\n";
+constexpr qint64 answerLength = 3;
+// Far beyond any path the system can open (PATH_MAX is 4096 bytes); a longer one is not ours.
+constexpr quint32 maxPathBytes = 16384;
 // A connection that sends nothing is dropped after this long.
 constexpr int idleConnectionMs = 5000;
 // How long a later start waits between attempts to reach a primary that is not listening yet.
@@ -64,6 +69,33 @@ bool heldByNobody(const QLockFile& lock, const QString& path) {
 
 int remainingMs(const QDeadlineTimer& deadline) {
     return deadline.isForever() ? -1 : static_cast<int>(deadline.remainingTime());
+}
+
+QByteArray requestFor(const QString& filePath) {
+    const QByteArray path = filePath.toUtf8();
+    const auto length = static_cast<quint32>(path.size());
+    QByteArray message(requestMagic, magicLength);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        message.append(static_cast<char>((length >> shift) & 0xFF));
+    return message + path;
+}
+
+quint32 pathLengthIn(const QByteArray& header) {
+    quint32 length = 0;
+    for (qint64 i = magicLength; i < headerLength; ++i)
+        length = (length << 8) | static_cast<unsigned char>(header[i]);
+    return length;
+}
+
+// The path of a request, or nothing when it is not a usable absolute path in UTF-8.
+std::optional<QString> pathFrom(const QByteArray& bytes) {
+    if (bytes.contains('\0'))
+        return std::nullopt;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString path = decoder.decode(bytes);
+    if (decoder.hasError() || (!path.isEmpty() && !path.startsWith(QLatin1Char('/'))))
+        return std::nullopt;
+    return path;
 }
 
 } // namespace
@@ -146,25 +178,36 @@ void SingleInstance::acceptConnections() {
 }
 
 void SingleInstance::readRequest(QLocalSocket* socket) {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > maxLineLength) {
-            socket->abort();
-            socket->deleteLater();
-        }
+    // Waits for the whole message; what cannot become one of ours ends the connection unanswered.
+    const auto refuse = [socket] {
+        socket->abort();
+        socket->deleteLater();
+    };
+    const QByteArray start = socket->peek(headerLength);
+    if (!QByteArray(requestMagic, magicLength).startsWith(start.left(magicLength)))
+        return refuse();
+    if (start.size() < headerLength)
         return;
-    }
-    const QByteArray line = socket->readLine(maxLineLength + 1);
-    const bool activate = line == activateRequest;
-    if (activate) {
-        socket->write(activateAnswer);
-        socket->flush();
-    }
+    const quint32 length = pathLengthIn(start);
+    if (length > maxPathBytes)
+        return refuse();
+    const qint64 total = headerLength + static_cast<qint64>(length);
+    if (socket->bytesAvailable() < total)
+        return;
+    if (socket->bytesAvailable() > total)
+        return refuse();
+    const std::optional<QString> path = pathFrom(socket->read(total).mid(headerLength));
+    if (!path)
+        return refuse();
+    socket->write(answer, answerLength);
+    socket->flush();
     socket->disconnectFromServer();
-    if (activate)
-        Q_EMIT activationRequested();
+    Q_EMIT activationRequested();
+    if (!path->isEmpty())
+        Q_EMIT openRequested(*path);
 }
 
-bool SingleInstance::notifyPrimary(int timeoutMs) {
+bool SingleInstance::notifyPrimary(const QString& filePath, int timeoutMs) {
     const QString path = serverPath();
     if (path.isEmpty())
         return false;
@@ -186,17 +229,17 @@ bool SingleInstance::notifyPrimary(int timeoutMs) {
         QThread::msleep(static_cast<unsigned long>(pause < 0 ? retryPauseMs : qMin(pause, retryPauseMs)));
     }
 
-    socket.write(activateRequest);
+    socket.write(requestFor(filePath));
     if (!socket.waitForBytesWritten(remainingMs(deadline)))
         return false;
     QByteArray reply;
-    while (!reply.contains('\n') && reply.size() <= maxLineLength) {
+    while (reply.size() < answerLength) {
         if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(remainingMs(deadline)))
             break;
-        reply += socket.readAll();
+        reply += socket.read(answerLength - reply.size());
     }
     socket.abort();
-    return reply == activateAnswer;
+    return reply == QByteArray(answer, answerLength);
 }
 
 } // namespace tonolog

@@ -13,7 +13,14 @@ namespace tonolog {
 
 // Keeps the program to one running instance per user. The first start takes a lock file in the
 // user's runtime directory and listens on a local socket beside it; a later start finds the lock
-// taken, asks the first one through the socket to come to the front, and ends.
+// taken, asks the first one through the socket to come to the front (and to open the file it was
+// started with, if any), and ends.
+//
+// A request is one message: the four bytes "TNL1", the length of the path in bytes (a 32-bit
+// number, most significant byte first; 0 without a file) and the absolute path in UTF-8. The
+// primary answers "ok\n" once it has taken the request. It hangs up without an answer on anything
+// else: another beginning, a path that is too long, not UTF-8, not absolute or holds a zero byte,
+// or bytes after the message. A connection that does not complete its message in time is dropped.
 //
 // The lock decides, not the socket: a socket file can be left over by a killed instance, while the
 // lock of a process that no longer runs counts as stale and is taken over. Only the lock holder
@@ -32,10 +39,11 @@ public:
     // runtime directory nothing can be shared, and every start runs on its own (true).
     bool tryBecomePrimary();
 
-    // For a start that is not the primary: asks the primary to come to the front. Retries the
-    // connection for a while, since the primary may hold the lock but not listen yet. Returns
-    // whether the primary received the request (it answers once it has).
-    bool notifyPrimary(int timeoutMs = 3000);
+    // For a start that is not the primary: asks the primary to come to the front and, with a
+    // file path (absolute), to open that file. Retries the connection for a while, since the
+    // primary may hold the lock but not listen yet. Returns whether the primary received the
+    // request (it answers once it has).
+    bool notifyPrimary(const QString& filePath = QString(), int timeoutMs = 3000);
 
     bool isPrimary() const { return primary_; }
     bool isListening() const;
@@ -46,6 +54,9 @@ public:
 Q_SIGNALS:
     // A later start asked this primary instance to bring its window to the front.
     void activationRequested();
+    // A later start with a file asked this primary instance to open it; activationRequested
+    // comes first.
+    void openRequested(const QString& filePath);
 
 private:
     void acceptConnections();

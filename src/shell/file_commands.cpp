@@ -13,6 +13,9 @@
 #include "shell/main_tab.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -22,7 +25,27 @@ namespace {
 
 const QString fileFilter = QStringLiteral("TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*");
 
+// How often a handed-over file looks again whether the window has become free.
+constexpr int waitingFileRetryMs = 100;
+
+// Nothing else is going on that a file's questions could land in the middle of.
+bool windowIsFree() {
+    return QApplication::activeModalWidget() == nullptr && QApplication::activePopupWidget() == nullptr &&
+           QApplication::mouseButtons() == Qt::NoButton && QApplication::overrideCursor() == nullptr;
+}
+
 } // namespace
+
+QString commandLinePath(const QString& commandLine) {
+    QString path = commandLine;
+    if (path.startsWith(QLatin1Char('"')))
+        path.remove(0, 1);
+    if (path.endsWith(QLatin1Char('"')))
+        path.chop(1);
+    if (!path.isEmpty() && !path.startsWith(QLatin1Char('/')))
+        path = QDir::current().absoluteFilePath(path);
+    return path;
+}
 
 FileCommands::FileCommands(MainForm& form) : QObject(&form), form_(form) {
     MenuControls& menu = form_.ui.menu;
@@ -34,6 +57,8 @@ FileCommands::FileCommands(MainForm& form) : QObject(&form), form_(form) {
         QAction* print = form_.ui.menu.mnuFileItem[7];
         print->setEnabled(form_.ui.mainTab->currentPage() != 0);
     });
+    waitingFilesTimer_.setSingleShot(true);
+    connect(&waitingFilesTimer_, &QTimer::timeout, this, &FileCommands::openWaitingFiles);
 }
 
 void FileCommands::resetDocument() {
@@ -280,6 +305,47 @@ void FileCommands::openHistoryEntry(int entry) {
     document.docDir = toStd(dir);
     document.docPath = toStd(path);
     document.docName = toStd(name);
+    openNamedDocument();
+}
+
+void FileCommands::openHandedOverFile(const QString& path) {
+    waitingFiles_.append(path);
+    if (!openingWaitingFiles_)
+        waitingFilesTimer_.start(0);
+}
+
+void FileCommands::openWaitingFiles() {
+    // A file that comes while another one's questions are open waits for this loop to take it.
+    if (openingWaitingFiles_)
+        return;
+    if (!windowIsFree()) {
+        waitingFilesTimer_.start(waitingFileRetryMs);
+        return;
+    }
+    openingWaitingFiles_ = true;
+    while (!waitingFiles_.isEmpty())
+        openFileAt(waitingFiles_.takeFirst());
+    openingWaitingFiles_ = false;
+}
+
+void FileCommands::openFileAt(const QString& path) {
+    form_.bringToFront();
+    const QFileInfo file(path);
+    // As the Open dialog offers only existing files, a missing one is said before anything is asked.
+    if (!file.isAbsolute() || !file.isFile()) {
+        showMessage(form_.platform().messages,
+                    QString::fromUtf8(text::cannotOpen) + QStringLiteral("\r\n") + path, box::ok,
+                    box::information);
+        return;
+    }
+    if (!leaveDocumentChecks())
+        return;
+    FileDialogResult chosen;
+    chosen.accepted = true;
+    chosen.fullPath = path;
+    chosen.fileName = file.fileName();
+    lastOpenedFileName_ = chosen.fileName;
+    setDocumentPath(chosen);
     openNamedDocument();
 }
 

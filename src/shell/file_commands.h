@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 
 namespace tonolog {
 
@@ -14,6 +16,10 @@ struct RecentFiles {
     QString historyPath2;
     QString historyPath3;
 };
+
+// The file a command line names: one leading and one trailing double quote dropped, a relative
+// path taken from the current directory. Empty when it names none.
+QString commandLinePath(const QString& commandLine);
 
 // The File menu's commands, the history and the document's life on disk.
 class FileCommands : public QObject {
@@ -42,6 +48,12 @@ public:
     void printPage();
     // Opens history entry 1, 2 or 3.
     void openHistoryEntry(int entry);
+    // Opens a file (an absolute path) that a later start of the program handed over, as File >
+    // Open opens a chosen file, with the same questions first. Never at once: the files wait, in
+    // the order they came, until the window is free (no dialog, message box or menu open, no
+    // mouse button held, no work in progress), so the questions never run inside another
+    // command or inside the handler that received the path.
+    void openHandedOverFile(const QString& path);
     void onFileMenuItem(int index);
 
 private:
@@ -53,10 +65,15 @@ private:
     void setDocumentPath(const FileDialogResult& chosen);
     // Writes the named document; a failure is reported and changes nothing.
     bool writeNamedFile();
+    void openWaitingFiles();
+    void openFileAt(const QString& path);
 
     MainForm& form_;
     QString lastOpenedFileName_;
     bool backupFailureShown_ = false;
+    QStringList waitingFiles_;
+    QTimer waitingFilesTimer_;
+    bool openingWaitingFiles_ = false;
 };
 
 } // namespace tonolog

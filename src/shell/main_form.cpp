@@ -22,7 +22,6 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
-#include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -269,14 +268,8 @@ void MainForm::loadWindow(const QString& commandLine) {
     }
     if (!recalled) {
         files_->writeEmptyBackupOrWarn();
-        QString path = commandLine;
-        if (path.startsWith(QLatin1Char('"')))
-            path.remove(0, 1);
-        if (path.endsWith(QLatin1Char('"')))
-            path.chop(1);
+        const QString path = commandLinePath(commandLine);
         if (!path.isEmpty()) {
-            if (!path.startsWith(QLatin1Char('/')))
-                path = QDir::current().absoluteFilePath(path);
             const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
             const QString dir = path.left(slash + 1);
             const QString name = path.mid(slash + 1);

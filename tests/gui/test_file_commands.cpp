@@ -131,6 +131,24 @@ private Q_SLOTS:
         QCOMPARE(form.document.table.count(), 0);
     }
 
+    // A later start's file that is not there is said before anything is asked, and the diary stays.
+    void aHandedOverFileThatIsMissingAsksNothing() {
+        FormHarness h;
+        const QString path = h.file(QStringLiteral("ann.tnl"));
+        FormHarness::writeFile(path, "Ann,\r\n");
+        MainForm& form = h.start(path);
+        enterReading(form);
+        h.messages.forget();
+        const QString missing = h.file(QStringLiteral("gone.tnl"));
+        form.files().openHandedOverFile(missing);
+        QCOMPARE(h.messages.count(), 0); // not from inside the caller
+        QTRY_COMPARE(h.messages.count(), 1);
+        QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened.\r\n") + missing);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
+        QCOMPARE(form.document.isDirty, std::int16_t(1));
+        QCOMPARE(form.document.table.count(), 1);
+    }
+
     void newOnANamedDiaryAnsweredNoLosesTheChanges() {
         FormHarness h;
         const QString path = h.file(QStringLiteral("ann.tnl"));

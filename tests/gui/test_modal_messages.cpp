@@ -30,6 +30,29 @@ void whenTheBoxShows(QStringList* seen, std::function<void()> meanwhile = {}) {
     });
 }
 
+// When the real message box is up: note its text, do what happens meanwhile, then press the button.
+void answerWhenShown(QStringList* seen, QMessageBox::StandardButton button,
+                     std::function<void()> meanwhile = {}) {
+    QTimer::singleShot(0, [seen, button, meanwhile] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            answerWhenShown(seen, button, meanwhile);
+            return;
+        }
+        *seen << box->text();
+        if (meanwhile)
+            meanwhile();
+        box->button(button)->click();
+    });
+}
+
+int countShownBoxes() {
+    int shown = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        shown += qobject_cast<QMessageBox*>(widget) != nullptr && widget->isVisible() ? 1 : 0;
+    return shown;
+}
+
 QPoint centreInWindow(QWidget* widget) {
     return widget->mapTo(widget->window(), widget->rect().center());
 }
@@ -86,6 +109,48 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&form));
         clickLabel(form.ui.diary.LblNote);
         QVERIFY(!form.ui.MonthView->isVisible());
+    }
+
+    // A file handed over by a later start while a question is up waits until it is answered, then
+    // asks its own question; it never opens a second box over the first.
+    void aHandedOverFileWaitsForTheQuestionThatIsUp() {
+        FormHarness h(true);
+        const QString ann = h.file(QStringLiteral("ann.tnl"));
+        const QString bob = h.file(QStringLiteral("bob.tnl"));
+        FormHarness::writeFile(ann, "Ann,\r\n");
+        FormHarness::writeFile(bob, "Bob,\r\n");
+        MainForm& form = h.start(ann);
+        typeInto(form.ui.diary.InputSys[0], QStringLiteral("128"));
+        clickLabel(form.ui.diary.LblSys);
+
+        QStringList seen;
+        int boxesMeanwhile = 0;
+        QString captionMeanwhile;
+        answerWhenShown(&seen, QMessageBox::Cancel, [&] {
+            form.files().openHandedOverFile(bob);
+            // A second box, which must not come, is counted and closed rather than left to block.
+            QTimer::singleShot(300, [&] {
+                boxesMeanwhile = countShownBoxes();
+                captionMeanwhile = form.windowTitle();
+                if (auto* extra = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    boxesMeanwhile > 1 && extra != nullptr)
+                    extra->reject();
+            });
+            QTest::qWait(400);
+        });
+        form.ui.menu.mnuFileItem[0]->trigger(); // File > New asks first: Cancel
+        QCOMPARE(boxesMeanwhile, 1);
+        QCOMPARE(captionMeanwhile, QStringLiteral("Tonolog [ann.tnl]"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
+
+        answerWhenShown(&seen, QMessageBox::No);
+        QTRY_COMPARE(form.windowTitle(), QStringLiteral("Tonolog [bob.tnl]"));
+        const QString overwrite =
+            QStringLiteral("File is not saved.\nWould you like to overwrite the file?\n\n"
+                           "New entries will be lost if the file is not saved.");
+        QCOMPARE(seen, (QStringList{overwrite, overwrite}));
+        QCOMPARE(FormHarness::readFile(ann), QByteArray("Ann,\r\n"));
+        QCOMPARE(form.ui.diary.InputName->text(), QStringLiteral("Bob"));
     }
 };
 

@@ -106,6 +106,18 @@ private:
     QByteArray output_;
 };
 
+// The request's length field: four bytes, the most significant first.
+QByteArray lengthBytes(quint32 length) {
+    QByteArray bytes;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes.append(static_cast<char>((length >> shift) & 0xFF));
+    return bytes;
+}
+
+QByteArray request(const QByteArray& path) {
+    return QByteArray("TNL1") + lengthBytes(static_cast<quint32>(path.size())) + path;
+}
+
 mode_t modeOf(const QString& path) {
     struct stat info {};
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
@@ -292,21 +304,76 @@ private Q_SLOTS:
         QCOMPARE(secondary.lines(), deliveredLines);
     }
 
-    void otherTextOnTheSocketDoesNotActivate() {
+    // A later start hands its file to the primary across processes, whatever the characters of
+    // its path.
+    void aLaterStartHandsOverItsFile() {
+        const QString name = freshName();
+        Probe primary(probeArgs(name));
+        QVERIFY2(primary.waitFor(QStringLiteral("primary")), qPrintable(primary.describe()));
+
+        const QString path = QStringLiteral("/tmp/Blood pressure/Jürgen's diary \u65e5\u8a18.tnl");
+        Probe secondary(probeArgs(name) << path);
+        QCOMPARE(secondary.finish(), 0);
+        QCOMPARE(secondary.lines(), deliveredLines);
+        QVERIFY2(primary.waitFor(QStringLiteral("open ") + path), qPrintable(primary.describe()));
+        QCOMPARE(primary.lines().mid(1),
+                 (QStringList{QStringLiteral("activated"), QStringLiteral("open ") + path}));
+    }
+
+    // Whatever is not one whole request of ours ends the connection at once, unanswered, and asks
+    // nothing of the primary.
+    void aMalformedRequestIsRefused_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("other text") << QByteArray("open sesame\n");
+        QTest::newRow("wrong beginning") << QByteArray("TNL2") + lengthBytes(0);
+        QTest::newRow("path too long") << QByteArray("TNL1") + lengthBytes(16385);
+        QTest::newRow("length beyond any path") << QByteArray("TNL1") + lengthBytes(0xFFFFFFFFu);
+        QTest::newRow("not UTF-8") << request("/tmp/\xff\xfe.tnl");
+        QTest::newRow("relative path") << request("diary.tnl");
+        QTest::newRow("zero byte") << request(QByteArray("/tmp/a\0b.tnl", 12));
+        QTest::newRow("bytes after the request") << request("/tmp/a.tnl") + "TNL1";
+    }
+
+    void aMalformedRequestIsRefused() {
+        QFETCH(QByteArray, bytes);
         const QString name = freshName();
         SingleInstance instance(name);
         QSignalSpy activations(&instance, &SingleInstance::activationRequested);
+        QSignalSpy opens(&instance, &SingleInstance::openRequested);
         QVERIFY(instance.tryBecomePrimary());
 
         QLocalSocket socket;
         socket.connectToServer(instance.serverPath());
         QVERIFY(socket.waitForConnected(2000));
-        socket.write("open sesame\n");
+        socket.write(bytes);
         QVERIFY(socket.waitForBytesWritten(2000));
-        // The primary hangs up without an answer.
-        QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QLocalSocket::UnconnectedState, 5000);
+        // Well before a silent connection would be dropped.
+        QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QLocalSocket::UnconnectedState, 2000);
         QCOMPARE(socket.readAll(), QByteArray());
         QCOMPARE(activations.count(), 0);
+        QCOMPARE(opens.count(), 0);
+    }
+
+    // A peer that stops in the middle of its request neither holds up the next start nor stays
+    // connected for ever.
+    void anUnfinishedRequestHoldsUpNothing() {
+        const QString name = freshName();
+        SingleInstance instance(name);
+        QSignalSpy opens(&instance, &SingleInstance::openRequested);
+        QVERIFY(instance.tryBecomePrimary());
+        QLocalSocket stalled;
+        stalled.connectToServer(instance.serverPath());
+        QVERIFY(stalled.waitForConnected(2000));
+        stalled.write(request("/tmp/a.tnl").left(10));
+        QVERIFY(stalled.waitForBytesWritten(2000));
+
+        Probe secondary(probeArgs(name) << QStringLiteral("/tmp/b.tnl"));
+        QTRY_COMPARE_WITH_TIMEOUT(opens.count(), 1, 10000);
+        QCOMPARE(opens.front().front().toString(), QStringLiteral("/tmp/b.tnl"));
+        QCOMPARE(secondary.finish(), 0);
+        QCOMPARE(stalled.state(), QLocalSocket::ConnectedState);
+        QTRY_COMPARE_WITH_TIMEOUT(stalled.state(), QLocalSocket::UnconnectedState, 10000);
+        QCOMPARE(opens.count(), 1);
     }
 
     void secondStartWaitsForAPrimaryThatIsNotListeningYet() {

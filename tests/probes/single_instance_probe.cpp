@@ -1,10 +1,10 @@
 // A small program around SingleInstance, started several times over by the single-instance tests.
 //
-//   single_instance_probe NAME SECONDS
+//   single_instance_probe NAME SECONDS [PATH]
 //       Takes part in the check under NAME. The primary prints "primary", then "activated" for each
-//       request it receives, and ends after SECONDS. A later start prints "not primary", asks the
-//       primary to activate and prints "secondary delivered" (exit code 0) or "secondary failed" (exit
-//       code 1).
+//       request it receives (and "open PATH" for one with a path), and ends after SECONDS. A later
+//       start prints "not primary", asks the primary to activate (and to open PATH) and prints
+//       "secondary delivered" (exit code 0) or "secondary failed" (exit code 1).
 //   single_instance_probe --connect PATH
 //       Tries to connect to the local socket at PATH and prints "connected" or "not connected" with
 //       the reason.
@@ -24,7 +24,7 @@ void say(const QString& line) {
 }
 
 int usage() {
-    std::fputs("usage: single_instance_probe NAME SECONDS | --connect PATH\n", stderr);
+    std::fputs("usage: single_instance_probe NAME SECONDS [PATH] | --connect PATH\n", stderr);
     return 2;
 }
 
@@ -33,7 +33,7 @@ int usage() {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 3)
+    if (args.size() != 3 && !(args.size() == 4 && args[1] != QLatin1String("--connect")))
         return usage();
 
     if (args[1] == QLatin1String("--connect")) {
@@ -56,12 +56,14 @@ int main(int argc, char* argv[]) {
     if (instance.tryBecomePrimary()) {
         QObject::connect(&instance, &tonolog::SingleInstance::activationRequested,
                          [] { say(QStringLiteral("activated")); });
+        QObject::connect(&instance, &tonolog::SingleInstance::openRequested,
+                         [](const QString& path) { say(QStringLiteral("open ") + path); });
         say(instance.isListening() ? QStringLiteral("primary") : QStringLiteral("primary not listening"));
         QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
         return QCoreApplication::exec();
     }
     say(QStringLiteral("not primary"));
-    const bool delivered = instance.notifyPrimary();
+    const bool delivered = instance.notifyPrimary(args.value(3));
     say(delivered ? QStringLiteral("secondary delivered") : QStringLiteral("secondary failed"));
     return delivered ? 0 : 1;
 }
