@@ -26,8 +26,6 @@ constexpr int sysRight = 3250;
 constexpr int diaRight = 4000;
 constexpr int pulRight = 4750;
 constexpr int noteLeft = 5050;
-// A note longer than this many lines is cut there (the CSV export keeps it whole).
-constexpr int maxNoteLines = 12;
 
 constexpr int footerHeight = 600;
 constexpr int chartHeight = 3600;
@@ -110,6 +108,11 @@ void ReportRenderer::measure(QPagedPaintDevice& device) {
     top = paintChart(nullptr, top);
     firstPageTableTop_ = top;
 
+    const int tableHeader = paintTableHeader(nullptr, 0);
+    const int bottom = roundToInt(height_) - footerHeight;
+    const int laterTop = paintHeader(nullptr, 2);
+    // Only a note longer than a whole page is cut, at the page's end (the CSV export keeps it whole).
+    const int maxNoteLines = std::max(1, (bottom - laterTop - tableHeader) / tableLine_);
     const QFontMetricsF metrics(font(9), &device);
     const double noteWidth = width_ - noteLeft;
     lines_.clear();
@@ -139,9 +142,6 @@ void ReportRenderer::measure(QPagedPaintDevice& device) {
         lines_.push_back(line);
         heights.push_back(line.height);
     }
-    const int tableHeader = paintTableHeader(nullptr, 0);
-    const int bottom = roundToInt(height_) - footerHeight;
-    const int laterTop = paintHeader(nullptr, 2);
     pages_ = paginate(heights, bottom - firstPageTableTop_ - tableHeader, bottom - laterTop - tableHeader);
 }
 
@@ -247,10 +247,8 @@ int ReportRenderer::paintSummary(QPainter* painter, int top) {
                 .arg(s.readingsLeftOut);
     text(painter, body, 0, top, counts);
     top += bodyLine_;
-    if (s.readingsCounted == 0) {
-        text(painter, bold, 0, top, QStringLiteral("There are no readings in this period."));
-        top += bodyLine_;
-    } else {
+    // Without readings the verdict below says so, and there are no figures.
+    if (s.readingsCounted > 0) {
         // Mean and standard deviation, the whole period and morning and evening apart.
         constexpr int columns[] = {3350, 4700, 6450, 8200};
         top += bodyLine_ / 3;

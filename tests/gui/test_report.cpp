@@ -245,7 +245,8 @@ private Q_SLOTS:
         h.dialogs.queueChosenFile(pdf);
         dialog->savePdfButton->click();
         const QString text = run(QStringLiteral("pdftotext"), {pdf, "-"});
-        QVERIFY(text.contains(QStringLiteral("There are no readings in this period.")));
+        QVERIFY(text.contains(
+            QStringLiteral("There are no readings in this period to compare with the home threshold.")));
         QVERIFY(text.contains(QStringLiteral("Page 1 of 1")));
     }
 
