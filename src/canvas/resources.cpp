@@ -36,6 +36,26 @@ QPixmap bitmapResource(int id) {
     return loadPicture(QStringLiteral(":/bitmaps/%1").arg(id));
 }
 
+QPixmap bitmapResource2x(int id) {
+    QPixmap pixmap = loadPicture(QStringLiteral(":/bitmaps/%1@2x").arg(id));
+    pixmap.setDevicePixelRatio(2);
+    return pixmap;
+}
+
+QImage bitmapAtSize(int id, QSize deviceSize) {
+    const QPixmap designed = bitmapResource(id);
+    if (designed.isNull() || deviceSize.isEmpty())
+        return {};
+    if (designed.size() == deviceSize)
+        return designed.toImage();
+    const QPixmap denser = bitmapResource2x(id);
+    const bool larger = deviceSize.width() > designed.width() || deviceSize.height() > designed.height();
+    const QPixmap& source = larger && !denser.isNull() ? denser : designed;
+    QImage image = source.toImage().scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
 QIcon iconResource(int id) {
     // Every size of one icon lies in its own folder, one file per size.
     const QDir folder(QStringLiteral(":/icons/%1").arg(id));
@@ -48,12 +68,19 @@ QIcon iconResource(int id) {
     return icon;
 }
 
-QCursor cursorResource(int id) {
+QCursor cursorResource(int id, double ratio) {
     if (id != handCursorId)
         return QCursor(Qt::ArrowCursor);
-    const QPixmap pixmap = loadPicture(QStringLiteral(":/cursors/%1").arg(id));
+    QPixmap pixmap;
+    if (ratio > 1) {
+        pixmap = loadPicture(QStringLiteral(":/cursors/%1@2x").arg(id));
+        pixmap.setDevicePixelRatio(2);
+    }
+    if (pixmap.isNull())
+        pixmap = loadPicture(QStringLiteral(":/cursors/%1").arg(id));
     if (pixmap.isNull())
         return QCursor(Qt::ArrowCursor);
+    // The hot spot is in the pointer's device-independent pixels, whatever its density.
     return QCursor(pixmap, handHotSpotX, handHotSpotY);
 }
 
