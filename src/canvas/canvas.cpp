@@ -1,5 +1,6 @@
 #include "canvas/canvas.h"
 
+#include "canvas/device_pixels.h"
 #include "canvas/twips.h"
 
 #include <QMouseEvent>
@@ -45,7 +46,7 @@ QSize Canvas::devicePictureSize() const {
 }
 
 int Canvas::devicePen() const {
-    return std::max(1, roundToInt(penWidth_ * ratio()));
+    return devicepixels::penWidth(penWidth_, ratio());
 }
 
 QPoint Canvas::toDevice(int x, int y) const {
@@ -147,7 +148,13 @@ int Canvas::heightTwips() const {
 
 void Canvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(QRectF(rect()), picture_);
+    const std::optional<QPoint> origin = devicepixels::origin(painter, ratio());
+    // Scaled by the painter where the picture is not in the surface's pixels (a printer); on a
+    // screen, beneath the exact copy only where an edge of the canvas falls between two pixels.
+    if (!origin || !devicepixels::coversExactly(painter, rect(), *origin, picture_.size()))
+        painter.drawImage(QRectF(rect()), picture_);
+    if (origin)
+        devicepixels::drawUnscaled(painter, *origin, picture_);
 }
 
 void Canvas::resizeEvent(QResizeEvent*) {

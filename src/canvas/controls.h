@@ -1,19 +1,21 @@
 #pragma once
 
+#include <QImage>
 #include <QLabel>
-#include <QPixmap>
 #include <QWidget>
 
 namespace tonolog {
 
 // A picture that acts as a button: any mouse button presses it. It shows its pressed picture
-// while held (when it has one) and reports press, release and click.
+// while held (when it has one) and reports press, release and click. The pictures are the
+// program's bitmaps by number, drawn in the screen's own pixels at whatever size the button has.
 class ImageButton : public QWidget {
     Q_OBJECT
 public:
     explicit ImageButton(QWidget* parent = nullptr);
 
-    void setPictures(const QPixmap& released, const QPixmap& pressed = QPixmap());
+    // Bitmap numbers; 0 for no picture.
+    void setPictures(int released, int pressed = 0);
     void showPressedPicture(bool pressed);
     // Forgets a press whose release can no longer arrive (a modal window took the mouse).
     void abandonPress();
@@ -31,10 +33,16 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QPixmap released_;
-    QPixmap pressed_;
+    // The picture shown now, as `deviceSize` pixels.
+    const QImage& pictureAt(QSize deviceSize);
+
+    int released_ = 0;
+    int pressed_ = 0;
     bool showingPressed_ = false;
     bool held_ = false;
+    // The last picture made, and what it was made for.
+    QImage picture_;
+    int pictureId_ = 0;
 };
 
 // The frame of a slot: a thin outline with nothing inside.
