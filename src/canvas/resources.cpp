@@ -1,7 +1,12 @@
 #include "canvas/resources.h"
 
+#include "document/conversions.h"
+
 #include <QDir>
+#include <QGuiApplication>
 #include <QString>
+
+#include <algorithm>
 
 // Q_INIT_RESOURCE declares the resource's registration function, so it must be used at global
 // scope, outside the program's namespace.
@@ -71,16 +76,27 @@ QIcon iconResource(int id) {
 QCursor cursorResource(int id, double ratio) {
     if (id != handCursorId)
         return QCursor(Qt::ArrowCursor);
-    QPixmap pixmap;
-    if (ratio > 1) {
-        pixmap = loadPicture(QStringLiteral(":/cursors/%1@2x").arg(id));
-        pixmap.setDevicePixelRatio(2);
-    }
-    if (pixmap.isNull())
-        pixmap = loadPicture(QStringLiteral(":/cursors/%1").arg(id));
-    if (pixmap.isNull())
+    const QPixmap designed = loadPicture(QStringLiteral(":/cursors/%1").arg(id));
+    if (designed.isNull())
         return QCursor(Qt::ArrowCursor);
-    // The hot spot is in the pointer's device-independent pixels, whatever its density.
+    // The pointer as many device pixels as its design's pixels take on this screen.
+    const int side = std::max(designed.width(), roundToInt(designed.width() * ratio));
+    QPixmap pixmap = designed;
+    if (side != designed.width()) {
+        QPixmap denser = loadPicture(QStringLiteral(":/cursors/%1@2x").arg(id));
+        if (denser.isNull())
+            denser = designed;
+        pixmap = denser.width() == side
+                     ? denser
+                     : denser.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        pixmap.setDevicePixelRatio(static_cast<double>(side) / designed.width());
+    }
+    // The hot spot is in the pointer's device-independent pixels, except on X11: there Qt places
+    // it in the picture's own pixels (seen with Qt 6.4 under Xvfb at a scale factor of 2).
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        const double density = pixmap.devicePixelRatio();
+        return QCursor(pixmap, roundToInt(handHotSpotX * density), roundToInt(handHotSpotY * density));
+    }
     return QCursor(pixmap, handHotSpotX, handHotSpotY);
 }
 

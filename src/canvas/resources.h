@@ -22,9 +22,9 @@ QImage bitmapAtSize(int id, QSize deviceSize);
 // The window icon 101, in several sizes. A null icon for any other number.
 QIcon iconResource(int id);
 
-// The hand pointer 101, with its hot spot at the tip of the index finger, drawn for a screen of
-// `ratio` device pixels to a pixel (twice as dense above 1). The arrow pointer for any other
-// number.
+// The hand pointer 101, with its hot spot at the tip of the index finger, as large in device
+// pixels as its design takes on a screen of `ratio` device pixels to a pixel (from the drawing
+// of twice the size above 1). The arrow pointer for any other number.
 QCursor cursorResource(int id, double ratio = 1.0);
 
 } // namespace tonolog
