@@ -62,6 +62,8 @@ void ListPage::connectControls() {
     // Previous data / Next data: a click steps once at the release; holding repeats.
     connectHeldButton(ui_.ImgListUp, listButtons, [this] { stepListUp(); });
     connectHeldButton(ui_.ImgListDown, listButtons, [this] { stepListDown(); });
+    addStepKeys(ui_.ImgListUp, stepBackKeys(), [this] { stepListUp(); });
+    addStepKeys(ui_.ImgListDown, stepOnKeys(), [this] { stepListDown(); });
 }
 
 void ListPage::reset() {

@@ -190,9 +190,11 @@ void buildListPage(QWidget* page, ElasticLayout& elastic, ListControls& l) {
                           {10320, 840, 1095, 255}, defaultPoints, centred);
     l.ImgListUp =
         p.image(QStringLiteral("ImgListUp"), {10440, 1200, 825, 975}, QStringLiteral("See previous data"));
-    l.ImgListPrint = p.image(QStringLiteral("ImgListPrint"), {10475, 5160, 750, 450});
+    l.ImgListPrint = p.image(QStringLiteral("ImgListPrint"), {10475, 5160, 750, 450},
+                             QStringLiteral("Print the list (Ctrl+P)"));
     l.LblListPrint = p.label(QStringLiteral("LblListPrint"), QStringLiteral("Print"), {10475, 5280, 735, 255},
                              defaultPoints, centred);
+    l.LblListPrint->setToolTip(l.ImgListPrint->toolTip());
     l.ImgListDown =
         p.image(QStringLiteral("ImgListDown"), {10440, 5760, 825, 975}, QStringLiteral("See next data"));
     l.LblListDown = p.label(QStringLiteral("LblListDown"), QStringLiteral("Next data"),
@@ -250,9 +252,11 @@ void buildTrendPage(QWidget* page, ElasticLayout& elastic, TrendControls& t) {
                                 {480, 7200, 1335, 255}, 10.5, rightAligned);
     t.LblTrendDateLast = p.label(QStringLiteral("LblTrendDateLast"), QStringLiteral("Dec./05/2003"),
                                  {9720, 7200, 1335, 255}, 10.5);
-    t.ImgTrendPrint = p.image(QStringLiteral("ImgTrendPrint"), {10620, 6360, 750, 450});
+    t.ImgTrendPrint = p.image(QStringLiteral("ImgTrendPrint"), {10620, 6360, 750, 450},
+                              QStringLiteral("Print the graph (Ctrl+P)"));
     t.LblTrendPrint = p.label(QStringLiteral("LblTrendPrint"), QStringLiteral("Print"),
                               {10620, 6480, 735, 255}, defaultPoints, centred);
+    t.LblTrendPrint->setToolTip(t.ImgTrendPrint->toolTip());
 
     Placer e(t.PicExpArea, elastic);
     t.LblSysExp = e.label(QStringLiteral("LblSysExp"), QStringLiteral("SYS"), {120, 0, 375, 255}, axis);

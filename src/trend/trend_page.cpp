@@ -50,6 +50,11 @@ void TrendPage::connectControls() {
     // Previous data / Next data: a click steps once at the release; holding repeats.
     connectHeldButton(ui_.ImgTrendLeft, trendButtons, [this] { stepTrendBack(); });
     connectHeldButton(ui_.ImgTrendRight, trendButtons, [this] { stepTrendForward(); });
+    // The buttons point left and right: Alt+Left and Alt+Right as well.
+    addStepKeys(ui_.ImgTrendLeft, stepBackKeys() << QKeySequence(Qt::ALT | Qt::Key_Left),
+                [this] { stepTrendBack(); });
+    addStepKeys(ui_.ImgTrendRight, stepOnKeys() << QKeySequence(Qt::ALT | Qt::Key_Right),
+                [this] { stepTrendForward(); });
 }
 
 void TrendPage::reset() {
