@@ -1,5 +1,6 @@
 #include "canvas/canvas.h"
 
+#include "canvas/accessible_controls.h"
 #include "canvas/device_pixels.h"
 #include "canvas/twips.h"
 
@@ -23,6 +24,7 @@ public:
 Canvas::Canvas(QWidget* parent) : QWidget(parent), background_(palette().color(QPalette::Base)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    installAccessibleControls();
 }
 
 double Canvas::ratio() const {

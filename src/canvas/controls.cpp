@@ -1,5 +1,6 @@
 #include "canvas/controls.h"
 
+#include "canvas/accessible_controls.h"
 #include "canvas/device_pixels.h"
 #include "canvas/resources.h"
 #include "document/conversions.h"
@@ -13,6 +14,15 @@ namespace tonolog {
 
 ImageButton::ImageButton(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
+    installAccessibleControls();
+}
+
+void ImageButton::click() {
+    if (held_)
+        return;
+    Q_EMIT pressed();
+    Q_EMIT released();
+    Q_EMIT clicked();
 }
 
 void ImageButton::setPictures(int released, int pressed) {

@@ -20,6 +20,13 @@ public:
     // Forgets a press whose release can no longer arrive (a modal window took the mouse).
     void abandonPress();
     bool isShowingPressed() const { return showingPressed_; }
+    // A press and a release, as a screen reader's "press" gives them; nothing while the mouse
+    // holds the button.
+    void click();
+    // A picture that only adorns the page (a logo): screen readers hear of a picture, not of a
+    // button.
+    void setDecorative(bool decorative) { decorative_ = decorative; }
+    bool isDecorative() const { return decorative_; }
 
 Q_SIGNALS:
     void pressed();
@@ -40,6 +47,7 @@ private:
     int pressed_ = 0;
     bool showingPressed_ = false;
     bool held_ = false;
+    bool decorative_ = false;
     // The last picture made, and what it was made for.
     QImage picture_;
     int pictureId_ = 0;

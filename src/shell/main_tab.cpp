@@ -57,6 +57,14 @@ MainTab::MainTab(QWidget* parent)
                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
     connect(previous, &QShortcut::activated, this, [this] { clickNeighbourTab(-1); });
     strip_->setToolTip(QStringLiteral("Ctrl+Tab: next page; Ctrl+Shift+Tab: previous page"));
+    strip_->setAccessibleName(QStringLiteral("Pages"));
+    describeStrip();
+}
+
+void MainTab::describeStrip() {
+    strip_->setAccessibleDescription(
+        QStringLiteral("The %1 page is in front. Left and Right, Ctrl+Tab and Ctrl+Shift+Tab change the page")
+            .arg(captions_.value(current_)));
 }
 
 void MainTab::setCurrentPage(int index) {
@@ -67,6 +75,7 @@ void MainTab::setCurrentPage(int index) {
         pages_[static_cast<std::size_t>(i)]->setVisible(i == index);
     strip_->update();
     update();
+    describeStrip();
     Q_EMIT currentPageChanged(index);
 }
 

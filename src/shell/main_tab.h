@@ -73,6 +73,8 @@ protected:
 private:
     friend class TabStrip;
     void switchByUser(int index);
+    // Which page is in front and how to change it, for a screen reader.
+    void describeStrip();
 
     TabStrip* strip_ = nullptr;
     std::array<TabPage*, pageCount> pages_{};

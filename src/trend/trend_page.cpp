@@ -133,6 +133,12 @@ int TrendPage::DspTrendTab() {
     ui_.LblTrendDateLast->setText(fromStd(formatDayKey(end)));
 
     const TrendSeries series = collectTrendSeries(document_.table, start, end);
+    const int readings = countTrendReadings(series);
+    graph->setAccessibleDescription(
+        QStringLiteral("%1 to %2: %3 %4")
+            .arg(fromStd(formatDayKey(start)), fromStd(formatDayKey(end)))
+            .arg(readings)
+            .arg(readings == 1 ? QStringLiteral("reading") : QStringLiteral("readings")));
     const int number = CanvasSet::trendGraph;
     for (const TrendMark& mark : planTrendMarks(series, width, graph->heightTwips())) {
         const QColor colour = mark.colour == TrendMark::red    ? palette_.paletteRed
