@@ -174,16 +174,6 @@ private Q_SLOTS:
         QVERIFY(calendar->isVisible());
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
     }
-
-    void tooltipsNameTheKeys() {
-        auto printed = std::make_shared<Recording>();
-        FormHarness h;
-        MainForm& form = start(h, 0, nothing, printed);
-        QCOMPARE(form.ui.trend.ImgTrendRight->toolTip(),
-                 QStringLiteral("See next data (PgDown, Alt+Down, Alt+Right)"));
-        QVERIFY(form.ui.list.ImgListPrint->toolTip().contains(QLatin1String("Ctrl+P")));
-        QVERIFY(form.ui.mainTab->strip()->toolTip().contains(QLatin1String("Ctrl+Shift+Tab")));
-    }
 };
 
 QTEST_MAIN(KeyboardTest)
