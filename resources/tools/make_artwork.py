@@ -4,6 +4,8 @@ hand pointer, as PNG files in resources/images/, and writes resources/tonolog.qr
 
 Standard library only. Shapes are signed distance functions (negative inside, in pixels) and are
 anti-aliased by their distance to the pixel centre, so every picture is drawn at its exact size.
+The button pictures, the logos and the hand pointer are also drawn at twice their size
+("name@2x.png"), from the same shapes, for screens of twice the pixel density.
 
     python3 resources/tools/make_artwork.py            # rewrite the images and the .qrc
     python3 resources/tools/make_artwork.py --sheet x.png   # also an enlarged overview picture
@@ -180,19 +182,28 @@ def mirrored_y(shape, h):
 # Canvas and PNG output
 
 
+# How many pixels of the picture being drawn make one pixel of its design (1, or 2 for "@2x").
+SCALE = 1
+
+
 class Canvas:
+    """A picture designed as w x h pixels, drawn at SCALE times that size. Shapes and paints
+    take design coordinates."""
+
     def __init__(self, w, h, background=None):
-        self.w, self.h = w, h
+        self.scale = SCALE
+        self.w, self.h = w * SCALE, h * SCALE
         if background is None:
-            self.px = [[0.0, 0.0, 0.0, 0.0] for _ in range(w * h)]
+            self.px = [[0.0, 0.0, 0.0, 0.0] for _ in range(self.w * self.h)]
         else:
-            self.px = [[*map(float, background), 1.0] for _ in range(w * h)]
+            self.px = [[*map(float, background), 1.0] for _ in range(self.w * self.h)]
 
     def fill(self, shape, paint, opacity=1.0):
+        k = self.scale
         for y in range(self.h):
             for x in range(self.w):
-                cx, cy = x + 0.5, y + 0.5
-                cover = 0.5 - shape(cx, cy)
+                cx, cy = (x + 0.5) / k, (y + 0.5) / k
+                cover = 0.5 - shape(cx, cy) * k
                 if cover <= 0:
                     continue
                 colour = paint(cx, cy) if callable(paint) else paint
@@ -499,30 +510,39 @@ def artwork():
     def add(name, alias, canvas):
         items.append((name, alias, canvas))
 
-    add("bitmap_1001.png", "bitmaps/1001", day_button(False, False))
-    add("bitmap_1002.png", "bitmaps/1002", day_button(False, True))
-    add("bitmap_1003.png", "bitmaps/1003", day_button(True, False))
-    add("bitmap_1004.png", "bitmaps/1004", day_button(True, True))
-    add("bitmap_1005.png", "bitmaps/1005", return_arrow_button(False))
-    add("bitmap_1006.png", "bitmaps/1006", return_arrow_button(True))
-    add("bitmap_1007.png", "bitmaps/1007", list_button(False, False))
-    add("bitmap_1008.png", "bitmaps/1008", list_button(False, True))
-    add("bitmap_1009.png", "bitmaps/1009", list_button(True, False))
-    add("bitmap_1010.png", "bitmaps/1010", list_button(True, True))
-    add("bitmap_1011.png", "bitmaps/1011", print_button(LIST, False))
-    add("bitmap_1012.png", "bitmaps/1012", print_button(LIST, True))
-    add("bitmap_1013.png", "bitmaps/1013", trend_button(False, False))
-    add("bitmap_1014.png", "bitmaps/1014", trend_button(False, True))
-    add("bitmap_1015.png", "bitmaps/1015", trend_button(True, False))
-    add("bitmap_1016.png", "bitmaps/1016", trend_button(True, True))
-    add("bitmap_1017.png", "bitmaps/1017", print_button(TREND, False))
-    add("bitmap_1018.png", "bitmaps/1018", print_button(TREND, True))
-    add("logo_1101.png", "bitmaps/1101", logo(DIARY))
-    add("logo_1102.png", "bitmaps/1102", logo(LIST))
-    add("logo_1103.png", "bitmaps/1103", logo(TREND))
+    def add_both(name, alias, draw):
+        """The picture at its design size and at twice that size."""
+        global SCALE
+        add(name, alias, draw())
+        SCALE = 2
+        stem, ext = os.path.splitext(name)
+        add(stem + "@2x" + ext, alias + "@2x", draw())
+        SCALE = 1
+
+    add_both("bitmap_1001.png", "bitmaps/1001", lambda: day_button(False, False))
+    add_both("bitmap_1002.png", "bitmaps/1002", lambda: day_button(False, True))
+    add_both("bitmap_1003.png", "bitmaps/1003", lambda: day_button(True, False))
+    add_both("bitmap_1004.png", "bitmaps/1004", lambda: day_button(True, True))
+    add_both("bitmap_1005.png", "bitmaps/1005", lambda: return_arrow_button(False))
+    add_both("bitmap_1006.png", "bitmaps/1006", lambda: return_arrow_button(True))
+    add_both("bitmap_1007.png", "bitmaps/1007", lambda: list_button(False, False))
+    add_both("bitmap_1008.png", "bitmaps/1008", lambda: list_button(False, True))
+    add_both("bitmap_1009.png", "bitmaps/1009", lambda: list_button(True, False))
+    add_both("bitmap_1010.png", "bitmaps/1010", lambda: list_button(True, True))
+    add_both("bitmap_1011.png", "bitmaps/1011", lambda: print_button(LIST, False))
+    add_both("bitmap_1012.png", "bitmaps/1012", lambda: print_button(LIST, True))
+    add_both("bitmap_1013.png", "bitmaps/1013", lambda: trend_button(False, False))
+    add_both("bitmap_1014.png", "bitmaps/1014", lambda: trend_button(False, True))
+    add_both("bitmap_1015.png", "bitmaps/1015", lambda: trend_button(True, False))
+    add_both("bitmap_1016.png", "bitmaps/1016", lambda: trend_button(True, True))
+    add_both("bitmap_1017.png", "bitmaps/1017", lambda: print_button(TREND, False))
+    add_both("bitmap_1018.png", "bitmaps/1018", lambda: print_button(TREND, True))
+    add_both("logo_1101.png", "bitmaps/1101", lambda: logo(DIARY))
+    add_both("logo_1102.png", "bitmaps/1102", lambda: logo(LIST))
+    add_both("logo_1103.png", "bitmaps/1103", lambda: logo(TREND))
     for size in ICON_SIZES:
         add("icon_101_%d.png" % size, "icons/101/%d" % size, window_icon(size))
-    add("cursor_101.png", "cursors/101", hand_pointer())
+    add_both("cursor_101.png", "cursors/101", hand_pointer)
     return items
 
 

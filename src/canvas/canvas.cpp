@@ -1,5 +1,7 @@
 #include "canvas/canvas.h"
 
+#include "canvas/accessible_controls.h"
+#include "canvas/device_pixels.h"
 #include "canvas/twips.h"
 
 #include <QMouseEvent>
@@ -22,6 +24,7 @@ public:
 Canvas::Canvas(QWidget* parent) : QWidget(parent), background_(palette().color(QPalette::Base)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    installAccessibleControls();
 }
 
 double Canvas::ratio() const {
@@ -45,7 +48,7 @@ QSize Canvas::devicePictureSize() const {
 }
 
 int Canvas::devicePen() const {
-    return std::max(1, roundToInt(penWidth_ * ratio()));
+    return devicepixels::penWidth(penWidth_, ratio());
 }
 
 QPoint Canvas::toDevice(int x, int y) const {
@@ -147,7 +150,13 @@ int Canvas::heightTwips() const {
 
 void Canvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(QRectF(rect()), picture_);
+    const std::optional<QPoint> origin = devicepixels::origin(painter, ratio());
+    // Scaled by the painter where the picture is not in the surface's pixels (a printer); on a
+    // screen, beneath the exact copy only where an edge of the canvas falls between two pixels.
+    if (!origin || !devicepixels::coversExactly(painter, rect(), *origin, picture_.size()))
+        painter.drawImage(QRectF(rect()), picture_);
+    if (origin)
+        devicepixels::drawUnscaled(painter, *origin, picture_);
 }
 
 void Canvas::resizeEvent(QResizeEvent*) {

@@ -1,17 +1,34 @@
 #include "canvas/controls.h"
 
+#include "canvas/accessible_controls.h"
+#include "canvas/device_pixels.h"
+#include "canvas/resources.h"
+#include "document/conversions.h"
+
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace tonolog {
 
 ImageButton::ImageButton(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
+    installAccessibleControls();
 }
 
-void ImageButton::setPictures(const QPixmap& released, const QPixmap& pressed) {
+void ImageButton::click() {
+    if (held_)
+        return;
+    Q_EMIT pressed();
+    Q_EMIT released();
+    Q_EMIT clicked();
+}
+
+void ImageButton::setPictures(int released, int pressed) {
     released_ = released;
     pressed_ = pressed;
+    picture_ = QImage();
     update();
 }
 
@@ -25,13 +42,28 @@ void ImageButton::abandonPress() {
     showPressedPicture(false);
 }
 
+const QImage& ImageButton::pictureAt(QSize deviceSize) {
+    const int id = showingPressed_ && pressed_ != 0 ? pressed_ : released_;
+    if (id != pictureId_ || picture_.size() != deviceSize) {
+        picture_ = bitmapAtSize(id, deviceSize);
+        pictureId_ = id;
+    }
+    return picture_;
+}
+
 void ImageButton::paintEvent(QPaintEvent*) {
-    const QPixmap& picture = showingPressed_ && !pressed_.isNull() ? pressed_ : released_;
-    if (picture.isNull())
+    if (released_ == 0)
         return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), picture);
+    const QRectF area = painter.deviceTransform().mapRect(QRectF(rect()));
+    const QSize deviceSize(std::max(1, roundToInt(area.width())), std::max(1, roundToInt(area.height())));
+    const QImage& picture = pictureAt(deviceSize);
+    if (const std::optional<QPoint> origin = devicepixels::origin(painter, devicePixelRatioF())) {
+        devicepixels::drawUnscaled(painter, *origin, picture);
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(rect()), picture);
+    }
 }
 
 void ImageButton::mousePressEvent(QMouseEvent* event) {
@@ -65,9 +97,19 @@ ShapeFrame::ShapeFrame(QWidget* parent) : QWidget(parent) {
 
 void ShapeFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    // Each side is a line of whole device pixels from the start of the frame's outermost pixel
+    // column (or row). A neighbouring frame that overlaps by that pixel starts its own side at the
+    // same place, so the two draw the same device pixels.
+    const QTransform toDevice = painter.deviceTransform();
+    const double scale = toDevice.type() <= QTransform::TxScale ? toDevice.m11() : devicePixelRatioF();
+    const double t = devicepixels::frameLineWidth(scale) / scale;
+    const QColor colour = palette().color(QPalette::WindowText);
+    const double w = width();
+    const double h = height();
+    painter.fillRect(QRectF(0, 0, w, t), colour);
+    painter.fillRect(QRectF(0, h - 1, w, t), colour);
+    painter.fillRect(QRectF(0, 0, t, h), colour);
+    painter.fillRect(QRectF(w - 1, 0, t, h), colour);
 }
 
 Label::Label(const QString& text, QWidget* parent) : QLabel(text, parent) {

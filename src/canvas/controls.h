@@ -1,23 +1,32 @@
 #pragma once
 
+#include <QImage>
 #include <QLabel>
-#include <QPixmap>
 #include <QWidget>
 
 namespace tonolog {
 
 // A picture that acts as a button: any mouse button presses it. It shows its pressed picture
-// while held (when it has one) and reports press, release and click.
+// while held (when it has one) and reports press, release and click. The pictures are the
+// program's bitmaps by number, drawn in the screen's own pixels at whatever size the button has.
 class ImageButton : public QWidget {
     Q_OBJECT
 public:
     explicit ImageButton(QWidget* parent = nullptr);
 
-    void setPictures(const QPixmap& released, const QPixmap& pressed = QPixmap());
+    // Bitmap numbers; 0 for no picture.
+    void setPictures(int released, int pressed = 0);
     void showPressedPicture(bool pressed);
     // Forgets a press whose release can no longer arrive (a modal window took the mouse).
     void abandonPress();
     bool isShowingPressed() const { return showingPressed_; }
+    // A press and a release, as a screen reader's "press" gives them; nothing while the mouse
+    // holds the button.
+    void click();
+    // A picture that only adorns the page (a logo): screen readers hear of a picture, not of a
+    // button.
+    void setDecorative(bool decorative) { decorative_ = decorative; }
+    bool isDecorative() const { return decorative_; }
 
 Q_SIGNALS:
     void pressed();
@@ -31,10 +40,17 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QPixmap released_;
-    QPixmap pressed_;
+    // The picture shown now, as `deviceSize` pixels.
+    const QImage& pictureAt(QSize deviceSize);
+
+    int released_ = 0;
+    int pressed_ = 0;
     bool showingPressed_ = false;
     bool held_ = false;
+    bool decorative_ = false;
+    // The last picture made, and what it was made for.
+    QImage picture_;
+    int pictureId_ = 0;
 };
 
 // The frame of a slot: a thin outline with nothing inside.

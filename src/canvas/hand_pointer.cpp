@@ -9,7 +9,7 @@ namespace tonolog {
 void HandPointer::showHand() {
     if (labelPointerState == 2)
         return;
-    window_.setCursor(cursorResource(101));
+    window_.setCursor(cursorResource(101, window_.devicePixelRatioF()));
     labelPointerState = 2;
 }
 

@@ -5,6 +5,8 @@
 #include "platform/clock.h"
 
 #include <QPointer>
+#include <QShortcut>
+#include <QStringList>
 
 #include <algorithm>
 #include <limits>
@@ -139,6 +141,29 @@ void connectHeldButton(ImageButton* button, PressAndHold* hold, std::function<vo
         button->showPressedPicture(false);
         hold->release();
     });
+}
+
+QList<QKeySequence> stepBackKeys() {
+    return {QKeySequence(Qt::Key_PageUp), QKeySequence(Qt::ALT | Qt::Key_Up)};
+}
+
+QList<QKeySequence> stepOnKeys() {
+    return {QKeySequence(Qt::Key_PageDown), QKeySequence(Qt::ALT | Qt::Key_Down)};
+}
+
+void addStepKeys(ImageButton* button, const QList<QKeySequence>& keys, std::function<void()> step) {
+    // A shortcut of a hidden page does not answer, so each page's keys work only while it is in
+    // front, and the pages can share them.
+    auto* shortcut = new QShortcut(button->parentWidget());
+    shortcut->setObjectName(button->objectName() + QStringLiteral("Key"));
+    shortcut->setKeys(keys);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, button, std::move(step));
+    QStringList names;
+    for (const QKeySequence& key : keys)
+        names << key.toString(QKeySequence::NativeText);
+    button->setToolTip(button->toolTip() + QStringLiteral(" (") + names.join(QStringLiteral(", ")) +
+                       QLatin1Char(')'));
 }
 
 } // namespace tonolog

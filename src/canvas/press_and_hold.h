@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QTimer>
 
@@ -96,5 +98,14 @@ class ImageButton;
 // Wires an image button to the controller: the pressed picture while held, a press that starts
 // the hold with `step`, a release that ends it.
 void connectHeldButton(ImageButton* button, PressAndHold* hold, std::function<void()> step);
+
+// The keys of the held buttons, which none of the page's boxes uses: Page Up or Alt+Up for the
+// button that steps back, Page Down or Alt+Down for the one that steps on.
+QList<QKeySequence> stepBackKeys();
+QList<QKeySequence> stepOnKeys();
+
+// Keys that take one step of a held button, as a short click on it does, while the page the
+// button sits on is in front; the button's tooltip names them.
+void addStepKeys(ImageButton* button, const QList<QKeySequence>& keys, std::function<void()> step);
 
 } // namespace tonolog

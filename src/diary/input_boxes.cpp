@@ -23,6 +23,15 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == calendar) {
+            // In the open calendar, Page Up and Page Down turn its month rather than step a day.
+            if (event->type() == QEvent::ShortcutOverride) {
+                auto* keyEvent = static_cast<QKeyEvent*>(event);
+                if (keyEvent->key() == Qt::Key_PageUp || keyEvent->key() == Qt::Key_PageDown)
+                    keyEvent->accept();
+            }
+            return false;
+        }
         auto* box = qobject_cast<QWidget*>(watched);
         if (event->type() == QEvent::FocusOut) {
             // Switching to another program or opening a menu does not leave the box; the menus
@@ -39,6 +48,10 @@ protected:
         }
         return false;
     }
+
+public:
+    // The calendar's grid of days, which has the focus while the calendar is open.
+    QObject* calendar = nullptr;
 
 private:
     DiaryPage& page_;
@@ -68,6 +81,10 @@ void DiaryPage::connectControls() {
         box->installEventFilter(watcher);
     }
     d.InputName->installEventFilter(watcher);
+    if (QWidget* days = monthView_.focusProxy()) {
+        watcher->calendar = days;
+        days->installEventFilter(watcher);
+    }
     connect(d.InputName, &QLineEdit::textChanged, this, [this](const QString& text) {
         document_.userName = toStd(text);
         host_.ownerNameEdited();
@@ -90,6 +107,8 @@ void DiaryPage::connectControls() {
     dayButtons = new PressAndHold(clock_, dayButtonState, this);
     connectHeldButton(d.ImgDiaryUp, dayButtons, [this] { stepDay(-1); });
     connectHeldButton(d.ImgDiaryDown, dayButtons, [this] { stepDay(+1); });
+    addStepKeys(d.ImgDiaryUp, stepBackKeys(), [this] { stepDay(-1); });
+    addStepKeys(d.ImgDiaryDown, stepOnKeys(), [this] { stepDay(+1); });
 
     connect(&monthView_, &QCalendarWidget::clicked, this, &DiaryPage::takeCalendarDate);
     connect(&monthView_, &QCalendarWidget::activated, this, &DiaryPage::takeCalendarDate);

@@ -50,6 +50,29 @@ SplitTime splitTime12(std::string_view stored) {
     return SplitTime{std::to_string(hour) + ":" + minutes, pm ? "pm" : "am"};
 }
 
+std::string describeListRow(const ListRow& row) {
+    std::string date = row.dateCaption;
+    std::erase_if(date, [](char c) { return c == ' ' || c == '\r' || c == '\n'; });
+    std::string readings;
+    for (const ListSlot& slot : row.slots) {
+        std::string words;
+        if (!slot.sys.empty() && !slot.dia.empty())
+            words = slot.sys + "/" + slot.dia;
+        else if (!slot.sys.empty())
+            words = "SYS " + slot.sys;
+        else if (!slot.dia.empty())
+            words = "DIA " + slot.dia;
+        if (!slot.pul.empty())
+            words += (words.empty() ? "pulse " : " pulse ") + slot.pul;
+        if (words.empty())
+            continue;
+        if (!slot.time.empty())
+            words += " at " + slot.time + slot.ampm;
+        readings += (readings.empty() ? "" : "; ") + words;
+    }
+    return date + ": " + (readings.empty() ? std::string("no readings") : readings);
+}
+
 int readingPitch(int firstRowTop, int secondRowTop) {
     return roundClampedToInt16((secondRowTop - firstRowTop) / 3.0);
 }

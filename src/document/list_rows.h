@@ -72,6 +72,10 @@ struct ListRow {
     std::string note;
 };
 
+// The row in words, for a screen reader: its date and each reading, as
+// "Jan./05/2004: 120/80 pulse 66 at 7:05am; SYS 131 at 9:00pm" ("no readings" for none).
+std::string describeListRow(const ListRow& row);
+
 // The row showing the table's position, whose first reading label has this top and height;
 // false when the position is beyond the table, so the row is hidden.
 bool fillListRow(const ReadingTable& table, int position, const ListChart& chart, int slotTop, int slotHeight,

@@ -47,6 +47,14 @@ double trendAxisLabelTop(double canvasTop, double canvasHeight, int value, doubl
     return trendValueY(canvasHeight, value) - labelHeight / 2 + canvasTop;
 }
 
+int countTrendReadings(const TrendSeries& series) {
+    int count = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(3 * series.days); ++i)
+        if (series.sys[i] != -1 || series.dia[i] != -1 || series.pul[i] != -1)
+            ++count;
+    return count;
+}
+
 TrendSeries collectTrendSeries(const ReadingTable& table, Date start, Date end) {
     TrendSeries series;
     series.sys.fill(-1);

@@ -53,6 +53,8 @@ struct TrendSeries {
 // Each day's row is looked for from the position of the last one found. A text that is not a
 // number (a hand-edited file) counts as absent.
 TrendSeries collectTrendSeries(const ReadingTable& table, Date start, Date end);
+// The readings of the series that have a value at all (SYS, DIA or PUL).
+int countTrendReadings(const TrendSeries& series);
 
 // One mark of the graph, in the order it is drawn.
 struct TrendMark {

@@ -62,6 +62,8 @@ void ListPage::connectControls() {
     // Previous data / Next data: a click steps once at the release; holding repeats.
     connectHeldButton(ui_.ImgListUp, listButtons, [this] { stepListUp(); });
     connectHeldButton(ui_.ImgListDown, listButtons, [this] { stepListDown(); });
+    addStepKeys(ui_.ImgListUp, stepBackKeys(), [this] { stepListUp(); });
+    addStepKeys(ui_.ImgListDown, stepOnKeys(), [this] { stepListDown(); });
 }
 
 void ListPage::reset() {
@@ -92,6 +94,7 @@ int ListPage::DspListTab() {
     chart->setLineStyle(Canvas::LineStyle::solid);
     const int chartNumber = CanvasSet::listChart;
     ListRow row;
+    QStringList days;
     for (int r = 0; r < ListControls::rows; ++r) {
         const auto rr = static_cast<std::size_t>(r);
         const Label* firstSlot = ui_.LblSysTitle[3 * rr];
@@ -101,6 +104,7 @@ int ListPage::DspListTab() {
             continue;
         }
         showListRow(true, r);
+        days << fromStd(describeListRow(row));
         Label* number = ui_.LblNumData[rr];
         number->setText(fromStd(row.number));
         // The label is laid out for one digit; a longer position must not be cut to its first.
@@ -128,7 +132,21 @@ int ListPage::DspListTab() {
         ui_.LblNoteData[rr]->setToolTip(note);
         ui_.LblNoteTitle[rr]->setToolTip(note);
     }
+    describeForScreenReaders(days);
     return 0;
+}
+
+void ListPage::describeForScreenReaders(const QStringList& days) {
+    const int count = document_.table.count();
+    const int first = document_.listTopIndex;
+    ui_.PicViewArea->setAccessibleDescription(
+        days.isEmpty()
+            ? QStringLiteral("No days")
+            : QStringLiteral("Days %1 to %2 of %3").arg(first).arg(first + days.size() - 1).arg(count));
+    ui_.PicGraphArea->setAccessibleDescription(
+        days.isEmpty() ? QStringLiteral("No days")
+                       : QStringLiteral("Bars from DIA to SYS on a scale of 0 to 250 mmHg. ") +
+                             days.join(QStringLiteral(". ")) + QLatin1Char('.'));
 }
 
 void ListPage::showListRow(bool visible, int row) {

@@ -3,6 +3,7 @@
 // Qt first: moc cannot read the C++20 library headers that the core's headers bring in unless
 // Qt's own headers have brought them in before.
 #include <QObject>
+#include <QStringList>
 
 #include "canvas/page.h"
 #include "listpage/list_controls.h"
@@ -57,6 +58,8 @@ Q_SIGNALS:
 
 private:
     void connectControls();
+    // The row canvas and the chart described for a screen reader: the days shown, in words.
+    void describeForScreenReaders(const QStringList& days);
 
     ListControls& ui_;
     Document& document_;

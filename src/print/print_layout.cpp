@@ -63,7 +63,12 @@ PrintDlg::PrintDlg() {
     PicViewArea = placed(new Canvas(PicFormBack), QStringLiteral("PicViewArea"), {480, 840, 7335, 11295});
     PicGraphArea = placed(new Canvas(PicFormBack), QStringLiteral("PicGraphArea"), {8040, 840, 2055, 11295});
     // The graph's bars are a picture on paper: keep it at four times the screen's resolution.
+    // The page and the rows are plain colour, kept one pixel to a pixel: on a screen of 1.5
+    // device pixels to a pixel their sizes would not be whole pixels, and the paper would get
+    // them a little larger than designed.
     PicGraphArea->setPictureRatio(4);
+    PicFormBack->setPictureRatio(1);
+    PicViewArea->setPictureRatio(1);
     LblList100 =
         label(PicGraphArea, QStringLiteral("LblList100"), QStringLiteral("100"), {480, 0, 375, 255}, 9);
     LblList200 =

@@ -111,20 +111,20 @@ private:
 namespace {
 
 void loadButtonPictures(MainLayout& ui) {
-    ui.diary.ImgDiaryUp->setPictures(bitmapResource(1001), bitmapResource(1002));
-    ui.diary.ImgDiaryDown->setPictures(bitmapResource(1003), bitmapResource(1004));
-    ui.list.ImgListUp->setPictures(bitmapResource(1007), bitmapResource(1008));
-    ui.list.ImgListDown->setPictures(bitmapResource(1009), bitmapResource(1010));
-    ui.diary.ImgInputDate->setPictures(bitmapResource(1005), bitmapResource(1006));
+    ui.diary.ImgDiaryUp->setPictures(1001, 1002);
+    ui.diary.ImgDiaryDown->setPictures(1003, 1004);
+    ui.list.ImgListUp->setPictures(1007, 1008);
+    ui.list.ImgListDown->setPictures(1009, 1010);
+    ui.diary.ImgInputDate->setPictures(1005, 1006);
     for (ImageButton* button : ui.diary.ImgInputTime)
-        button->setPictures(bitmapResource(1005), bitmapResource(1006));
-    ui.list.ImgListPrint->setPictures(bitmapResource(1011), bitmapResource(1012));
-    ui.trend.ImgTrendLeft->setPictures(bitmapResource(1013), bitmapResource(1014));
-    ui.trend.ImgTrendRight->setPictures(bitmapResource(1015), bitmapResource(1016));
-    ui.trend.ImgTrendPrint->setPictures(bitmapResource(1017), bitmapResource(1018));
-    ui.diary.ImgDiaryLogo->setPictures(bitmapResource(1101));
-    ui.list.ImgListLogo->setPictures(bitmapResource(1102));
-    ui.trend.ImgTrendLogo->setPictures(bitmapResource(1103));
+        button->setPictures(1005, 1006);
+    ui.list.ImgListPrint->setPictures(1011, 1012);
+    ui.trend.ImgTrendLeft->setPictures(1013, 1014);
+    ui.trend.ImgTrendRight->setPictures(1015, 1016);
+    ui.trend.ImgTrendPrint->setPictures(1017, 1018);
+    ui.diary.ImgDiaryLogo->setPictures(1101);
+    ui.list.ImgListLogo->setPictures(1102);
+    ui.trend.ImgTrendLogo->setPictures(1103);
 }
 
 // The program's fixed colours on the pages, the tabs and the calendar.

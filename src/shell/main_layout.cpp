@@ -185,14 +185,17 @@ void buildListPage(QWidget* page, ElasticLayout& elastic, ListControls& l) {
     l.PicViewArea = p.canvas(QStringLiteral("PicViewArea"), {480, 720, 7335, 6615});
     l.PicGraphArea = p.canvas(QStringLiteral("PicGraphArea"), {8040, 720, 2055, 6615});
     l.PicNoteArea = p.canvas(QStringLiteral("PicNoteArea"), {0, 2160, 375, 615});
+    l.PicNoteArea->hide();
     l.ImgListLogo = p.image(QStringLiteral("ImgListLogo"), {10260, 60, 1215, 615});
     l.LblListUp = p.label(QStringLiteral("LblListUp"), QStringLiteral("Previous data"),
                           {10320, 840, 1095, 255}, defaultPoints, centred);
     l.ImgListUp =
         p.image(QStringLiteral("ImgListUp"), {10440, 1200, 825, 975}, QStringLiteral("See previous data"));
-    l.ImgListPrint = p.image(QStringLiteral("ImgListPrint"), {10475, 5160, 750, 450});
+    l.ImgListPrint = p.image(QStringLiteral("ImgListPrint"), {10475, 5160, 750, 450},
+                             QStringLiteral("Print the list (Ctrl+P)"));
     l.LblListPrint = p.label(QStringLiteral("LblListPrint"), QStringLiteral("Print"), {10475, 5280, 735, 255},
                              defaultPoints, centred);
+    l.LblListPrint->setToolTip(l.ImgListPrint->toolTip());
     l.ImgListDown =
         p.image(QStringLiteral("ImgListDown"), {10440, 5760, 825, 975}, QStringLiteral("See next data"));
     l.LblListDown = p.label(QStringLiteral("LblListDown"), QStringLiteral("Next data"),
@@ -250,9 +253,11 @@ void buildTrendPage(QWidget* page, ElasticLayout& elastic, TrendControls& t) {
                                 {480, 7200, 1335, 255}, 10.5, rightAligned);
     t.LblTrendDateLast = p.label(QStringLiteral("LblTrendDateLast"), QStringLiteral("Dec./05/2003"),
                                  {9720, 7200, 1335, 255}, 10.5);
-    t.ImgTrendPrint = p.image(QStringLiteral("ImgTrendPrint"), {10620, 6360, 750, 450});
+    t.ImgTrendPrint = p.image(QStringLiteral("ImgTrendPrint"), {10620, 6360, 750, 450},
+                              QStringLiteral("Print the graph (Ctrl+P)"));
     t.LblTrendPrint = p.label(QStringLiteral("LblTrendPrint"), QStringLiteral("Print"),
                               {10620, 6480, 735, 255}, defaultPoints, centred);
+    t.LblTrendPrint->setToolTip(t.ImgTrendPrint->toolTip());
 
     Placer e(t.PicExpArea, elastic);
     t.LblSysExp = e.label(QStringLiteral("LblSysExp"), QStringLiteral("SYS"), {120, 0, 375, 255}, axis);
@@ -313,6 +318,57 @@ void buildMenus(QMainWindow& window, MenuControls& m) {
     }
 }
 
+// Names (and, where no tooltip says it, descriptions) that a screen reader reads out. The
+// drawings' descriptions follow the data: the pages write them at every drawing.
+void nameForScreenReaders(MainLayout& ui) {
+    auto name = [](QWidget* w, const QString& accessibleName, const QString& description = QString()) {
+        w->setAccessibleName(accessibleName);
+        if (!description.isEmpty())
+            w->setAccessibleDescription(description);
+    };
+    auto logo = [&name](ImageButton* w, const char* page) {
+        w->setDecorative(true);
+        name(w, QStringLiteral("Tonolog"), QStringLiteral("Logo of the %1 page").arg(QLatin1String(page)));
+    };
+    DiaryControls& d = ui.diary;
+    name(d.InputName, QStringLiteral("Name"));
+    name(d.InputDate, QStringLiteral("Date"));
+    name(d.ImgInputDate, QStringLiteral("Calendar"), QStringLiteral("Opens a calendar to choose the day"));
+    logo(d.ImgDiaryLogo, "Diary");
+    name(d.ImgDiaryUp, QStringLiteral("Previous day"));
+    name(d.ImgDiaryDown, QStringLiteral("Next day"));
+    for (std::size_t i = 0; i < 3; ++i) {
+        const QString reading = QStringLiteral("Reading %1, ").arg(i + 1);
+        name(d.InputSys[i], reading + QStringLiteral("SYS"),
+             QStringLiteral("Systolic pressure, 0 to 250 mmHg"));
+        name(d.InputDia[i], reading + QStringLiteral("DIA"),
+             QStringLiteral("Diastolic pressure, 0 to 250 mmHg"));
+        name(d.InputPul[i], reading + QStringLiteral("PUL"), QStringLiteral("Pulse, 0 to 250 a minute"));
+        name(d.InputTime[i], reading + QStringLiteral("TIME"));
+        name(d.ImgInputTime[i], reading + QStringLiteral("current time"));
+    }
+    name(d.InputNote, QStringLiteral("Notes"), QStringLiteral("A note for the day"));
+
+    ListControls& l = ui.list;
+    name(l.PicViewArea, QStringLiteral("Data list"));
+    name(l.PicGraphArea, QStringLiteral("Bar chart"));
+    name(l.PicNoteArea, QStringLiteral("Note patch"),
+         QStringLiteral("A scratch picture of the print, never shown"));
+    logo(l.ImgListLogo, "List");
+    name(l.ImgListUp, QStringLiteral("Previous data"));
+    name(l.ImgListDown, QStringLiteral("Next data"));
+    name(l.ImgListPrint, QStringLiteral("Print"));
+
+    TrendControls& t = ui.trend;
+    name(t.ImgTrendLeft, QStringLiteral("Previous data"));
+    name(t.ImgTrendRight, QStringLiteral("Next data"));
+    name(t.PicExpArea, QStringLiteral("Legend"),
+         QStringLiteral("SYS a dark red line, DIA a blue line, joined by a black line; PUL a green dot"));
+    logo(t.ImgTrendLogo, "Trend");
+    name(t.PicTrendArea, QStringLiteral("Trend graph"));
+    name(t.ImgTrendPrint, QStringLiteral("Print"));
+}
+
 } // namespace
 
 MainLayout buildMainLayout(QMainWindow& window, QWidget& client, ElasticLayout& elastic) {
@@ -334,6 +390,7 @@ MainLayout buildMainLayout(QMainWindow& window, QWidget& client, ElasticLayout& 
     layout.MonthView->hide();
 
     buildMenus(window, layout.menu);
+    nameForScreenReaders(layout);
     return layout;
 }
 

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QShortcut>
 
 namespace tonolog {
 
@@ -46,6 +47,24 @@ MainTab::MainTab(QWidget* parent)
         page->setVisible(i == 0);
         pages_[static_cast<std::size_t>(i)] = page;
     }
+    auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    next->setObjectName(QStringLiteral("NextPageKey"));
+    connect(next, &QShortcut::activated, this, [this] { clickNeighbourTab(1); });
+    // Shift+Tab arrives as Backtab on some keyboards.
+    auto* previous = new QShortcut(this);
+    previous->setObjectName(QStringLiteral("PreviousPageKey"));
+    previous->setKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+    connect(previous, &QShortcut::activated, this, [this] { clickNeighbourTab(-1); });
+    strip_->setToolTip(QStringLiteral("Ctrl+Tab: next page; Ctrl+Shift+Tab: previous page"));
+    strip_->setAccessibleName(QStringLiteral("Pages"));
+    describeStrip();
+}
+
+void MainTab::describeStrip() {
+    strip_->setAccessibleDescription(
+        QStringLiteral("The %1 page is in front. Left and Right, Ctrl+Tab and Ctrl+Shift+Tab change the page")
+            .arg(captions_.value(current_)));
 }
 
 void MainTab::setCurrentPage(int index) {
@@ -56,11 +75,19 @@ void MainTab::setCurrentPage(int index) {
         pages_[static_cast<std::size_t>(i)]->setVisible(i == index);
     strip_->update();
     update();
+    describeStrip();
+    Q_EMIT currentPageChanged(index);
 }
 
 void MainTab::switchByUser(int index) {
     setCurrentPage(index);
     Q_EMIT tabStripClicked();
+}
+
+void MainTab::clickNeighbourTab(int step) {
+    // As a click on the strip, the strip takes the focus first, so the box that had it is left.
+    strip_->setFocus(Qt::ShortcutFocusReason);
+    switchByUser(((current_ + step) % pageCount + pageCount) % pageCount);
 }
 
 void MainTab::setTabColor(int index, const QColor& color) {

@@ -31,7 +31,8 @@ class TabStrip;
 
 // The three pages "Diary", "List" and "Trend" behind a strip of tabs, each tab with a face colour
 // of its own. Writing the current page shows it without raising the strip's click; a click (or
-// the keyboard) on the strip switches the page and then raises tabStripClicked.
+// the keyboard) on the strip switches the page and then raises tabStripClicked. Ctrl+Tab and
+// Ctrl+Shift+Tab anywhere in the window do what a click on the next or previous tab does.
 class MainTab : public QWidget {
     Q_OBJECT
 public:
@@ -57,9 +58,13 @@ public:
 
     // The strip takes the focus, so the box that had it loses it.
     void takeFocus();
+    // What a click on the tab `step` places further on (around the end) does.
+    void clickNeighbourTab(int step);
 
 Q_SIGNALS:
     void tabStripClicked();
+    // The page in front changed, by a click or by writing the current page.
+    void currentPageChanged(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -68,6 +73,8 @@ protected:
 private:
     friend class TabStrip;
     void switchByUser(int index);
+    // Which page is in front and how to change it, for a screen reader.
+    void describeStrip();
 
     TabStrip* strip_ = nullptr;
     std::array<TabPage*, pageCount> pages_{};

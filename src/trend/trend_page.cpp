@@ -50,6 +50,11 @@ void TrendPage::connectControls() {
     // Previous data / Next data: a click steps once at the release; holding repeats.
     connectHeldButton(ui_.ImgTrendLeft, trendButtons, [this] { stepTrendBack(); });
     connectHeldButton(ui_.ImgTrendRight, trendButtons, [this] { stepTrendForward(); });
+    // The buttons point left and right: Alt+Left and Alt+Right as well.
+    addStepKeys(ui_.ImgTrendLeft, stepBackKeys() << QKeySequence(Qt::ALT | Qt::Key_Left),
+                [this] { stepTrendBack(); });
+    addStepKeys(ui_.ImgTrendRight, stepOnKeys() << QKeySequence(Qt::ALT | Qt::Key_Right),
+                [this] { stepTrendForward(); });
 }
 
 void TrendPage::reset() {
@@ -128,6 +133,12 @@ int TrendPage::DspTrendTab() {
     ui_.LblTrendDateLast->setText(fromStd(formatDayKey(end)));
 
     const TrendSeries series = collectTrendSeries(document_.table, start, end);
+    const int readings = countTrendReadings(series);
+    graph->setAccessibleDescription(
+        QStringLiteral("%1 to %2: %3 %4")
+            .arg(fromStd(formatDayKey(start)), fromStd(formatDayKey(end)))
+            .arg(readings)
+            .arg(readings == 1 ? QStringLiteral("reading") : QStringLiteral("readings")));
     const int number = CanvasSet::trendGraph;
     for (const TrendMark& mark : planTrendMarks(series, width, graph->heightTwips())) {
         const QColor colour = mark.colour == TrendMark::red    ? palette_.paletteRed

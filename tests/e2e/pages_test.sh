@@ -8,7 +8,8 @@
 #
 # Usage: pages_test.sh PATH_TO_TONOLOG PATH_TO_DIARY
 # Needs Xvfb, xauth, xdotool, xwininfo, xprop, xwd, netpbm and poppler-utils. TONOLOG_E2E_SCREENSHOTS names a
-# directory that receives the screenshots of both pages as PNG.
+# directory that receives the screenshots of the three pages as PNG. Run with QT_SCALE_FACTOR=2 (and
+# TONOLOG_E2E_SCREEN=2000x1500x24, so that the window fits) it checks the same at twice the size.
 set -euo pipefail
 
 diary_source=$(readlink -f -- "${2:-}")
@@ -75,6 +76,12 @@ wait_for "$timeout_s" "the main window" exactly_one main_windows
 main=$found
 caption_names_diary() { [[ $(xdotool getwindowname "$main" 2>/dev/null) == "Tonolog [example.tnl]" ]]; }
 wait_for "$timeout_s" "the caption \"Tonolog [example.tnl]\"" caption_names_diary
+keep_screenshot() {
+    if [[ -n ${TONOLOG_E2E_SCREENSHOTS:-} ]]; then
+        xwd -silent -id "$main" | xwdtopnm 2>/dev/null | pnmtopng >"$TONOLOG_E2E_SCREENSHOTS/$1.png"
+    fi
+}
+keep_screenshot diary
 
 step "click the List tab"
 read -r _ list_x list_y < <(screenshot "$main" | analyse | grep '^tab ')
@@ -91,11 +98,6 @@ list_page_drawn() {
 }
 wait_for "$timeout_s" "the List page's chart with bars" list_page_drawn
 log "    $(tr '\n' ' ' <<<"$shown")"
-keep_screenshot() {
-    if [[ -n ${TONOLOG_E2E_SCREENSHOTS:-} ]]; then
-        xwd -silent -id "$main" | xwdtopnm 2>/dev/null | pnmtopng >"$TONOLOG_E2E_SCREENSHOTS/$1.png"
-    fi
-}
 keep_screenshot list
 
 step "click the Trend tab"

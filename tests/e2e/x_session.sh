@@ -247,7 +247,8 @@ start_x_server() {
     # -noreset: by default the server resets when its last client leaves, and a program that connects
     # during the reset is turned away. -r: no key auto-repeat, which would add letters to a key held
     # down by a slow xdotool on a busy machine.
-    Xvfb -displayfd 3 -nolisten tcp -noreset -r -auth "$tmp/Xserverauth" -screen 0 1280x1024x24 \
+    # TONOLOG_E2E_SCREEN gives the screen another size (a window at a scale factor of 2 needs more).
+    Xvfb -displayfd 3 -nolisten tcp -noreset -r -auth "$tmp/Xserverauth" -screen 0 "${TONOLOG_E2E_SCREEN:-1280x1024x24}" \
         3>"$tmp/xvfb.display" >"$tmp/xvfb.log" 2>&1 &
     xvfb_pid=$!
     display_known() { [[ $(wc -l <"$tmp/xvfb.display") -ge 1 ]] || { kill -0 "$xvfb_pid" || fail "Xvfb ended: $(cat "$tmp/xvfb.log")"; return 1; }; }

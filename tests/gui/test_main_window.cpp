@@ -169,7 +169,7 @@ private Q_SLOTS:
         QCOMPARE(d.InputDate->toolTip(), QStringLiteral("Input date or click right button"));
         QCOMPARE(d.InputTime[2]->toolTip(), QStringLiteral("Input time or click right button"));
         QCOMPARE(d.ImgInputTime[1]->toolTip(), QStringLiteral("Input current time"));
-        QCOMPARE(d.ImgDiaryUp->toolTip(), QStringLiteral("See previous day"));
+        QCOMPARE(d.ImgDiaryUp->toolTip(), QStringLiteral("See previous day (PgUp, Alt+Up)"));
         QCOMPARE(d.LblName->text(), QStringLiteral("'s Tonolog"));
         QVERIFY(d.InputSys[0]->alignment() & Qt::AlignRight);
         QVERIFY(d.LblDate->alignment() & Qt::AlignRight);
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(d.InputSys[0]->font().family(), QStringLiteral("Tahoma"));
         QCOMPARE(form.ui.list.LblComment->text(), QStringLiteral("S:Systolic D:Diastolic P:Pulse"));
         QCOMPARE(form.ui.list.LblComment->font().pointSizeF(), 9.75);
-        QCOMPARE(form.ui.list.ImgListUp->toolTip(), QStringLiteral("See previous data"));
+        QCOMPARE(form.ui.list.ImgListUp->toolTip(), QStringLiteral("See previous data (PgUp, Alt+Up)"));
         QCOMPARE(form.ui.trend.LblTrendDateTop->font().pointSizeF(), 10.5);
         QCOMPARE(form.ui.mainTab->captionFont().family(), QStringLiteral("Arial"));
         QCOMPARE(form.ui.mainTab->caption(0), QStringLiteral("Diary"));

@@ -1,0 +1,53 @@
+#include "canvas/accessible_controls.h"
+
+#include "canvas/canvas.h"
+#include "canvas/controls.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+namespace tonolog {
+
+namespace {
+
+class AccessibleImageButton : public QAccessibleWidget {
+public:
+    explicit AccessibleImageButton(ImageButton* button)
+        : QAccessibleWidget(button, button->isDecorative() ? QAccessible::Graphic : QAccessible::Button) {}
+
+    QStringList actionNames() const override {
+        if (button()->isDecorative())
+            return QAccessibleWidget::actionNames();
+        return {pressAction()};
+    }
+
+    void doAction(const QString& actionName) override {
+        if (actionName == pressAction() && !button()->isDecorative())
+            button()->click();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+private:
+    ImageButton* button() const { return static_cast<ImageButton*>(widget()); }
+};
+
+QAccessibleInterface* controlInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String("tonolog::ImageButton"))
+        return new AccessibleImageButton(static_cast<ImageButton*>(object));
+    if (className == QLatin1String("tonolog::Canvas"))
+        return new QAccessibleWidget(static_cast<Canvas*>(object), QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibleControls() {
+    static const bool installed = [] {
+        QAccessible::installFactory(controlInterface);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace tonolog

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace tonolog {
+
+// Tells Qt's accessibility how to present the program's own controls to a screen reader: an
+// image button as a button that can be pressed (a logo as a picture), a canvas as a picture.
+// Their names and descriptions are the widgets' accessible name and description. Safe to call
+// any number of times.
+void installAccessibleControls();
+
+} // namespace tonolog

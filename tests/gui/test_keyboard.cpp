@@ -1,0 +1,180 @@
+#include "canvas/controls.h"
+#include "document/document.h"
+#include "print/page_printing.h"
+#include "shell/main_form.h"
+#include "shell/main_tab.h"
+#include "support/diary_actions.h"
+#include "support/form_harness.h"
+#include "support/recording_surface.h"
+
+#include <QCalendarWidget>
+#include <QMenu>
+#include <QtTest>
+
+using namespace tonolog;
+using namespace tonolog::diary;
+
+namespace {
+
+// What is on the page before the key or the click.
+enum Setup {
+    nothing,
+    pendingEdit,   // 131 typed into SYS of reading 1, the box not left
+    invalidEntry,  // 300 typed there
+    menuOnTheDiary // the File menu was opened on the Diary page before the page was switched
+};
+
+// Forty days from Jan. 1 2004, one reading each; today is Jan. 20 2004.
+QByteArray fortyDays() {
+    QByteArray text = "Ann,\r\n";
+    for (int i = 0; i < 40; ++i)
+        text += QByteArray::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, 1))) +
+                ",120,80,66,7:05am,,,,,,,,,,\r\n";
+    return text;
+}
+
+// The window on `page`, the list at its third day and the graph on January, so that every step
+// can move; printing records onto `printed`, the printer dialog answered OK.
+MainForm& start(FormHarness& h, int page, Setup setup, std::shared_ptr<Recording> printed) {
+    const QString path = h.file(QStringLiteral("ann.tnl"));
+    FormHarness::writeFile(path, fortyDays());
+    MainForm& form = h.start(path);
+    form.document.listTopIndex = 3;
+    setTrendWindowToMonthOf(form.document, dateFromCivil(2004, 1, 1));
+    form.redrawPages();
+    form.printing().setSurfaceFactory(
+        [printed](QPrinter&) { return std::unique_ptr<PrinterSurface>(new RecordingSurface(*printed)); });
+    h.dialogs.queuePrinterAnswer(true);
+    if (setup == menuOnTheDiary)
+        Q_EMIT form.ui.menu.mnuFile->aboutToShow();
+    MainTab* tab = form.ui.mainTab;
+    if (page != 0)
+        QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(page).center());
+    if (setup == pendingEdit)
+        typeInto(form.ui.diary.InputSys[0], QStringLiteral("131"));
+    if (setup == invalidEntry)
+        typeInto(form.ui.diary.InputSys[0], QStringLiteral("300"));
+    return form;
+}
+
+// What the user sees and what was asked of them.
+QStringList outcome(FormHarness& h, MainForm& form, const Recording& printed) {
+    MainTab* tab = form.ui.mainTab;
+    return {QString::number(tab->currentPage()),
+            tab->tabColor(0).name() + tab->tabColor(1).name() + tab->tabColor(2).name(),
+            form.ui.diary.InputDate->text(),
+            form.ui.diary.InputSys[0]->text(),
+            rowOf(form, 2004, 1, 20).join(QLatin1Char(',')),
+            form.ui.list.LblDateData[0]->text(),
+            form.ui.trend.LblTrendDateTop->text(),
+            QString::number(h.messages.count()),
+            h.messages.count() > 0 ? h.messages.last().text : QString(),
+            QString::number(h.dialogs.printerDialogCount()),
+            printed.lines.join(QLatin1Char('\n'))};
+}
+
+} // namespace
+
+class KeyboardTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void keyDoesWhatItsButtonDoes_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("setup");
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<QString>("button"); // the image button it matches, or "tab N"
+        const QKeySequence pageUp(Qt::Key_PageUp);
+        const QKeySequence pageDown(Qt::Key_PageDown);
+        const QKeySequence altUp(Qt::ALT | Qt::Key_Up);
+        const QKeySequence altDown(Qt::ALT | Qt::Key_Down);
+        const QKeySequence ctrlTab(Qt::CTRL | Qt::Key_Tab);
+        const QKeySequence ctrlShiftTab(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab);
+        const QKeySequence ctrlP(Qt::CTRL | Qt::Key_P);
+        QTest::newRow("Diary, Page Up") << 0 << int(nothing) << pageUp << "ImgDiaryUp";
+        QTest::newRow("Diary, Alt+Up") << 0 << int(nothing) << altUp << "ImgDiaryUp";
+        QTest::newRow("Diary, Page Down") << 0 << int(nothing) << pageDown << "ImgDiaryDown";
+        QTest::newRow("Diary, Alt+Down") << 0 << int(nothing) << altDown << "ImgDiaryDown";
+        QTest::newRow("Diary, Page Down commits the edit first")
+            << 0 << int(pendingEdit) << pageDown << "ImgDiaryDown";
+        QTest::newRow("Diary, Page Down on an invalid entry: the message, no step")
+            << 0 << int(invalidEntry) << pageDown << "ImgDiaryDown";
+        QTest::newRow("List, Page Up") << 1 << int(nothing) << pageUp << "ImgListUp";
+        QTest::newRow("List, Alt+Up") << 1 << int(nothing) << altUp << "ImgListUp";
+        QTest::newRow("List, Page Down") << 1 << int(nothing) << pageDown << "ImgListDown";
+        QTest::newRow("List, Alt+Down") << 1 << int(nothing) << altDown << "ImgListDown";
+        QTest::newRow("Trend, Page Up") << 2 << int(nothing) << pageUp << "ImgTrendLeft";
+        QTest::newRow("Trend, Alt+Up") << 2 << int(nothing) << altUp << "ImgTrendLeft";
+        QTest::newRow("Trend, Alt+Left")
+            << 2 << int(nothing) << QKeySequence(Qt::ALT | Qt::Key_Left) << "ImgTrendLeft";
+        QTest::newRow("Trend, Page Down") << 2 << int(nothing) << pageDown << "ImgTrendRight";
+        QTest::newRow("Trend, Alt+Down") << 2 << int(nothing) << altDown << "ImgTrendRight";
+        QTest::newRow("Trend, Alt+Right")
+            << 2 << int(nothing) << QKeySequence(Qt::ALT | Qt::Key_Right) << "ImgTrendRight";
+        QTest::newRow("Diary, Ctrl+Tab") << 0 << int(nothing) << ctrlTab << "tab 1";
+        QTest::newRow("Diary, Ctrl+Tab commits the edit first")
+            << 0 << int(pendingEdit) << ctrlTab << "tab 1";
+        QTest::newRow("Diary, Ctrl+Tab on an invalid entry") << 0 << int(invalidEntry) << ctrlTab << "tab 1";
+        QTest::newRow("Diary, Ctrl+Shift+Tab") << 0 << int(nothing) << ctrlShiftTab << "tab 2";
+        QTest::newRow("List, Ctrl+Tab") << 1 << int(nothing) << ctrlTab << "tab 2";
+        QTest::newRow("List, Ctrl+Shift+Tab") << 1 << int(nothing) << ctrlShiftTab << "tab 0";
+        QTest::newRow("Trend, Ctrl+Tab") << 2 << int(nothing) << ctrlTab << "tab 0";
+        QTest::newRow("List, Ctrl+P") << 1 << int(nothing) << ctrlP << "ImgListPrint";
+        QTest::newRow("List, Ctrl+P after the menu was seen on the Diary page")
+            << 1 << int(menuOnTheDiary) << ctrlP << "ImgListPrint";
+        QTest::newRow("Trend, Ctrl+P") << 2 << int(nothing) << ctrlP << "ImgTrendPrint";
+    }
+
+    // The same window twice: one gets the key, the other a click on the button or the tab.
+    void keyDoesWhatItsButtonDoes() {
+        QFETCH(int, page);
+        QFETCH(int, setup);
+        QFETCH(QKeySequence, key);
+        QFETCH(QString, button);
+
+        auto printedByKey = std::make_shared<Recording>();
+        FormHarness byKey;
+        MainForm& keyed = start(byKey, page, Setup(setup), printedByKey);
+        const QStringList before = outcome(byKey, keyed, *printedByKey);
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keySequence(focused != nullptr ? focused : &keyed, key);
+        const QStringList afterKey = outcome(byKey, keyed, *printedByKey);
+        QVERIFY(afterKey != before);
+
+        auto printedByClick = std::make_shared<Recording>();
+        FormHarness byClick;
+        MainForm& clicked = start(byClick, page, Setup(setup), printedByClick);
+        if (button.startsWith(QLatin1String("tab "))) {
+            TabStrip* strip = clicked.ui.mainTab->strip();
+            QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(button.mid(4).toInt()).center());
+        } else {
+            auto* image = clicked.findChild<ImageButton*>(button);
+            QVERIFY(image != nullptr);
+            QTest::mouseClick(image, Qt::LeftButton);
+        }
+        QCOMPARE(afterKey, outcome(byClick, clicked, *printedByClick));
+    }
+
+    // The keys of one page do nothing on another, Ctrl+P nothing on the Diary page, and Page Up
+    // and Page Down in the open calendar turn its month.
+    void keysBelongToTheirPage() {
+        auto printed = std::make_shared<Recording>();
+        FormHarness h;
+        MainForm& form = start(h, 0, nothing, printed);
+        const QStringList before = outcome(h, form, *printed);
+        QTest::keySequence(&form, QKeySequence(Qt::CTRL | Qt::Key_P));
+        QTest::keySequence(&form, QKeySequence(Qt::ALT | Qt::Key_Left));
+        QCOMPARE(outcome(h, form, *printed), before);
+
+        QTest::mouseClick(form.ui.diary.ImgInputDate, Qt::LeftButton);
+        QCalendarWidget* calendar = form.ui.MonthView;
+        QVERIFY(calendar->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        QCOMPARE(calendar->selectedDate(), QDate(2004, 2, 20));
+        QVERIFY(calendar->isVisible());
+        QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
+    }
+};
+
+QTEST_MAIN(KeyboardTest)
+#include "test_keyboard.moc"
