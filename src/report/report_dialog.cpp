@@ -73,6 +73,11 @@ ReportDialog::ReportDialog(ReportCommands& commands, QWidget* parent)
     pagesNote = new QLabel(this);
     pagesNote->setObjectName(QStringLiteral("pagesNote"));
 
+    quickChoice->setAccessibleName(QStringLiteral("Period"));
+    fromDate->setAccessibleName(QStringLiteral("First day of the period"));
+    toDate->setAccessibleName(QStringLiteral("Last day of the period"));
+    preview->setAccessibleName(QStringLiteral("Preview of the report"));
+
     auto* dates = new QHBoxLayout;
     dates->addWidget(quickChoice);
     dates->addSpacing(12);
