@@ -1,246 +1,17 @@
 #include "data_file.h"
 
-#include "conversions.h"
+#include "diary_lines.h"
 #include "messages.h"
 #include "text_encoding.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
-#include <cstdint>
-#include <cstring>
-#include <vector>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <optional>
 
 namespace tonolog {
 
 namespace {
 
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
-
-// The fields of one line, split at commas; an empty text after the last comma counts as a field.
-class LineFields {
-public:
-    void split(std::string_view line) {
-        fields_.clear();
-        std::size_t start = 0;
-        for (;;) {
-            const auto comma = line.find(',', start);
-            if (comma == std::string_view::npos) {
-                fields_.push_back(line.substr(start));
-                return;
-            }
-            fields_.push_back(line.substr(start, comma - start));
-            start = comma + 1;
-        }
-    }
-    int count() const { return static_cast<int>(fields_.size()); }
-    // Field numbers start at 1; a number beyond the count gives an empty text.
-    std::string_view field(int number) const {
-        return number >= 1 && number <= count() ? fields_[static_cast<std::size_t>(number - 1)]
-                                                : std::string_view{};
-    }
-
-private:
-    std::vector<std::string_view> fields_;
-};
-
-// A reading is empty or a whole number from 0 to 250. The usual one to three digits are read
-// here; any other text goes through the general conversion.
-bool isAcceptedReading(std::string_view text) {
-    const auto digit = [&](std::size_t i) { return static_cast<unsigned char>(text[i] - '0') < 10; };
-    switch (text.size()) {
-    case 0:
-        return true;
-    case 1:
-        if (digit(0))
-            return true;
-        break;
-    case 2:
-        if (digit(0) && digit(1))
-            return true;
-        break;
-    case 3:
-        if (digit(0) && digit(1) && digit(2))
-            return (text[0] - '0') * 100 + (text[1] - '0') * 10 + (text[2] - '0') <= 250;
-        break;
-    default:
-        break;
-    }
-    const auto value = parseInt16(text);
-    return value && *value >= 0 && *value <= 250;
-}
-
-void readNameLine(Document& document, const LineFields& fields) {
-    document.userName.assign(fields.field(1));
-    for (int i = 2; i <= fields.count(); ++i) {
-        const auto piece = fields.field(i);
-        if (!piece.empty()) {
-            document.userName += ',';
-            document.userName += piece;
-        }
-    }
-}
-
-enum class DayLine { Accepted, Ignored, TableFull };
-
-// The first fifteen commas of a line end its fields 1..15: the key, twelve readings, the note,
-// and in the usual form the empty field after the note's comma.
-constexpr std::size_t maxCommas = 15;
-using Commas = std::array<std::size_t, maxCommas>;
-
-// Where the line that starts at `start` ends (its LF, or the end of the text), the positions of
-// its first commas from its start, and how many CRs it holds. Sixteen bytes are compared at once
-// where the processor can.
-struct LineScan {
-    std::size_t end = 0;
-    std::size_t commas = 0;
-    std::size_t returns = 0;
-};
-
-LineScan scanLine(std::string_view text, std::size_t start, Commas& commas) {
-    LineScan scan;
-    std::size_t i = start;
-#if defined(__SSE2__)
-    const auto matches = [](__m128i bytes, char c) {
-        return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
-    };
-    for (; i + 16 <= text.size(); i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-        const unsigned newlines = matches(bytes, '\n');
-        // Only the bytes before the first LF belong to the line.
-        const unsigned inLine = newlines == 0 ? 0xFFFFu : (newlines & (0u - newlines)) - 1;
-        for (unsigned hits = matches(bytes, '\r') & inLine; hits != 0; hits &= hits - 1)
-            ++scan.returns;
-        for (unsigned hits = matches(bytes, ',') & inLine; hits != 0 && scan.commas < maxCommas;
-             hits &= hits - 1)
-            commas[scan.commas++] = i - start + static_cast<std::size_t>(std::countr_zero(hits));
-        if (newlines != 0) {
-            scan.end = i + static_cast<std::size_t>(std::countr_zero(newlines));
-            return scan;
-        }
-    }
-#endif
-    for (; i < text.size() && text[i] != '\n'; ++i) {
-        if (text[i] == ',' && scan.commas < maxCommas)
-            commas[scan.commas++] = i - start;
-        if (text[i] == '\r')
-            ++scan.returns;
-    }
-    scan.end = i;
-    return scan;
-}
-
-// Reads the key form "Jan./05/2004" of one line after another without taking apart the month and
-// year again while they stay those of the line before: the same answers as parseDate.
-class KeyDates {
-public:
-    std::optional<Date> parse(std::string_view key) {
-        const bool keyForm = key.size() == 12 && key[3] == '.' && key[4] == '/' && key[7] == '/';
-        if (keyForm && known_ && key.substr(0, 3) == std::string_view(month_, 3) &&
-            key.substr(8) == std::string_view(year_, 4)) {
-            const auto tens = static_cast<unsigned>(key[5] - '0');
-            const auto ones = static_cast<unsigned>(key[6] - '0');
-            if (tens < 10 && ones < 10) {
-                const auto day = static_cast<int>(tens * 10 + ones);
-                if (day < 1 || day > daysInMonth_)
-                    return std::nullopt;
-                return Date{first_.serial + day - 1};
-            }
-        }
-        const auto date = parseDate(key);
-        if (keyForm && date) {
-            known_ = true;
-            std::memcpy(month_, key.data(), 3);
-            std::memcpy(year_, key.data() + 8, 4);
-            first_ = firstDayOfMonth(*date);
-            const CivilDate c = civilFromDate(*date);
-            daysInMonth_ = lastDayOfMonth(c.year, c.month);
-        }
-        return date;
-    }
-
-private:
-    bool known_ = false;
-    char month_[3] = {};
-    char year_[4] = {};
-    Date first_;
-    int daysInMonth_ = 0;
-};
-
-// Reads one day line, given the positions of its first commas (found of them). `joined` is room
-// for the lines that are not in the usual form, kept from line to line.
-DayLine readDayLine(Document& document, std::string_view line, const Commas& commas, std::size_t found,
-                    KeyDates& dates, std::string& joined) {
-    // Field numbers start at 1; a field the line does not have is empty.
-    const auto field = [&](std::size_t number) {
-        if (number > found + 1)
-            return std::string_view();
-        const std::size_t begin = number == 1 ? 0 : commas[number - 2] + 1;
-        const std::size_t end = number <= found ? commas[number - 1] : line.size();
-        return line.substr(begin, end - begin);
-    };
-
-    static constexpr std::size_t readingFields[] = {2, 3, 4, 6, 7, 8, 10, 11, 12};
-    if (found >= 12) {
-        // Every reading field is there, between two commas.
-        for (const std::size_t i : readingFields)
-            if (!isAcceptedReading(line.substr(commas[i - 2] + 1, commas[i - 1] - commas[i - 2] - 1)))
-                return DayLine::Ignored;
-    } else {
-        for (const std::size_t i : readingFields)
-            if (!isAcceptedReading(field(i)))
-                return DayLine::Ignored;
-    }
-    const auto date = dates.parse(field(1));
-    if (!date)
-        return DayLine::Ignored;
-    if (document.table.isFull())
-        return DayLine::TableFull;
-    widenDayRange(document, *date);
-
-    // The key, the readings and the note joined by commas: usually the line itself.
-    constexpr std::size_t noteFieldEnd = noteColumn; // the comma after the note
-    std::string_view pieces = line;
-    if (found == noteFieldEnd + 1 && commas[noteFieldEnd] == line.size() - 1) {
-        pieces.remove_suffix(1); // the comma after the note
-    } else if (found < noteFieldEnd) {
-        // Missing fields are empty.
-        joined.assign(line);
-        joined.append(noteFieldEnd - found, ',');
-        pieces = joined;
-    } else if (found > noteFieldEnd) {
-        // A note that held commas continues over the following fields, and the empty ones among
-        // them are dropped: usually there is none but perhaps the last.
-        std::string_view rest = line.substr(commas[noteFieldEnd] + 1);
-        if (rest.front() != ',' && rest.find(",,") == std::string_view::npos) {
-            if (line.back() == ',')
-                pieces.remove_suffix(1);
-        } else {
-            joined.assign(line.substr(0, commas[noteFieldEnd]));
-            for (;;) {
-                const auto comma = rest.find(',');
-                const auto piece = rest.substr(0, comma);
-                if (!piece.empty()) {
-                    joined += ',';
-                    joined += piece;
-                }
-                if (comma == std::string_view::npos)
-                    break;
-                rest.remove_prefix(comma + 1);
-            }
-            pieces = joined;
-        }
-    }
-    document.table.appendJoined(pieces, date->serial);
-    // The window is the calendar month of the latest day; a day inside it changes nothing.
-    if (*date > document.trendWindowStart && *date > document.trendWindowEnd)
-        setTrendWindowToMonthOf(document, *date);
-    return DayLine::Accepted;
-}
 
 // A field of the format cannot hold a line break, and only the note (the last field) may hold
 // a comma: anything else would move the following fields.
@@ -260,12 +31,10 @@ void appendField(std::string& out, std::string_view text, bool commasAllowed) {
     out += ',';
 }
 
-} // namespace
-
-std::string formatDiary(const std::string& userName, const ReadingTable& table) {
-    std::string out;
-    // A row's line is never longer than the text the table keeps for it.
-    out.reserve(table.textSize() + 2 * static_cast<std::size_t>(table.count()) + userName.size() + 3);
+// Formats the diary into out; after each line, handOn(out) may pass it on and empty it, and stops
+// the formatting when it returns false.
+template <class HandOn>
+bool formatLines(std::string& out, const std::string& userName, const ReadingTable& table, HandOn&& handOn) {
     appendField(out, userName, true);
     out += "\r\n";
     for (int position = 1; position <= table.count(); ++position) {
@@ -273,23 +42,134 @@ std::string formatDiary(const std::string& userName, const ReadingTable& table) 
         if (const std::string_view line = table.fileLineAt(position); !line.empty()) {
             out.append(line);
             out += "\r\n";
-            continue;
+        } else {
+            const DayRow& row = table.rowAt(position);
+            appendField(out, row.key(), false);
+            for (int column = 1; column < noteColumn; ++column)
+                appendField(out, row.column(column), false);
+            appendField(out, row.column(noteColumn), true);
+            out += "\r\n";
         }
-        const DayRow& row = table.rowAt(position);
-        appendField(out, row.key(), false);
-        for (int column = 1; column < noteColumn; ++column)
-            appendField(out, row.column(column), false);
-        appendField(out, row.column(noteColumn), true);
-        out += "\r\n";
+        if (!handOn(out))
+            return false;
     }
+    return true;
+}
+
+} // namespace
+
+std::string formatDiary(const std::string& userName, const ReadingTable& table) {
+    std::string out;
+    // A row's line is never longer than the text the table keeps for it.
+    out.reserve(table.textSize() + 2 * static_cast<std::size_t>(table.count()) + userName.size() + 3);
+    formatLines(out, userName, table, [](const std::string&) { return true; });
     return out;
 }
 
-LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today) {
-    document.table.clear();
-    document.trendWindowStart = zeroDate;
-    document.trendWindowEnd = zeroDate;
+bool formatDiaryInPieces(const std::string& userName, const ReadingTable& table, const PieceSink& put) {
+    // As few writes as can be, each a system call; yet small enough (under the 128 KB from which
+    // the C library maps fresh memory) to be taken again from the memory the last write gave back,
+    // so that a write of the whole diary at every commit touches no fresh pages.
+    constexpr std::size_t pieceSize = 120 * 1024;
+    std::string piece;
+    piece.reserve(pieceSize + 256);
+    const auto handOn = [&](std::string& text) {
+        if (text.size() < pieceSize)
+            return true;
+        const bool written = put(text);
+        text.clear();
+        return written;
+    };
+    return formatLines(piece, userName, table, handOn) && (piece.empty() || put(piece));
+}
 
+namespace {
+
+// Reads the complete lines of a piece of the file, after the line that `pending` holds from the
+// pieces before; what follows the piece's last LF waits in pending. The file must be UTF-8 as a
+// whole: false (stop reading) at the first line that is not, with utf8 false. Once the table is
+// full (full true), the rest is only looked at for that.
+bool readPiece(LineReader& reader, std::string& pending, std::string_view piece, bool& utf8, bool& full) {
+    const auto read = [&](std::string_view lines) {
+        if (!isValidUtf8(lines)) {
+            utf8 = false;
+            return false;
+        }
+        if (!full && !reader.readLines(lines))
+            full = true;
+        return true;
+    };
+    if (!pending.empty()) {
+        const auto newline = piece.find('\n');
+        if (newline == std::string_view::npos) {
+            pending.append(piece);
+            return true;
+        }
+        pending.append(piece.substr(0, newline + 1));
+        piece.remove_prefix(newline + 1);
+        if (!read(pending))
+            return false;
+        pending.clear();
+    }
+    const auto last = piece.rfind('\n');
+    const std::size_t complete = last == std::string_view::npos ? 0 : last + 1;
+    if (!read(piece.substr(0, complete)))
+        return false;
+    pending.assign(piece.substr(complete));
+    return true;
+}
+
+// Reads the file into the document as it comes, a piece at a time, for as long as it is UTF-8:
+// Loaded or TooManyDays, or nullopt (the document half read) when it is not UTF-8 and has to be
+// read whole and converted. CannotOpen with the reason when the file cannot be read.
+std::optional<LoadStatus> readUtf8DiaryFile(Document& document, Date today, std::string* reason) {
+    std::optional<LineReader> reader;
+    std::size_t size = 0;
+    std::string pending; // the start of the file while it may still be a byte-order mark, then a
+                         // line that goes on in the next piece
+    bool atStart = true;
+    bool utf8 = true;
+    bool full = false;
+    const auto take = [&](std::string_view piece) {
+        if (!reader)
+            reader.emplace(document, size);
+        if (atStart) {
+            // Every byte-order mark at the start goes: one left behind would become part of the name.
+            pending.append(piece);
+            std::string_view text = pending;
+            while (text.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
+                text.remove_prefix(utf8ByteOrderMark.size());
+            if (utf8ByteOrderMark.substr(0, text.size()) == text)
+                return true; // perhaps the start of another mark
+            atStart = false;
+            const std::string rest(text);
+            pending.clear();
+            piece = rest;
+            return readPiece(*reader, pending, piece, utf8, full);
+        }
+        return readPiece(*reader, pending, piece, utf8, full);
+    };
+    if (!readFileInPieces(document.docPath, take, reason, &size))
+        return LoadStatus::CannotOpen;
+    if (!reader)
+        reader.emplace(document, size);
+    if (utf8 && !pending.empty()) {
+        // The last line, without a LF; or the start of a file that holds byte-order marks only.
+        std::string_view text = pending;
+        while (atStart && text.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
+            text.remove_prefix(utf8ByteOrderMark.size());
+        utf8 = isValidUtf8(text);
+        if (utf8 && !full)
+            reader->readLines(text);
+    }
+    if (!utf8)
+        return std::nullopt;
+    return reader->finish(today);
+}
+
+} // namespace
+
+LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today) {
     // Every byte-order mark at the start goes: one left behind would become part of the name.
     while (bytes.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
         bytes.remove_prefix(utf8ByteOrderMark.size());
@@ -298,51 +178,9 @@ LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today)
         converted = windows1252ToUtf8(bytes);
         bytes = converted;
     }
-
-    // A day line of the usual form takes at least 24 bytes, and its row a few more than its line;
-    // room reserved and never used costs no memory.
-    document.table.reserve(
-        static_cast<int>(std::min<std::size_t>(bytes.size() / 24 + 1, ReadingTable::maxRows)));
-    document.table.reserveText(bytes.size() + bytes.size() / 8 + 64);
-    LoadStatus status = LoadStatus::Loaded;
-    std::string joined;
-    KeyDates dates;
-    Commas commas; // only as many as a scan found are set
-    bool nameLineRead = false;
-    std::size_t position = 0;
-    while (position < bytes.size()) {
-        LineScan scan = scanLine(bytes, position, commas);
-        std::string_view line = bytes.substr(position, scan.end - position);
-        position = scan.end + 1;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-            --scan.returns;
-        }
-        // A CR inside a line is read as the blank that the writer would make of it, so that what
-        // is read writes back to itself.
-        std::string blanked;
-        if (scan.returns > 0) {
-            blanked.assign(line);
-            std::replace(blanked.begin(), blanked.end(), '\r', ' ');
-            line = blanked;
-            scan = scanLine(line, 0, commas);
-        }
-        if (!nameLineRead) {
-            LineFields fields;
-            fields.split(line);
-            readNameLine(document, fields);
-            nameLineRead = true;
-        } else if (readDayLine(document, line, commas, scan.commas, dates, joined) == DayLine::TableFull) {
-            status = LoadStatus::TooManyDays;
-            break;
-        }
-    }
-    document.table.restoreOrder();
-
-    document.listTopIndex = static_cast<std::int16_t>(std::max(1, document.table.count() - 3));
-    if (document.trendWindowStart == zeroDate)
-        setTrendWindowToMonthOf(document, today);
-    return status;
+    LineReader reader(document, bytes.size());
+    reader.readLines(bytes);
+    return reader.finish(today);
 }
 
 std::string keepCompleteBackup(const Document& document, std::string_view bytes) {
@@ -364,12 +202,22 @@ LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
     std::string reason;
     std::string keptCopy;
     bool copyFailed = false;
-    if (const auto bytes = readWholeFile(document.docPath, &reason)) {
-        status = readDiaryText(document, *bytes, today);
+    // Read as it comes, without a copy of the whole file; a file that is not UTF-8 is read whole
+    // and converted.
+    std::optional<LoadStatus> read = readUtf8DiaryFile(document, today, &reason);
+    if (!read) {
+        if (const auto bytes = readWholeFile(document.docPath, &reason))
+            read = readDiaryText(document, *bytes, today);
+        else
+            read = LoadStatus::CannotOpen;
+    }
+    if (*read != LoadStatus::CannotOpen) {
+        status = *read;
         // A recalled backup of more than 32767 days would lose the rest at the next commit, which
         // rewrites the backup: the whole of it is kept under another name first.
         if (status == LoadStatus::TooManyDays && document.docPath == document.backupPath) {
-            keptCopy = keepCompleteBackup(document, *bytes);
+            const auto bytes = readWholeFile(document.docPath);
+            keptCopy = bytes ? keepCompleteBackup(document, *bytes) : std::string();
             copyFailed = keptCopy.empty();
         }
     } else {
@@ -396,8 +244,10 @@ LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
 }
 
 WriteResult writeFile(Document& document, DocumentEvents& events, const FileOps& ops) {
-    if (const auto failure =
-            writeFileAtomically(document.docPath, formatDiary(document.userName, document.table), ops))
+    const auto content = [&document](const PieceSink& put) {
+        return formatDiaryInPieces(document.userName, document.table, put);
+    };
+    if (const auto failure = writeFileAtomicallyFrom(document.docPath, content, ops))
         return WriteResult{false, *failure};
     if (document.isUntitled())
         return {};
