@@ -43,9 +43,14 @@ private:
     std::vector<std::string_view> fields_;
 };
 
+bool isAcceptedReadingText(std::string_view text) {
+    const auto value = parseInt16(text);
+    return value && *value >= 0 && *value <= 250;
+}
+
 // A reading is empty or a whole number from 0 to 250. The usual one to three digits are read
 // here; any other text goes through the general conversion.
-bool isAcceptedReading(std::string_view text) {
+inline bool isAcceptedReading(std::string_view text) {
     const auto digit = [&](std::size_t i) { return static_cast<unsigned char>(text[i] - '0') < 10; };
     switch (text.size()) {
     case 0:
@@ -65,8 +70,7 @@ bool isAcceptedReading(std::string_view text) {
     default:
         break;
     }
-    const auto value = parseInt16(text);
-    return value && *value >= 0 && *value <= 250;
+    return isAcceptedReadingText(text);
 }
 
 void readNameLine(Document& document, const LineFields& fields) {
