@@ -66,9 +66,13 @@ bool GoalReporter::printGoals() const {
         {"Trend page step with repaint, median", of("trend_step").median, 2, "ms"},
         {"find by key of the last day, median", of("find_by_key_last_day").median * 1e3, 2, "us"},
     };
-    std::printf("\nFigures of this run (median / p99 in ms; processor time of the operation in brackets)\n");
+    std::printf(
+        "\nFigures of this run (median / p99; the processor time of the operation in ms in brackets)\n");
     for (const auto& [name, f] : figures_) {
-        std::printf("  %-24s %10.4f / %10.4f", name.c_str(), f.median, f.p99);
+        if (f.median < 0.01) // too short for milliseconds
+            std::printf("  %-24s %8.4f us / %8.4f us", name.c_str(), f.median * 1e3, f.p99 * 1e3);
+        else
+            std::printf("  %-24s %8.4f ms / %8.4f ms", name.c_str(), f.median, f.p99);
         if (f.hasCpu)
             std::printf("   (%8.4f / %8.4f)", f.cpuMedian, f.cpuP99);
         std::printf("\n");
