@@ -1,102 +1,17 @@
 #include "data_file.h"
 
-#include "conversions.h"
+#include "diary_lines.h"
 #include "messages.h"
 #include "text_encoding.h"
 
 #include <algorithm>
-#include <array>
-#include <vector>
+#include <optional>
 
 namespace tonolog {
 
 namespace {
 
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
-
-// The fields of one line, split at commas; an empty text after the last comma counts as a field.
-class LineFields {
-public:
-    void split(std::string_view line) {
-        fields_.clear();
-        std::size_t start = 0;
-        for (;;) {
-            const auto comma = line.find(',', start);
-            if (comma == std::string_view::npos) {
-                fields_.push_back(line.substr(start));
-                return;
-            }
-            fields_.push_back(line.substr(start, comma - start));
-            start = comma + 1;
-        }
-    }
-    int count() const { return static_cast<int>(fields_.size()); }
-    // Field numbers start at 1; a number beyond the count gives an empty text.
-    std::string_view field(int number) const {
-        return number >= 1 && number <= count() ? fields_[static_cast<std::size_t>(number - 1)]
-                                                : std::string_view{};
-    }
-
-private:
-    std::vector<std::string_view> fields_;
-};
-
-bool isAcceptedReading(std::string_view text) {
-    if (text.empty())
-        return true;
-    const auto value = parseInt16(text);
-    return value && *value >= 0 && *value <= 250;
-}
-
-void readNameLine(Document& document, const LineFields& fields) {
-    document.userName.assign(fields.field(1));
-    for (int i = 2; i <= fields.count(); ++i) {
-        const auto piece = fields.field(i);
-        if (!piece.empty()) {
-            document.userName += ',';
-            document.userName += piece;
-        }
-    }
-}
-
-enum class DayLine { Accepted, Ignored, TableFull };
-
-DayLine readDayLine(Document& document, const LineFields& fields) {
-    static constexpr int readingFields[] = {2, 3, 4, 6, 7, 8, 10, 11, 12};
-    for (int i : readingFields)
-        if (!isAcceptedReading(fields.field(i)))
-            return DayLine::Ignored;
-    const auto date = parseDate(fields.field(1));
-    if (!date)
-        return DayLine::Ignored;
-    if (document.table.isFull())
-        return DayLine::TableFull;
-
-    widenDayRange(document, *date);
-    std::array<std::string_view, subColumnCount> columns;
-    for (int i = 2; i <= std::min(fields.count(), subColumnCount); ++i)
-        columns[static_cast<std::size_t>(i - 2)] = fields.field(i);
-    // A note that held commas continues over the following fields.
-    std::string note;
-    if (fields.count() > subColumnCount) {
-        note.assign(columns[noteColumn - 1]);
-        for (int i = subColumnCount + 1; i <= fields.count(); ++i) {
-            const auto piece = fields.field(i);
-            if (!piece.empty()) {
-                note += ',';
-                note += piece;
-            }
-        }
-        columns[noteColumn - 1] = note;
-    }
-    const std::string dayNumber = formatDayNumber(*date);
-    columns[dayNumberColumn - 1] = dayNumber;
-    document.table.appendUnordered(DayRow(fields.field(1), columns));
-    // The window is the calendar month of the latest day; a day inside it changes nothing.
-    if (*date > document.trendWindowStart && *date > document.trendWindowEnd)
-        setTrendWindowToMonthOf(document, *date);
-    return DayLine::Accepted;
-}
 
 // A field of the format cannot hold a line break, and only the note (the last field) may hold
 // a comma: anything else would move the following fields.
@@ -116,29 +31,145 @@ void appendField(std::string& out, std::string_view text, bool commasAllowed) {
     out += ',';
 }
 
+// Formats the diary into out; after each line, handOn(out) may pass it on and empty it, and stops
+// the formatting when it returns false.
+template <class HandOn>
+bool formatLines(std::string& out, const std::string& userName, const ReadingTable& table, HandOn&& handOn) {
+    appendField(out, userName, true);
+    out += "\r\n";
+    for (int position = 1; position <= table.count(); ++position) {
+        // A plain row is kept as its line.
+        if (const std::string_view line = table.fileLineAt(position); !line.empty()) {
+            out.append(line);
+            out += "\r\n";
+        } else {
+            const DayRow& row = table.rowAt(position);
+            appendField(out, row.key(), false);
+            for (int column = 1; column < noteColumn; ++column)
+                appendField(out, row.column(column), false);
+            appendField(out, row.column(noteColumn), true);
+            out += "\r\n";
+        }
+        if (!handOn(out))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string formatDiary(const std::string& userName, const ReadingTable& table) {
     std::string out;
-    out.reserve(static_cast<std::size_t>(table.count()) * 64 + userName.size() + 3);
-    appendField(out, userName, true);
-    out += "\r\n";
-    for (int position = 1; position <= table.count(); ++position) {
-        const DayRow& row = table.rowAt(position);
-        appendField(out, row.key(), false);
-        for (int column = 1; column < noteColumn; ++column)
-            appendField(out, row.column(column), false);
-        appendField(out, row.column(noteColumn), true);
-        out += "\r\n";
-    }
+    // A row's line is never longer than the text the table keeps for it.
+    out.reserve(table.textSize() + 2 * static_cast<std::size_t>(table.count()) + userName.size() + 3);
+    formatLines(out, userName, table, [](const std::string&) { return true; });
     return out;
 }
 
-LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today) {
-    document.table.clear();
-    document.trendWindowStart = zeroDate;
-    document.trendWindowEnd = zeroDate;
+bool formatDiaryInPieces(const std::string& userName, const ReadingTable& table, const PieceSink& put) {
+    // As few writes as can be, each a system call; yet small enough (under the 128 KB from which
+    // the C library maps fresh memory) to be taken again from the memory the last write gave back,
+    // so that a write of the whole diary at every commit touches no fresh pages.
+    constexpr std::size_t pieceSize = 120 * 1024;
+    std::string piece;
+    piece.reserve(pieceSize + 256);
+    const auto handOn = [&](std::string& text) {
+        if (text.size() < pieceSize)
+            return true;
+        const bool written = put(text);
+        text.clear();
+        return written;
+    };
+    return formatLines(piece, userName, table, handOn) && (piece.empty() || put(piece));
+}
 
+namespace {
+
+// Reads the complete lines of a piece of the file, after the line that `pending` holds from the
+// pieces before; what follows the piece's last LF waits in pending. The file must be UTF-8 as a
+// whole: false (stop reading) at the first line that is not, with utf8 false. Once the table is
+// full (full true), the rest is only looked at for that.
+bool readPiece(LineReader& reader, std::string& pending, std::string_view piece, bool& utf8, bool& full) {
+    const auto read = [&](std::string_view lines) {
+        if (!isValidUtf8(lines)) {
+            utf8 = false;
+            return false;
+        }
+        if (!full && !reader.readLines(lines))
+            full = true;
+        return true;
+    };
+    if (!pending.empty()) {
+        const auto newline = piece.find('\n');
+        if (newline == std::string_view::npos) {
+            pending.append(piece);
+            return true;
+        }
+        pending.append(piece.substr(0, newline + 1));
+        piece.remove_prefix(newline + 1);
+        if (!read(pending))
+            return false;
+        pending.clear();
+    }
+    const auto last = piece.rfind('\n');
+    const std::size_t complete = last == std::string_view::npos ? 0 : last + 1;
+    if (!read(piece.substr(0, complete)))
+        return false;
+    pending.assign(piece.substr(complete));
+    return true;
+}
+
+// Reads the file into the document as it comes, a piece at a time, for as long as it is UTF-8:
+// Loaded or TooManyDays, or nullopt (the document half read) when it is not UTF-8 and has to be
+// read whole and converted. CannotOpen with the reason when the file cannot be read.
+std::optional<LoadStatus> readUtf8DiaryFile(Document& document, Date today, std::string* reason) {
+    std::optional<LineReader> reader;
+    std::size_t size = 0;
+    std::string pending; // the start of the file while it may still be a byte-order mark, then a
+                         // line that goes on in the next piece
+    bool atStart = true;
+    bool utf8 = true;
+    bool full = false;
+    const auto take = [&](std::string_view piece) {
+        if (!reader)
+            reader.emplace(document, size);
+        if (atStart) {
+            // Every byte-order mark at the start goes: one left behind would become part of the name.
+            pending.append(piece);
+            std::string_view text = pending;
+            while (text.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
+                text.remove_prefix(utf8ByteOrderMark.size());
+            if (utf8ByteOrderMark.substr(0, text.size()) == text)
+                return true; // perhaps the start of another mark
+            atStart = false;
+            const std::string rest(text);
+            pending.clear();
+            piece = rest;
+            return readPiece(*reader, pending, piece, utf8, full);
+        }
+        return readPiece(*reader, pending, piece, utf8, full);
+    };
+    if (!readFileInPieces(document.docPath, take, reason, &size))
+        return LoadStatus::CannotOpen;
+    if (!reader)
+        reader.emplace(document, size);
+    if (utf8 && !pending.empty()) {
+        // The last line, without a LF; or the start of a file that holds byte-order marks only.
+        std::string_view text = pending;
+        while (atStart && text.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
+            text.remove_prefix(utf8ByteOrderMark.size());
+        utf8 = isValidUtf8(text);
+        if (utf8 && !full)
+            reader->readLines(text);
+    }
+    if (!utf8)
+        return std::nullopt;
+    return reader->finish(today);
+}
+
+} // namespace
+
+LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today) {
     // Every byte-order mark at the start goes: one left behind would become part of the name.
     while (bytes.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
         bytes.remove_prefix(utf8ByteOrderMark.size());
@@ -147,43 +178,9 @@ LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today)
         converted = windows1252ToUtf8(bytes);
         bytes = converted;
     }
-
-    document.table.reserve(static_cast<int>(
-        std::min<std::ptrdiff_t>(std::count(bytes.begin(), bytes.end(), '\n'), ReadingTable::maxRows)));
-    LoadStatus status = LoadStatus::Loaded;
-    LineFields fields;
-    bool nameLineRead = false;
-    std::size_t position = 0;
-    while (position < bytes.size()) {
-        const auto newline = bytes.find('\n', position);
-        const std::size_t end = newline == std::string_view::npos ? bytes.size() : newline;
-        std::string_view line = bytes.substr(position, end - position);
-        position = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        // A CR inside a line is read as the blank that the writer would make of it, so that what
-        // is read writes back to itself.
-        std::string blanked;
-        if (line.find('\r') != std::string_view::npos) {
-            blanked.assign(line);
-            std::replace(blanked.begin(), blanked.end(), '\r', ' ');
-            line = blanked;
-        }
-        fields.split(line);
-        if (!nameLineRead) {
-            readNameLine(document, fields);
-            nameLineRead = true;
-        } else if (readDayLine(document, fields) == DayLine::TableFull) {
-            status = LoadStatus::TooManyDays;
-            break;
-        }
-    }
-    document.table.restoreOrder();
-
-    document.listTopIndex = static_cast<std::int16_t>(std::max(1, document.table.count() - 3));
-    if (document.trendWindowStart == zeroDate)
-        setTrendWindowToMonthOf(document, today);
-    return status;
+    LineReader reader(document, bytes.size());
+    reader.readLines(bytes);
+    return reader.finish(today);
 }
 
 std::string keepCompleteBackup(const Document& document, std::string_view bytes) {
@@ -205,12 +202,22 @@ LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
     std::string reason;
     std::string keptCopy;
     bool copyFailed = false;
-    if (const auto bytes = readWholeFile(document.docPath, &reason)) {
-        status = readDiaryText(document, *bytes, today);
+    // Read as it comes, without a copy of the whole file; a file that is not UTF-8 is read whole
+    // and converted.
+    std::optional<LoadStatus> read = readUtf8DiaryFile(document, today, &reason);
+    if (!read) {
+        if (const auto bytes = readWholeFile(document.docPath, &reason))
+            read = readDiaryText(document, *bytes, today);
+        else
+            read = LoadStatus::CannotOpen;
+    }
+    if (*read != LoadStatus::CannotOpen) {
+        status = *read;
         // A recalled backup of more than 32767 days would lose the rest at the next commit, which
         // rewrites the backup: the whole of it is kept under another name first.
         if (status == LoadStatus::TooManyDays && document.docPath == document.backupPath) {
-            keptCopy = keepCompleteBackup(document, *bytes);
+            const auto bytes = readWholeFile(document.docPath);
+            keptCopy = bytes ? keepCompleteBackup(document, *bytes) : std::string();
             copyFailed = keptCopy.empty();
         }
     } else {
@@ -237,8 +244,10 @@ LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
 }
 
 WriteResult writeFile(Document& document, DocumentEvents& events, const FileOps& ops) {
-    if (const auto failure =
-            writeFileAtomically(document.docPath, formatDiary(document.userName, document.table), ops))
+    const auto content = [&document](const PieceSink& put) {
+        return formatDiaryInPieces(document.userName, document.table, put);
+    };
+    if (const auto failure = writeFileAtomicallyFrom(document.docPath, content, ops))
         return WriteResult{false, *failure};
     if (document.isUntitled())
         return {};

@@ -27,6 +27,8 @@ public:
 
 // The whole file as written: the name line, then a line per day, CR LF line ends.
 std::string formatDiary(const std::string& userName, const ReadingTable& table);
+// The same text given to `put` in pieces of some tens of kilobytes; false when put refused one.
+bool formatDiaryInPieces(const std::string& userName, const ReadingTable& table, const PieceSink& put);
 
 // The content of an empty backup: a name line with an empty name and no days.
 inline constexpr std::string_view emptyBackupLine = ",,,,,,,,,,,,,,\r\n";

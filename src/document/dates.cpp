@@ -3,7 +3,6 @@
 #include "conversions.h"
 
 #include <array>
-#include <charconv>
 #include <cstdio>
 
 namespace tonolog {
@@ -56,9 +55,11 @@ bool allDigits(std::string_view s) {
     return true;
 }
 
+// A number of digits only (allDigits), short enough for an int.
 int toNumber(std::string_view s) {
     int v = 0;
-    std::from_chars(s.data(), s.data() + s.size(), v);
+    for (const char c : s)
+        v = v * 10 + (c - '0');
     return v;
 }
 
@@ -68,15 +69,30 @@ std::optional<Date> fromParts(int year, int month, int day) {
     return dateFromCivil(year, month, day);
 }
 
+// The three characters, one byte each, with the bit set that makes a capital letter small. It
+// equals a month name's number exactly when the characters are that name's letters in any letter
+// case: only a capital letter becomes a small letter by that bit.
+constexpr std::uint32_t packedLower(std::string_view name) {
+    std::uint32_t packed = 0;
+    for (const char c : name)
+        packed = packed << 8 | (static_cast<unsigned char>(c) | 0x20u);
+    return packed;
+}
+
+constexpr std::array<std::uint32_t, 12> packedMonths = [] {
+    std::array<std::uint32_t, 12> packed{};
+    for (std::size_t i = 0; i < packed.size(); ++i)
+        packed[i] = packedLower(monthAbbreviations[i]);
+    return packed;
+}();
+
 std::optional<int> monthFromName(std::string_view name) {
     if (name.size() != 3)
         return std::nullopt;
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (std::size_t i = 0; i < monthAbbreviations.size(); ++i) {
-        const auto m = monthAbbreviations[i];
-        if (lower(name[0]) == lower(m[0]) && lower(name[1]) == m[1] && lower(name[2]) == m[2])
+    const std::uint32_t packed = packedLower(name);
+    for (std::size_t i = 0; i < packedMonths.size(); ++i)
+        if (packed == packedMonths[i])
             return static_cast<int>(i) + 1;
-    }
     return std::nullopt;
 }
 
@@ -125,6 +141,14 @@ std::string formatDayNumber(Date date) {
 }
 
 std::optional<Date> parseDate(std::string_view text) {
+    // The key form as the program writes it, which every day line of a file starts with, at once.
+    if (text.size() == 12 && text[3] == '.' && text[4] == '/' && text[7] == '/') {
+        const auto day = text.substr(5, 2);
+        const auto year = text.substr(8, 4);
+        if (const auto month = monthFromName(text.substr(0, 3)); month && allDigits(day) && allDigits(year))
+            return fromParts(toNumber(year), *month, toNumber(day));
+    }
+
     const std::string_view t = trimBlanks(text);
 
     // ISO: yyyy-mm-dd, exactly.

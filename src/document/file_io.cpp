@@ -62,6 +62,12 @@ FileOps FileOps::system() {
 
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes,
                                                const FileOps& ops, Permissions permissions) {
+    return writeFileAtomicallyFrom(
+        path, [bytes](const PieceSink& put) { return put(bytes); }, ops, permissions);
+}
+
+std::optional<std::string> writeFileAtomicallyFrom(const std::string& path, const FileContent& content,
+                                                   const FileOps& ops, Permissions permissions) {
     const std::string target = resolveLinks(path);
     const std::string directory = directoryOf(target);
 
@@ -96,15 +102,23 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
 
     if (::fchmod(fd, mode) != 0)
         return fail(errno);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ops.write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return fail(n < 0 ? errno : EIO);
-        written += static_cast<std::size_t>(n);
-    }
+    int writeError = 0;
+    const PieceSink put = [&](std::string_view bytes) {
+        std::size_t written = 0;
+        while (written < bytes.size()) {
+            const ssize_t n = ops.write(fd, bytes.data() + written, bytes.size() - written);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                writeError = n < 0 ? errno : EIO;
+                return false;
+            }
+            written += static_cast<std::size_t>(n);
+        }
+        return true;
+    };
+    if (!content(put))
+        return fail(writeError != 0 ? writeError : EIO);
     if (ops.fsync(fd) != 0)
         return fail(errno);
     if (::close(fd) != 0) {
@@ -126,11 +140,12 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
     return std::nullopt;
 }
 
-std::optional<std::string> readWholeFile(const std::string& path, std::string* reason) {
-    const auto refuse = [reason](const std::string& why) -> std::optional<std::string> {
+bool readFileInPieces(const std::string& path, const PieceSink& take, std::string* reason,
+                      std::size_t* size) {
+    const auto refuse = [reason](const std::string& why) {
         if (reason != nullptr)
             *reason = why;
-        return std::nullopt;
+        return false;
     };
     // Not blocking: a FIFO would otherwise wait for a writer before the open returns.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -150,9 +165,10 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string* r
         ::close(fd);
         return refuse("The file is larger than 256 MB, far larger than any diary.");
     }
-    std::string content;
-    content.reserve(static_cast<std::size_t>(st.st_size));
+    if (size != nullptr)
+        *size = static_cast<std::size_t>(st.st_size);
     char buffer[1 << 16];
+    std::size_t total = 0;
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
@@ -164,14 +180,30 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string* r
         }
         if (n == 0)
             break;
-        content.append(buffer, static_cast<std::size_t>(n));
+        total += static_cast<std::size_t>(n);
         // A file that grows while it is read stops at the limit too.
-        if (content.size() > maxDiaryFileSize) {
+        if (total > maxDiaryFileSize) {
             ::close(fd);
             return refuse("The file is larger than 256 MB, far larger than any diary.");
         }
+        if (!take(std::string_view(buffer, static_cast<std::size_t>(n))))
+            break;
     }
     ::close(fd);
+    return true;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path, std::string* reason) {
+    std::string content;
+    std::size_t size = 0;
+    const auto take = [&](std::string_view piece) {
+        if (content.empty())
+            content.reserve(size);
+        content.append(piece);
+        return true;
+    };
+    if (!readFileInPieces(path, take, reason, &size))
+        return std::nullopt;
     return content;
 }
 

@@ -31,6 +31,17 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
                                                const FileOps& ops = FileOps::system(),
                                                Permissions permissions = Permissions::keepExisting);
 
+// What a file is to hold, given piece by piece to `put`, which says whether the piece was
+// written; the content stops at the first piece that was not and returns false.
+using PieceSink = std::function<bool(std::string_view piece)>;
+using FileContent = std::function<bool(const PieceSink& put)>;
+
+// The same, with content made while it is written, so that no copy of the whole file need be
+// held in memory.
+std::optional<std::string> writeFileAtomicallyFrom(const std::string& path, const FileContent& content,
+                                                   const FileOps& ops = FileOps::system(),
+                                                   Permissions permissions = Permissions::keepExisting);
+
 // No diary comes near this size; a larger file is not read.
 inline constexpr std::size_t maxDiaryFileSize = std::size_t{256} << 20;
 
@@ -38,6 +49,13 @@ inline constexpr std::size_t maxDiaryFileSize = std::size_t{256} << 20;
 // directory, a FIFO, a device or a socket, which are no diaries and could block or never end),
 // or when it is larger than maxDiaryFileSize. The reason, in plain words, goes to `reason`.
 std::optional<std::string> readWholeFile(const std::string& path, std::string* reason = nullptr);
+
+// The same reading, the file handed to `take` in pieces of up to 64 KB as they are read, so that
+// no copy of the whole file need be held; `take` stops the reading by returning false. `size`
+// holds the file's size before the first piece. False when the file cannot be read, for the
+// same reasons; pieces may have been taken before a failure.
+bool readFileInPieces(const std::string& path, const PieceSink& take, std::string* reason = nullptr,
+                      std::size_t* size = nullptr);
 
 // The temporary file of an atomic write of "<dir>/<name>" is "<dir>/.<name>.tonolog-XXXXXX".
 inline constexpr std::string_view temporaryMarker = ".tonolog-";

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <memory>
+
+#include <unistd.h>
+
 using namespace tonolog;
 
 namespace {
@@ -380,4 +385,89 @@ TEST(WriteFile, FailedSaveKeepsDirtyAndBackup) {
     EXPECT_EQ(doc.isDirty, 1);
     EXPECT_EQ(TempDir::read(doc.backupPath), "backup");
     EXPECT_TRUE(events.calls.empty());
+}
+
+// Days of one month one after another, read without taking the month apart again: the same days
+// as the date rule, in any letter case, and no day that the month does not have.
+TEST(DataFileReader, DaysOfOneMonthInARow) {
+    const Document doc =
+        load("Ann,\r\nFeb./27/2004,1,\r\nFeb./28/2004,2,\r\nFeb./30/2004,3,\r\nFEB./29/2004,4,\r\n"
+             "Feb./1a/2004,5,\r\nFeb./00/2004,6,\r\nMar./01/2004,7,\r\nFeb./29/2005,8,\r\n");
+    ASSERT_EQ(doc.table.count(), 4);
+    EXPECT_EQ(doc.table.rowAt(3).key(), "FEB./29/2004");
+    EXPECT_EQ(doc.table.rowAt(3).column(dayNumberColumn), formatDayNumber(dateFromCivil(2004, 2, 29)));
+    EXPECT_EQ(doc.table.rowAt(4).key(), "Mar./01/2004");
+}
+
+namespace {
+
+// Everything a load sets, as text.
+std::string everythingOf(const Document& doc) {
+    std::string all = doc.userName + "|" + std::to_string(doc.trendWindowStart.serial) + "|" +
+                      std::to_string(doc.listTopIndex) + "\n";
+    for (int p = 1; p <= doc.table.count(); ++p) {
+        all += doc.table.rowAt(p).key();
+        for (int c = 1; c <= subColumnCount; ++c)
+            all += "|" + std::string(doc.table.rowAt(p).column(c));
+        all += "\n";
+    }
+    return all;
+}
+
+std::string longDiary(int days) {
+    std::string text = "Ann,\r\n";
+    for (int i = 0; i < days; ++i)
+        text += formatDayKey(Date{38000 + i}) + ",120,80,66,7:05am,,,,,,,,," + (i % 5 ? "" : "a walk, fine") +
+                ",\r\n";
+    return text;
+}
+
+} // namespace
+
+// A file is loaded as it is read, a piece at a time: the same diary as reading its whole text, across
+// the seams of the pieces, and it is saved in pieces as the same bytes that formatDiary makes.
+TEST(LoadFile, ReadsAFileAsItsWholeText) {
+    const std::string marks = [] {
+        std::string m;
+        for (int i = 0; i < 30000; ++i)
+            m += "\xEF\xBB\xBF";
+        return m;
+    }();
+    const std::string tooMany = longDiary(ReadingTable::maxRows + 10);
+    for (const std::string& input :
+         {longDiary(3000), marks + "Ann,\r\nJan./05/2004,120,\r\n", marks + "\xEF\xBB",
+          longDiary(3000) + "Jan./05/2010,120,,,,,,,,,,,,caf\xE9,\r\n", tooMany + "\xE9", tooMany}) {
+        TempDir dir;
+        Document byFile = documentIn(dir, "diary.tnl");
+        TempDir::write(byFile.docPath, input);
+        RecordingEvents events;
+        Document byText;
+        EXPECT_EQ(loadFile(byFile, events, today), readDiaryText(byText, input, today));
+        EXPECT_EQ(everythingOf(byFile), everythingOf(byText));
+        ASSERT_TRUE(writeFile(byFile, events).ok);
+        EXPECT_EQ(TempDir::read(byFile.docPath), formatDiary(byText.userName, byText.table));
+    }
+}
+
+// A save that fails part-way, as on a full disk, leaves the file as it was and no temporary.
+TEST(WriteFile, ASaveThatFailsPartWayLeavesTheFile) {
+    TempDir dir;
+    Document doc = documentIn(dir, "diary.tnl");
+    readDiaryText(doc, longDiary(3000), today);
+    TempDir::write(doc.docPath, "before");
+    FileOps ops = FileOps::system();
+    auto budget = std::make_shared<std::size_t>(100000);
+    ops.write = [budget](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (*budget == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const std::size_t n = std::min(size, *budget);
+        *budget -= n;
+        return ::write(fd, data, n);
+    };
+    RecordingEvents events;
+    EXPECT_FALSE(writeFile(doc, events, ops).ok);
+    EXPECT_EQ(TempDir::read(doc.docPath), "before");
+    EXPECT_EQ(dir.entryCount(), 1);
 }

@@ -141,3 +141,48 @@ TEST(DocumentRange, WidenDayRangeOnlyWidens) {
     EXPECT_EQ(doc.firstDay.date, dateFromCivil(2004, 1, 10));
     EXPECT_EQ(doc.lastDay.date, dateFromCivil(2004, 1, 12));
 }
+
+// A key that is no date, which only a file edited by hand holds, is looked for row by row; a row
+// just added, before its day number is set, is found too.
+TEST(ReadingTable, FindsKeysThatAreNoDatesAndRowsWithoutADayNumberYet) {
+    ReadingTable table;
+    addDay(table, 2004, 1, 3);
+    DayRow odd;
+    odd.setKey("not a date");
+    odd.setColumn(dayNumberColumn, formatDayNumber(dateFromCivil(2004, 1, 7)));
+    EXPECT_EQ(table.insertOrdered(odd), 2);
+    addDay(table, 2004, 1, 9);
+    EXPECT_EQ(table.add(table.count() + 1, "Jan./08/2004"), 1); // stands first until it has a day number
+    EXPECT_EQ(table.findByKey("not a date"), 3);
+    EXPECT_EQ(table.findByKey("Jan./08/2004"), 1);
+    EXPECT_EQ(table.findByKey("Jan./09/2004"), 4);
+    EXPECT_EQ(table.findByKey("Jan./09/2004", 5), 0);
+}
+
+// Texts of every length written over and over, some of them a comma in a reading or a line
+// break: every row reads back its last texts, also after the table has tidied its text.
+TEST(ReadingTable, RowsKeepTheirLastTextsThroughManyEdits) {
+    ReadingTable table;
+    std::vector<std::array<std::string, noteColumn>> expected(100);
+    for (int day = 0; day < 100; ++day) {
+        DayRecord r;
+        r.date = Date{38000 + day};
+        addRowFromRecord(table, r, day + 1, formatDayKey(r.date));
+    }
+    const std::string texts[] = {"", "7", "120", "a note of a few more words", "1,2", "a\nb", "c\r"};
+    std::uint32_t seed = 7;
+    const auto next = [&seed] { return (seed = seed * 1103515245 + 12345) >> 8; };
+    for (int edit = 0; edit < 20000; ++edit) {
+        const auto row = next() % 100;
+        const auto column = next() % noteColumn;
+        const std::string text = texts[next() % std::size(texts)] + std::string(next() % 3, 'x');
+        table.setSubColumn(static_cast<int>(row) + 1, static_cast<int>(column) + 1, text);
+        expected[row][column] = text;
+    }
+    for (int p = 1; p <= 100; ++p) {
+        EXPECT_EQ(table.rowAt(p).key(), formatDayKey(Date{38000 + p - 1}));
+        for (int c = 1; c <= noteColumn; ++c)
+            ASSERT_EQ(table.rowAt(p).column(c),
+                      expected[static_cast<std::size_t>(p - 1)][static_cast<std::size_t>(c - 1)]);
+    }
+}

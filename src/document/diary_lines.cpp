@@ -1,0 +1,282 @@
+#include "diary_lines.h"
+
+#include "conversions.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tonolog {
+
+namespace {
+
+// The fields of one line, split at commas; an empty text after the last comma counts as a field.
+class LineFields {
+public:
+    void split(std::string_view line) {
+        fields_.clear();
+        std::size_t start = 0;
+        for (;;) {
+            const auto comma = line.find(',', start);
+            if (comma == std::string_view::npos) {
+                fields_.push_back(line.substr(start));
+                return;
+            }
+            fields_.push_back(line.substr(start, comma - start));
+            start = comma + 1;
+        }
+    }
+    int count() const { return static_cast<int>(fields_.size()); }
+    // Field numbers start at 1; a number beyond the count gives an empty text.
+    std::string_view field(int number) const {
+        return number >= 1 && number <= count() ? fields_[static_cast<std::size_t>(number - 1)]
+                                                : std::string_view{};
+    }
+
+private:
+    std::vector<std::string_view> fields_;
+};
+
+bool isAcceptedReadingText(std::string_view text) {
+    const auto value = parseInt16(text);
+    return value && *value >= 0 && *value <= 250;
+}
+
+// A reading is empty or a whole number from 0 to 250. The usual one to three digits are read
+// here; any other text goes through the general conversion.
+inline bool isAcceptedReading(std::string_view text) {
+    const auto digit = [&](std::size_t i) { return static_cast<unsigned char>(text[i] - '0') < 10; };
+    switch (text.size()) {
+    case 0:
+        return true;
+    case 1:
+        if (digit(0))
+            return true;
+        break;
+    case 2:
+        if (digit(0) && digit(1))
+            return true;
+        break;
+    case 3:
+        if (digit(0) && digit(1) && digit(2))
+            return (text[0] - '0') * 100 + (text[1] - '0') * 10 + (text[2] - '0') <= 250;
+        break;
+    default:
+        break;
+    }
+    return isAcceptedReadingText(text);
+}
+
+void readNameLine(Document& document, const LineFields& fields) {
+    document.userName.assign(fields.field(1));
+    for (int i = 2; i <= fields.count(); ++i) {
+        const auto piece = fields.field(i);
+        if (!piece.empty()) {
+            document.userName += ',';
+            document.userName += piece;
+        }
+    }
+}
+
+enum class DayLine { Accepted, Ignored, TableFull };
+
+constexpr std::size_t maxCommas = LineReader::maxCommas;
+using Commas = LineReader::Commas;
+
+// Where the line that starts at `start` ends (its LF, or the end of the text), the positions of
+// its first commas from its start, and how many CRs it holds. Sixteen bytes are compared at once
+// where the processor can.
+struct LineScan {
+    std::size_t end = 0;
+    std::size_t commas = 0;
+    std::size_t returns = 0;
+};
+
+LineScan scanLine(std::string_view text, std::size_t start, Commas& commas) {
+    LineScan scan;
+    std::size_t i = start;
+#if defined(__SSE2__)
+    const auto matches = [](__m128i bytes, char c) {
+        return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+    };
+    for (; i + 16 <= text.size(); i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const unsigned newlines = matches(bytes, '\n');
+        // Only the bytes before the first LF belong to the line.
+        const unsigned inLine = newlines == 0 ? 0xFFFFu : (newlines & (0u - newlines)) - 1;
+        for (unsigned hits = matches(bytes, '\r') & inLine; hits != 0; hits &= hits - 1)
+            ++scan.returns;
+        for (unsigned hits = matches(bytes, ',') & inLine; hits != 0 && scan.commas < maxCommas;
+             hits &= hits - 1)
+            commas[scan.commas++] = i - start + static_cast<std::size_t>(std::countr_zero(hits));
+        if (newlines != 0) {
+            scan.end = i + static_cast<std::size_t>(std::countr_zero(newlines));
+            return scan;
+        }
+    }
+#endif
+    for (; i < text.size() && text[i] != '\n'; ++i) {
+        if (text[i] == ',' && scan.commas < maxCommas)
+            commas[scan.commas++] = i - start;
+        if (text[i] == '\r')
+            ++scan.returns;
+    }
+    scan.end = i;
+    return scan;
+}
+
+// Reads one day line, given the positions of its first commas (found of them). `joined` is room
+// for the lines that are not in the usual form, kept from line to line.
+DayLine readDayLine(Document& document, std::string_view line, const Commas& commas, std::size_t found,
+                    LineReader::KeyDates& dates, std::string& joined) {
+    // Field numbers start at 1; a field the line does not have is empty.
+    const auto field = [&](std::size_t number) {
+        if (number > found + 1)
+            return std::string_view();
+        const std::size_t begin = number == 1 ? 0 : commas[number - 2] + 1;
+        const std::size_t end = number <= found ? commas[number - 1] : line.size();
+        return line.substr(begin, end - begin);
+    };
+
+    static constexpr std::size_t readingFields[] = {2, 3, 4, 6, 7, 8, 10, 11, 12};
+    if (found >= 12) {
+        // Every reading field is there, between two commas.
+        for (const std::size_t i : readingFields)
+            if (!isAcceptedReading(line.substr(commas[i - 2] + 1, commas[i - 1] - commas[i - 2] - 1)))
+                return DayLine::Ignored;
+    } else {
+        for (const std::size_t i : readingFields)
+            if (!isAcceptedReading(field(i)))
+                return DayLine::Ignored;
+    }
+    const auto date = dates.parse(field(1));
+    if (!date)
+        return DayLine::Ignored;
+    if (document.table.isFull())
+        return DayLine::TableFull;
+    widenDayRange(document, *date);
+
+    // The key, the readings and the note joined by commas: usually the line itself.
+    constexpr std::size_t noteFieldEnd = noteColumn; // the comma after the note
+    std::string_view pieces = line;
+    if (found == noteFieldEnd + 1 && commas[noteFieldEnd] == line.size() - 1) {
+        pieces.remove_suffix(1); // the comma after the note
+    } else if (found < noteFieldEnd) {
+        // Missing fields are empty.
+        joined.assign(line);
+        joined.append(noteFieldEnd - found, ',');
+        pieces = joined;
+    } else if (found > noteFieldEnd) {
+        // A note that held commas continues over the following fields, and the empty ones among
+        // them are dropped: usually there is none but perhaps the last.
+        std::string_view rest = line.substr(commas[noteFieldEnd] + 1);
+        if (rest.front() != ',' && rest.find(",,") == std::string_view::npos) {
+            if (line.back() == ',')
+                pieces.remove_suffix(1);
+        } else {
+            joined.assign(line.substr(0, commas[noteFieldEnd]));
+            for (;;) {
+                const auto comma = rest.find(',');
+                const auto piece = rest.substr(0, comma);
+                if (!piece.empty()) {
+                    joined += ',';
+                    joined += piece;
+                }
+                if (comma == std::string_view::npos)
+                    break;
+                rest.remove_prefix(comma + 1);
+            }
+            pieces = joined;
+        }
+    }
+    document.table.appendJoined(pieces, date->serial);
+    // The window is the calendar month of the latest day; a day inside it changes nothing.
+    if (*date > document.trendWindowStart && *date > document.trendWindowEnd)
+        setTrendWindowToMonthOf(document, *date);
+    return DayLine::Accepted;
+}
+
+} // namespace
+
+std::optional<Date> LineReader::KeyDates::parse(std::string_view key) {
+    const bool keyForm = key.size() == 12 && key[3] == '.' && key[4] == '/' && key[7] == '/';
+    if (keyForm && known_ && key.substr(0, 3) == std::string_view(month_, 3) &&
+        key.substr(8) == std::string_view(year_, 4)) {
+        const auto tens = static_cast<unsigned>(key[5] - '0');
+        const auto ones = static_cast<unsigned>(key[6] - '0');
+        if (tens < 10 && ones < 10) {
+            const auto day = static_cast<int>(tens * 10 + ones);
+            if (day < 1 || day > daysInMonth_)
+                return std::nullopt;
+            return Date{first_.serial + day - 1};
+        }
+    }
+    const auto date = parseDate(key);
+    if (keyForm && date) {
+        known_ = true;
+        std::memcpy(month_, key.data(), 3);
+        std::memcpy(year_, key.data() + 8, 4);
+        first_ = firstDayOfMonth(*date);
+        const CivilDate c = civilFromDate(*date);
+        daysInMonth_ = lastDayOfMonth(c.year, c.month);
+    }
+    return date;
+}
+
+LineReader::LineReader(Document& document, std::size_t fileSize) : document_(document) {
+    document.table.clear();
+    document.trendWindowStart = zeroDate;
+    document.trendWindowEnd = zeroDate;
+    // A day line of the usual form takes at least 24 bytes, and its row a few more bytes.
+    document.table.reserve(static_cast<int>(std::min<std::size_t>(fileSize / 24 + 1, ReadingTable::maxRows)));
+    document.table.reserveText(fileSize + fileSize / 8 + 64);
+}
+
+bool LineReader::readLines(std::string_view text) {
+    std::size_t position = 0;
+    while (position < text.size()) {
+        LineScan scan = scanLine(text, position, commas_);
+        std::string_view line = text.substr(position, scan.end - position);
+        position = scan.end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+            --scan.returns;
+        }
+        // A CR inside a line is read as the blank that the writer would make of it, so that
+        // what is read writes back to itself.
+        std::string blanked;
+        if (scan.returns > 0) {
+            blanked.assign(line);
+            std::replace(blanked.begin(), blanked.end(), '\r', ' ');
+            line = blanked;
+            scan = scanLine(line, 0, commas_);
+        }
+        if (!nameLineRead_) {
+            LineFields fields;
+            fields.split(line);
+            readNameLine(document_, fields);
+            nameLineRead_ = true;
+        } else if (readDayLine(document_, line, commas_, scan.commas, dates_, joined_) ==
+                   DayLine::TableFull) {
+            status_ = LoadStatus::TooManyDays;
+            return false;
+        }
+    }
+    return true;
+}
+
+LoadStatus LineReader::finish(Date today) {
+    document_.table.restoreOrder();
+    document_.listTopIndex = static_cast<std::int16_t>(std::max(1, document_.table.count() - 3));
+    if (document_.trendWindowStart == zeroDate)
+        setTrendWindowToMonthOf(document_, today);
+    return status_;
+}
+
+} // namespace tonolog
