@@ -3,15 +3,14 @@
 #include "support/diary_actions.h"
 #include "support/form_harness.h"
 
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QtTest>
 
 using namespace tonolog;
 
-// How long leaving an edited box takes, from the key to the backup on disk, with the largest
-// diary the program holds.
-class CommitLatencyTest : public QObject {
+// Leaving an edited box on the largest diary the program holds: the day goes in as the last row
+// the table can take and reaches the backup on disk. How long it takes is bench_app's to measure.
+class FullDiaryCommitTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -27,24 +26,15 @@ private Q_SLOTS:
         MainForm& form = h.start(path);
         QCOMPARE(form.document.table.count(), ReadingTable::maxRows - 1);
 
-        QList<qint64> times;
         for (int round = 0; round < 9; ++round) {
             diary::typeInto(form.ui.diary.InputSys[0], QString::number(120 + round));
-            QElapsedTimer timer;
-            timer.start();
             diary::clickLabel(form.ui.diary.LblSys); // leaving the box commits and writes the backup
-            times << timer.nsecsElapsed() / 1000;
             QCOMPARE(form.diary().entryChanged, std::int16_t(0));
         }
         QCOMPARE(form.document.table.count(), ReadingTable::maxRows);
-        QVERIFY(FormHarness::readFile(h.backupPath()).contains(",128,"));
-        std::sort(times.begin(), times.end());
-        qInfo("commit with %d days, leaving the box to the backup on disk: median %lld us, worst %lld us",
-              form.document.table.count(), times[times.size() / 2], times.last());
-        // A loose ceiling that only a real regression breaks on a busy machine.
-        QVERIFY2(times[times.size() / 2] < 1000 * 1000, "a commit took longer than a second");
+        QVERIFY(FormHarness::readFile(h.backupPath()).contains("\r\nJan./20/2004,128,"));
     }
 };
 
-QTEST_MAIN(CommitLatencyTest)
-#include "test_commit_latency.moc"
+QTEST_MAIN(FullDiaryCommitTest)
+#include "test_full_diary_commit.moc"
