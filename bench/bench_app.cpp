@@ -11,6 +11,7 @@
 // single operations. After the run a table sets each goal against its floor.
 #include "full_diary.h"
 #include "goal_report.h"
+#include "offscreen.h"
 
 #include "canvas/controls.h"
 #include "diary/diary_page.h"
@@ -130,12 +131,7 @@ void floor_read_and_split(benchmark::State& state) {
         },
         [&] {
             bytes = readWholeFile(path);
-            std::string_view rest = *bytes;
-            while (!rest.empty()) {
-                const auto nl = rest.find('\n');
-                lines.push_back(rest.substr(0, nl));
-                rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
-            }
+            bench::splitLines(*bytes, lines);
             benchmark::DoNotOptimize(lines.data());
         });
 }
@@ -368,11 +364,7 @@ BENCHMARK(find_by_key_last_day)
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    bench::OffscreenRuntime runtime;
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     Bench::instance() = std::make_unique<Bench>();

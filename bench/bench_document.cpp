@@ -1,6 +1,8 @@
 // Measures the diary core at its largest: 32767 days.
 #include "document/data_file.h"
 
+#include "full_diary.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -53,12 +55,7 @@ void readAndSplitLines(benchmark::State& state) {
     for (auto _ : state) {
         const auto bytes = readWholeFile(diaryFile());
         std::vector<std::string_view> lines;
-        std::string_view rest = *bytes;
-        while (!rest.empty()) {
-            const auto nl = rest.find('\n');
-            lines.push_back(rest.substr(0, nl));
-            rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
-        }
+        bench::splitLines(*bytes, lines);
         benchmark::DoNotOptimize(lines.data());
     }
 }

@@ -9,6 +9,8 @@
 #include "support/form_harness.h"
 #include "trend/trend_page.h"
 
+#include "offscreen.h"
+
 #include <QApplication>
 #include <QByteArray>
 #include <QTemporaryDir>
@@ -142,11 +144,7 @@ BENCHMARK(BM_TrendScrollStepWithRepaint)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    bench::OffscreenRuntime runtime;
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

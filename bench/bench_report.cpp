@@ -2,9 +2,12 @@
 // (98301 readings). The summary of the whole diary against a floor of touching every stored value
 // once; the whole report made into a PDF against a floor of writing its bytes with fsync. Both
 // floors are measured in the same run and reported with the ratio.
+#include "document/data_file.h"
 #include "document/file_io.h"
 #include "document/report_stats.h"
 #include "report/report_renderer.h"
+
+#include "full_diary.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -23,24 +26,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 const ReadingTable& fullDiary() {
-    static const ReadingTable table = [] {
-        ReadingTable t;
-        t.reserve(ReadingTable::maxRows);
-        const Date first = dateFromCivil(1930, 1, 1);
-        for (int i = 0; i < ReadingTable::maxRows; ++i) {
-            DayRecord r;
-            r.date = Date{first.serial + i};
-            r.sys = {std::to_string(110 + i % 40), std::to_string(115 + i % 35),
-                     std::to_string(120 + i % 30)};
-            r.dia = {std::to_string(70 + i % 20), std::to_string(72 + i % 18), std::to_string(75 + i % 15)};
-            r.pul = {std::to_string(60 + i % 25), std::to_string(62 + i % 22), std::to_string(65 + i % 20)};
-            r.time = {"7:05am", "1:15pm", "9:40pm"};
-            r.note = i % 7 == 0 ? "after a walk, felt fine" : "";
-            addRowFromRecord(t, r, t.count() + 1, formatDayKey(r.date));
-        }
-        return t;
+    static const Document diary = [] {
+        Document d;
+        readDiaryText(d, bench::fullDiaryText(), bench::fullDiaryLastDay);
+        return d;
     }();
-    return table;
+    return diary.table;
 }
 
 ReportOptions wholeDiary() {

@@ -7,6 +7,8 @@
 #include "document/reading_table.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tonolog::bench {
 
@@ -25,6 +27,15 @@ inline std::string fullDiaryText() {
         text += "\r\n";
     }
     return text;
+}
+
+// The floor of reading: the file's bytes split into lines, nothing more.
+inline void splitLines(std::string_view rest, std::vector<std::string_view>& lines) {
+    while (!rest.empty()) {
+        const auto nl = rest.find('\n');
+        lines.push_back(rest.substr(0, nl));
+        rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
+    }
 }
 
 } // namespace tonolog::bench
