@@ -13,54 +13,13 @@ Standard library only; the output is deterministic.
 import math
 import os
 
+# The window icon's own shapes, from the script that draws it as PNG files.
+from make_artwork import heart_points, polygon_distance, pulse_trace
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 TARGET = os.path.join(os.path.dirname(HERE), "desktop", "org.tonolog.Tonolog.svg")
 
 SIZE = 256.0
-
-
-def heart_points(size):
-    """The heart of the window icon: the classic parametric curve, fitted to the picture."""
-    pts = []
-    for i in range(160):
-        t = 2 * math.pi * i / 160
-        x = 16 * math.sin(t) ** 3
-        y = 13 * math.cos(t) - 5 * math.cos(2 * t) - 2 * math.cos(3 * t) - math.cos(4 * t)
-        pts.append((x, -y))
-    margin = max(0.5, size * 0.03)
-    scale = (size - 2 * margin) / 32.0
-    off_y = (size - 29.0 * scale) / 2 + 12 * scale
-    return [(size / 2 + x * scale, off_y + y * scale) for x, y in pts]
-
-
-def pulse_points(x0, x1, y, amplitude):
-    """A heartbeat trace: flat, a small wave, the sharp beat, a small wave, flat."""
-    u = x1 - x0
-    pts = [(0.0, 0.0), (0.30, 0.0), (0.35, -0.22), (0.40, 0.0), (0.45, 0.0), (0.49, 0.30),
-           (0.54, -1.0), (0.59, 0.55), (0.63, 0.0), (0.70, 0.0), (0.76, -0.28), (0.82, 0.0),
-           (1.0, 0.0)]
-    return [(x0 + px * u, y + py * amplitude) for px, py in pts]
-
-
-def signed_distance(points, x, y):
-    """Negative inside the polygon, in pixels (the same measure as make_artwork.py's shapes)."""
-    vx, vy = points[0]
-    best = (x - vx) ** 2 + (y - vy) ** 2
-    sign = 1.0
-    j = len(points) - 1
-    for i in range(len(points)):
-        ix, iy = points[i]
-        jx, jy = points[j]
-        ex, ey = jx - ix, jy - iy
-        wx, wy = x - ix, y - iy
-        t = max(0.0, min(1.0, (wx * ex + wy * ey) / (ex * ex + ey * ey)))
-        bx, by = wx - ex * t, wy - ey * t
-        best = min(best, bx * bx + by * by)
-        c1, c2, c3 = y >= iy, y < jy, ex * wy > ey * wx
-        if (c1 and c2 and c3) or not (c1 or c2 or c3):
-            sign = -sign
-        j = i
-    return sign * math.sqrt(best)
 
 
 def area(points):
@@ -100,7 +59,7 @@ def inset(points, d):
             for k in range(steps + 1):
                 t = a0 + (a1 - a0) * k / steps
                 out.append((p[0] + math.cos(t) * d, p[1] + math.sin(t) * d))
-    return [q for q in out if signed_distance(points, *q) <= -d + 0.01]
+    return [q for q in out if polygon_distance(points, *q) <= -d + 0.01]
 
 
 def clip(points, keep):
@@ -164,7 +123,7 @@ def svg():
     stroke = max(1.5, size * 0.06)
     body = inset(heart, rim)
     gloss = clip(oriented(inset(heart, size * 0.1)), oriented([(0, 0), (size, 0), (size, size * 0.38), (0, size * 0.38)]))
-    trace = pulse_points(size * 0.12, size * 0.88, size * 0.48, size * 0.26)
+    trace = pulse_trace(size * 0.12, size * 0.88, size * 0.48, size * 0.26)
     # The beat stays inside the rim: each straight piece of the stroke is cut to the heart.
     room = oriented(inset(heart, rim * 0.6))
     beat = [clip(room, capsule(trace[i], trace[i + 1], stroke)) for i in range(len(trace) - 1)]

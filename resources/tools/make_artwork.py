@@ -91,29 +91,30 @@ def rounded_rect(x0, y0, x1, y1, r):
     return d
 
 
+def polygon_distance(points, x, y):
+    """The signed distance of (x, y) to the polygon: negative inside, in pixels."""
+    vx, vy = points[0]
+    best = (x - vx) ** 2 + (y - vy) ** 2
+    sign = 1.0
+    j = len(points) - 1
+    for i in range(len(points)):
+        ix, iy = points[i]
+        jx, jy = points[j]
+        ex, ey = jx - ix, jy - iy
+        wx, wy = x - ix, y - iy
+        t = max(0.0, min(1.0, (wx * ex + wy * ey) / (ex * ex + ey * ey)))
+        bx, by = wx - ex * t, wy - ey * t
+        best = min(best, bx * bx + by * by)
+        c1, c2, c3 = y >= iy, y < jy, ex * wy > ey * wx
+        if (c1 and c2 and c3) or not (c1 or c2 or c3):
+            sign = -sign
+        j = i
+    return sign * math.sqrt(best)
+
+
 def polygon(points):
     pts = list(points)
-
-    def d(x, y):
-        vx, vy = pts[0]
-        best = (x - vx) ** 2 + (y - vy) ** 2
-        sign = 1.0
-        j = len(pts) - 1
-        for i in range(len(pts)):
-            ix, iy = pts[i]
-            jx, jy = pts[j]
-            ex, ey = jx - ix, jy - iy
-            wx, wy = x - ix, y - iy
-            t = max(0.0, min(1.0, (wx * ex + wy * ey) / (ex * ex + ey * ey)))
-            bx, by = wx - ex * t, wy - ey * t
-            best = min(best, bx * bx + by * by)
-            c1, c2, c3 = y >= iy, y < jy, ex * wy > ey * wx
-            if (c1 and c2 and c3) or not (c1 or c2 or c3):
-                sign = -sign
-            j = i
-        return sign * math.sqrt(best)
-
-    return d
+    return lambda x, y: polygon_distance(pts, x, y)
 
 
 def segment(ax, ay, bx, by, width):
@@ -437,7 +438,8 @@ def logo(palette):
 # Window icon: a heart with a heartbeat across it
 
 
-def heart(size):
+def heart_points(size):
+    """The heart's outline: the classic parametric curve, fitted to the picture."""
     pts = []
     for i in range(160):
         t = 2 * math.pi * i / 160
@@ -448,7 +450,11 @@ def heart(size):
     margin = max(0.5, size * 0.03)
     scale = (size - 2 * margin) / 32.0
     off_y = (size - 29.0 * scale) / 2 + 12 * scale
-    return polygon([(size / 2 + x * scale, off_y + y * scale) for x, y in pts])
+    return [(size / 2 + x * scale, off_y + y * scale) for x, y in pts]
+
+
+def heart(size):
+    return polygon(heart_points(size))
 
 
 def window_icon(size):
