@@ -455,19 +455,8 @@ TEST(WriteFile, ASaveThatFailsPartWayLeavesTheFile) {
     Document doc = documentIn(dir, "diary.tnl");
     readDiaryText(doc, longDiary(3000), today);
     TempDir::write(doc.docPath, "before");
-    FileOps ops = FileOps::system();
-    auto budget = std::make_shared<std::size_t>(100000);
-    ops.write = [budget](int fd, const void* data, std::size_t size) -> ssize_t {
-        if (*budget == 0) {
-            errno = ENOSPC;
-            return -1;
-        }
-        const std::size_t n = std::min(size, *budget);
-        *budget -= n;
-        return ::write(fd, data, n);
-    };
     RecordingEvents events;
-    EXPECT_FALSE(writeFile(doc, events, ops).ok);
+    EXPECT_FALSE(writeFile(doc, events, failingWriteAfter(100000)).ok);
     EXPECT_EQ(TempDir::read(doc.docPath), "before");
     EXPECT_EQ(dir.entryCount(), 1);
 }

@@ -22,22 +22,6 @@ mode_t modeOf(const std::string& path) {
     return st.st_mode & 07777;
 }
 
-// System calls that fail part-way, as a full disk would.
-FileOps failingWriteAfter(std::size_t bytes) {
-    FileOps ops = FileOps::system();
-    auto budget = std::make_shared<std::size_t>(bytes);
-    ops.write = [budget](int fd, const void* data, std::size_t size) -> ssize_t {
-        if (*budget == 0) {
-            errno = ENOSPC;
-            return -1;
-        }
-        const std::size_t n = std::min(size, *budget);
-        *budget -= n;
-        return ::write(fd, data, n);
-    };
-    return ops;
-}
-
 } // namespace
 
 TEST(AtomicWrite, NewFileIsPrivateAndComplete) {

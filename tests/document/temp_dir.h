@@ -1,10 +1,17 @@
 #pragma once
 
+#include "document/file_io.h"
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
+
+#include <unistd.h>
 
 // A fresh directory under the system's temporary directory, removed with everything in it.
 class TempDir {
@@ -45,3 +52,19 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// System calls that fail part-way, as a full disk would: writes stop with ENOSPC after `bytes`.
+inline tonolog::FileOps failingWriteAfter(std::size_t bytes) {
+    tonolog::FileOps ops = tonolog::FileOps::system();
+    auto budget = std::make_shared<std::size_t>(bytes);
+    ops.write = [budget](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (*budget == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const std::size_t n = std::min(size, *budget);
+        *budget -= n;
+        return ::write(fd, data, n);
+    };
+    return ops;
+}

@@ -237,6 +237,14 @@ wait_for_exit_code_0() {
     [[ $rc -eq 0 ]] || fail "the program ended with exit code $rc"
 }
 
+# Fails when a run of the program reported an AddressSanitizer, LeakSanitizer or UBSan error in
+# one of the files given (its standard error).
+no_sanitizer_reports() {
+    local reports
+    reports=$(grep -l -E 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$@" || true)
+    [[ -z $reports ]] || fail "sanitizer reports in: $reports"
+}
+
 # --- X server --------------------------------------------------------------------------------------
 start_x_server() {
     export XAUTHORITY="$tmp/Xauthority"
