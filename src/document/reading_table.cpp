@@ -125,6 +125,13 @@ void DayRow::setPiece(int index, std::string_view text) {
     decode(own_.data(), own_.size());
 }
 
+std::optional<Date> ReadingTable::dayOf(int position) const {
+    const std::int64_t order = rows_[static_cast<std::size_t>(position - 1)].order;
+    if (order < std::numeric_limits<std::int32_t>::min() || order > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return Date{static_cast<std::int32_t>(order)};
+}
+
 std::int64_t ReadingTable::orderOf(std::string_view dayNumber) {
     std::int64_t value = 0;
     const char* begin = dayNumber.data();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,6 +93,10 @@ public:
     std::string_view fileLineAt(int position) const;
     // The bytes the rows' texts take.
     std::size_t textSize() const { return text_.size() - unused_; }
+
+    // The day of the row at a position by its day number, which the reader and the commit set
+    // from the key; nullopt for a row without one.
+    std::optional<Date> dayOf(int position) const;
 
     // The first position at or after start whose key equals the text; 0 when there is none. A
     // key that is a date is looked for by bisection among the rows of its day number (and the

@@ -92,20 +92,6 @@ int minuteOfDay(std::string_view text) {
     return t ? t->hour * 60 + t->minute : -1;
 }
 
-// A row's date from its day number, which the reader and the commit set from the key.
-std::optional<Date> dateOfRow(const DayRow& row) {
-    const std::string_view number = row.column(dayNumberColumn);
-    if (!number.empty() && number.size() <= 7) {
-        std::int32_t serial = 0;
-        std::size_t i = 0;
-        for (; i < number.size() && isDigit(number[i]); ++i)
-            serial = serial * 10 + (number[i] - '0');
-        if (i == number.size())
-            return Date{serial};
-    }
-    return parseDate(row.key());
-}
-
 void keepExtreme(std::optional<Extreme>& kept, int value, Date date, bool lower) {
     if (value < 0)
         return;
@@ -128,10 +114,13 @@ PeriodReadings readingsOfPeriod(const ReadingTable& table, const ReportOptions& 
     period.readings.reserve(3 * static_cast<std::size_t>(table.count()));
     bool firstDaySeen = !options.leaveOutFirstDay;
     for (int position = 1; position <= table.count(); ++position) {
-        const DayRow& row = table.rowAt(position);
-        const auto date = dateOfRow(row);
+        // A row without a day number (a hand-edited file) is dated by its key.
+        std::optional<Date> date = table.dayOf(position);
+        if (!date)
+            date = parseDate(table.rowAt(position).key());
         if (!date || *date < options.from || *date > options.to)
             continue;
+        const DayRow& row = table.rowAt(position);
         const std::size_t dayBegins = period.readings.size();
         for (int k = 0; k < 3; ++k) {
             PeriodReading r;
