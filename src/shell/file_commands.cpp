@@ -52,14 +52,11 @@ FileCommands::FileCommands(MainForm& form) : QObject(&form), form_(form) {
     for (int i = 0; i < static_cast<int>(menu.mnuFileItem.size()); ++i)
         connect(menu.mnuFileItem[static_cast<std::size_t>(i)], &QAction::triggered, this,
                 [this, i] { onFileMenuItem(i); });
-    // Printing needs a page that prints: not the Diary page. The item follows the page in front
-    // as well, so that its key Ctrl+P works on the List and Trend pages whatever the menu last saw.
-    connect(menu.mnuFile, &QMenu::aboutToShow, this, [this] {
-        QAction* print = form_.ui.menu.mnuFileItem[7];
-        print->setEnabled(form_.ui.mainTab->currentPage() != 0);
-    });
-    connect(form_.ui.mainTab, &MainTab::currentPageChanged, this,
-            [this](int page) { form_.ui.menu.mnuFileItem[7]->setEnabled(page != 0); });
+    // Printing needs a page that prints: not the Diary page. The item follows the page in front,
+    // so that its key Ctrl+P works on the List and Trend pages without the menu being opened.
+    const auto followPageInFront = [this](int page) { form_.ui.menu.mnuFileItem[7]->setEnabled(page != 0); };
+    followPageInFront(form_.ui.mainTab->currentPage());
+    connect(form_.ui.mainTab, &MainTab::currentPageChanged, this, followPageInFront);
     waitingFilesTimer_.setSingleShot(true);
     connect(&waitingFilesTimer_, &QTimer::timeout, this, &FileCommands::openWaitingFiles);
 }
