@@ -78,7 +78,11 @@ void DiaryPage::stepDay(int direction) {
             return;
         entryChanged = 0;
     }
-    currentDay.date = addDays(currentDay.date, 1, direction < 0 ? 2 : 1);
+    // No step leads beyond the days a date text can carry.
+    const auto next = stepDayWithinYears(currentDay.date, direction);
+    if (!next)
+        return;
+    currentDay.date = *next;
     loadDay(currentDay.date);
     ui_.InputSys[0]->setFocus(Qt::OtherFocusReason);
 }

@@ -79,6 +79,9 @@ public:
     void commitEntry();
     // Commits a pending edit; false when it was rejected.
     bool commitPendingEntry();
+    // Commits a pending edit only when it is valid, saying nothing: for the end of a session, when
+    // no message may wait for an answer. An invalid one stays on the page.
+    void takeInValidEntry();
     // What happens when a box loses the focus: the commit rule, or the date rule for the date box.
     void leaveBox(QWidget* box);
     // Enter moves the focus on, in the tab order of the readings.

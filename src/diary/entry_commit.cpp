@@ -70,6 +70,7 @@ void DiaryPage::commitEntry() {
     currentDay.note = toStd(d.InputNote->text());
 
     const std::string key = formatDayKey(currentDay.date);
+    noteDayChangedHere(document_, currentDay.date);
     const int position = document_.table.findByKey(key);
     widenDayRange(document_, currentDay.date);
     const std::int16_t filled = countFilledInputs();
@@ -104,6 +105,13 @@ bool DiaryPage::commitPendingEntry() {
         entryChanged = 0;
     }
     return true;
+}
+
+void DiaryPage::takeInValidEntry() {
+    if (entryChanged == 1 && readErrorWords(validateEntry()) == EntryErrorWords{}) {
+        commitEntry();
+        entryChanged = 0;
+    }
 }
 
 void DiaryPage::removeCurrentDayRow(int position) {

@@ -12,6 +12,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <limits>
+
 namespace tonolog {
 
 namespace {
@@ -81,6 +83,9 @@ void DiaryPage::connectControls() {
         box->installEventFilter(watcher);
     }
     d.InputName->installEventFilter(watcher);
+    // A name or note keeps every character the file can hold, however long.
+    d.InputName->setMaxLength(std::numeric_limits<int>::max());
+    d.InputNote->setMaxLength(std::numeric_limits<int>::max());
     if (QWidget* days = monthView_.focusProxy()) {
         watcher->calendar = days;
         days->installEventFilter(watcher);

@@ -31,6 +31,24 @@ void appendField(std::string& out, std::string_view text, bool commasAllowed) {
     out += ',';
 }
 
+} // namespace
+
+void appendDayLine(std::string& out, const ReadingTable& table, int position) {
+    // A plain row is kept as its line.
+    if (const std::string_view line = table.fileLineAt(position); !line.empty()) {
+        out.append(line);
+    } else {
+        const DayRow& row = table.rowAt(position);
+        appendField(out, row.key(), false);
+        for (int column = 1; column < noteColumn; ++column)
+            appendField(out, row.column(column), false);
+        appendField(out, row.column(noteColumn), true);
+    }
+    out += "\r\n";
+}
+
+namespace {
+
 // Formats the diary into out; after each line, handOn(out) may pass it on and empty it, and stops
 // the formatting when it returns false.
 template <class HandOn>
@@ -38,18 +56,7 @@ bool formatLines(std::string& out, const std::string& userName, const ReadingTab
     appendField(out, userName, true);
     out += "\r\n";
     for (int position = 1; position <= table.count(); ++position) {
-        // A plain row is kept as its line.
-        if (const std::string_view line = table.fileLineAt(position); !line.empty()) {
-            out.append(line);
-            out += "\r\n";
-        } else {
-            const DayRow& row = table.rowAt(position);
-            appendField(out, row.key(), false);
-            for (int column = 1; column < noteColumn; ++column)
-                appendField(out, row.column(column), false);
-            appendField(out, row.column(noteColumn), true);
-            out += "\r\n";
-        }
+        appendDayLine(out, table, position);
         if (!handOn(out))
             return false;
     }
@@ -85,101 +92,144 @@ bool formatDiaryInPieces(const std::string& userName, const ReadingTable& table,
 
 namespace {
 
-// Reads the complete lines of a piece of the file, after the line that `pending` holds from the
-// pieces before; what follows the piece's last LF waits in pending. The file must be UTF-8 as a
-// whole: false (stop reading) at the first line that is not, with utf8 false. Once the table is
-// full (full true), the rest is only looked at for that.
-bool readPiece(LineReader& reader, std::string& pending, std::string_view piece, bool& utf8, bool& full) {
-    const auto read = [&](std::string_view lines) {
-        if (!isValidUtf8(lines)) {
-            utf8 = false;
-            return false;
-        }
-        if (!full && !reader.readLines(lines))
-            full = true;
-        return true;
-    };
-    if (!pending.empty()) {
-        const auto newline = piece.find('\n');
-        if (newline == std::string_view::npos) {
-            pending.append(piece);
-            return true;
-        }
-        pending.append(piece.substr(0, newline + 1));
-        piece.remove_prefix(newline + 1);
-        if (!read(pending))
-            return false;
-        pending.clear();
-    }
-    const auto last = piece.rfind('\n');
-    const std::size_t complete = last == std::string_view::npos ? 0 : last + 1;
-    if (!read(piece.substr(0, complete)))
-        return false;
-    pending.assign(piece.substr(complete));
-    return true;
+// Reads the lines of a text of whole lines: as they are when the text is UTF-8, as the usual
+// diary is, or else each line that is not read as Windows-1252.
+bool readTextLines(LineReader& reader, std::string_view lines) {
+    if (isValidUtf8(lines))
+        return reader.readLines(lines);
+    return reader.readLines(linesToUtf8(lines));
 }
 
-// Reads the file into the document as it comes, a piece at a time, for as long as it is UTF-8:
-// Loaded or TooManyDays, or nullopt (the document half read) when it is not UTF-8 and has to be
-// read whole and converted. CannotOpen with the reason when the file cannot be read.
-std::optional<LoadStatus> readUtf8DiaryFile(Document& document, Date today, std::string* reason) {
+// A file without a single LF ends its lines with a CR alone, as old Macintosh programs write.
+std::string_view loneCarriageReturnsSplit(std::string_view text, std::string& room) {
+    if (text.find('\n') != std::string_view::npos || text.find('\r') == std::string_view::npos)
+        return text;
+    room.assign(text);
+    std::replace(room.begin(), room.end(), '\r', '\n');
+    return room;
+}
+
+std::string_view withoutUtf8Marks(std::string_view text) {
+    // Every byte-order mark at the start goes: one left behind would become part of the name.
+    while (text.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
+        text.remove_prefix(utf8ByteOrderMark.size());
+    return text;
+}
+
+// Reads the file into the document as it comes, a piece at a time: Loaded, TooManyDays or NotText,
+// or nullopt (nothing read) when it is of a wide form and has to be read whole and converted.
+// CannotOpen with the reason when the file cannot be read.
+std::optional<LoadStatus> readDiaryFileInPieces(Document& document, Date today, std::string* reason,
+                                                FileIdentity* identity) {
     std::optional<LineReader> reader;
     std::size_t size = 0;
-    std::string pending; // the start of the file while it may still be a byte-order mark, then a
-                         // line that goes on in the next piece
+    // The start of the file while it may still be a byte-order mark, then a line that goes on in
+    // the next piece.
+    std::string pending;
     bool atStart = true;
-    bool utf8 = true;
+    bool wide = false;
+    bool notText = false;
     bool full = false;
+    bool newlineSeen = false;
+    const auto readLines = [&](std::string_view lines) {
+        if (!full && !readTextLines(*reader, lines))
+            full = true;
+    };
+    // The complete lines of a piece, after the line that pending holds from the pieces before;
+    // what follows the piece's last LF waits in pending.
+    const auto takeLines = [&](std::string_view piece) {
+        auto last = piece.rfind('\n');
+        if (last == std::string_view::npos) {
+            pending.append(piece);
+            return;
+        }
+        newlineSeen = true;
+        if (!pending.empty()) {
+            const auto first = piece.find('\n');
+            pending.append(piece.substr(0, first + 1));
+            readLines(pending);
+            pending.clear();
+            if (first == last) {
+                pending.assign(piece.substr(first + 1));
+                return;
+            }
+            piece.remove_prefix(first + 1);
+            last -= first + 1;
+        }
+        readLines(piece.substr(0, last + 1));
+        pending.assign(piece.substr(last + 1));
+    };
     const auto take = [&](std::string_view piece) {
         if (!reader)
             reader.emplace(document, size);
-        if (atStart) {
-            // Every byte-order mark at the start goes: one left behind would become part of the name.
-            pending.append(piece);
-            std::string_view text = pending;
-            while (text.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
-                text.remove_prefix(utf8ByteOrderMark.size());
-            if (utf8ByteOrderMark.substr(0, text.size()) == text)
-                return true; // perhaps the start of another mark
-            atStart = false;
-            const std::string rest(text);
-            pending.clear();
-            piece = rest;
-            return readPiece(*reader, pending, piece, utf8, full);
+        if (!atStart) {
+            notText = piece.find('\0') != std::string_view::npos;
+            if (!notText)
+                takeLines(piece);
+            return !notText;
         }
-        return readPiece(*reader, pending, piece, utf8, full);
+        pending.append(piece);
+        if (pending.size() < 4 && pending.size() < size)
+            return true; // perhaps the start of a mark
+        if (wideByteOrderMark(pending).form != WideForm::none) {
+            wide = true;
+            return false;
+        }
+        const std::string_view text = withoutUtf8Marks(pending);
+        if (text.size() < utf8ByteOrderMark.size() && utf8ByteOrderMark.substr(0, text.size()) == text)
+            return true; // perhaps the start of another mark
+        atStart = false;
+        const std::string first(text);
+        pending.clear();
+        notText = first.find('\0') != std::string::npos;
+        if (!notText)
+            takeLines(first);
+        return !notText;
     };
-    if (!readFileInPieces(document.docPath, take, reason, &size))
+    if (!readFileInPieces(document.docPath, take, reason, &size, identity))
         return LoadStatus::CannotOpen;
     if (!reader)
         reader.emplace(document, size);
-    if (utf8 && !pending.empty()) {
-        // The last line, without a LF; or the start of a file that holds byte-order marks only.
-        std::string_view text = pending;
-        while (atStart && text.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
-            text.remove_prefix(utf8ByteOrderMark.size());
-        utf8 = isValidUtf8(text);
-        if (utf8 && !full)
-            reader->readLines(text);
+    if (atStart) {
+        // A file of a few bytes, or of byte-order marks only.
+        wide = wide || wideByteOrderMark(pending).form != WideForm::none;
+        if (!wide) {
+            pending = std::string(withoutUtf8Marks(pending));
+            notText = pending.find('\0') != std::string::npos;
+        }
     }
-    if (!utf8)
+    if (wide)
         return std::nullopt;
+    if (notText) {
+        reader.emplace(document, 0);
+        reader->finish(today);
+        return LoadStatus::NotText;
+    }
+    if (!pending.empty()) {
+        // The last line, without a LF; or the whole of a file whose lines end in CRs alone.
+        std::string room;
+        readLines(newlineSeen ? std::string_view(pending) : loneCarriageReturnsSplit(pending, room));
+    }
     return reader->finish(today);
 }
 
 } // namespace
 
 LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today) {
-    // Every byte-order mark at the start goes: one left behind would become part of the name.
-    while (bytes.substr(0, utf8ByteOrderMark.size()) == utf8ByteOrderMark)
-        bytes.remove_prefix(utf8ByteOrderMark.size());
     std::string converted;
-    if (!isValidUtf8(bytes)) {
-        converted = windows1252ToUtf8(bytes);
+    if (const WideMark mark = wideByteOrderMark(bytes); mark.form != WideForm::none) {
+        converted = wideToUtf8(bytes.substr(mark.length), mark.form);
         bytes = converted;
     }
+    bytes = withoutUtf8Marks(bytes);
+    if (bytes.find('\0') != std::string_view::npos) {
+        LineReader(document, 0).finish(today);
+        return LoadStatus::NotText;
+    }
+    std::string split;
+    bytes = loneCarriageReturnsSplit(bytes, split);
     LineReader reader(document, bytes.size());
-    reader.readLines(bytes);
+    readTextLines(reader, bytes);
     return reader.finish(today);
 }
 
@@ -202,14 +252,19 @@ LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
     std::string reason;
     std::string keptCopy;
     bool copyFailed = false;
-    // Read as it comes, without a copy of the whole file; a file that is not UTF-8 is read whole
-    // and converted.
-    std::optional<LoadStatus> read = readUtf8DiaryFile(document, today, &reason);
+    FileIdentity identity;
+    // Read as it comes, without a copy of the whole file; a file of a wide form is read whole and
+    // converted.
+    std::optional<LoadStatus> read = readDiaryFileInPieces(document, today, &reason, &identity);
     if (!read) {
-        if (const auto bytes = readWholeFile(document.docPath, &reason))
+        if (const auto bytes = readWholeFile(document.docPath, &reason, &identity))
             read = readDiaryText(document, *bytes, today);
         else
             read = LoadStatus::CannotOpen;
+    }
+    if (*read == LoadStatus::NotText) {
+        reason = text::notText;
+        read = LoadStatus::CannotOpen;
     }
     if (*read != LoadStatus::CannotOpen) {
         status = *read;
@@ -224,7 +279,10 @@ LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
         // Emptied as a scan would start, so the previous diary never shows under this file's name.
         readDiaryText(document, {}, today);
         document.userName.clear();
+        identity = {};
     }
+    document.linesNotReadFrom = document.docPath;
+    markInStepWithFile(document, identity);
     if (status == LoadStatus::TooManyDays) {
         document.docDir = document.backupDir;
         document.docName = document.backupName;
@@ -235,6 +293,8 @@ LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
         events.reportCannotOpen(reason);
     else if (status == LoadStatus::TooManyDays)
         events.reportTooManyDays(keptCopy, copyFailed);
+    if (!document.linesNotRead.empty())
+        events.reportLinesNotRead();
     events.setBusyPointer(false);
     if (!document.isUntitled()) {
         events.setCaption(captionFor(document));
@@ -243,16 +303,55 @@ LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
     return status;
 }
 
+std::string besideFile(const std::string& path, const std::string& what, const std::string& extension) {
+    const auto slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    std::string stem = path.substr(dir.size());
+    if (const auto dot = stem.rfind('.'); dot != std::string::npos && dot > 0)
+        stem.resize(dot);
+    for (int n = 1;; ++n) {
+        const std::string candidate =
+            dir + stem + " (" + what + (n > 1 ? " " + std::to_string(n) : "") + ")" + extension;
+        if (!fileExists(candidate) || n >= 1000)
+            return candidate;
+    }
+}
+
+std::string linesNotReadFile(const Document& document) {
+    return besideFile(document.linesNotReadFrom, "lines not read", ".txt");
+}
+
+WriteResult keepLinesNotRead(Document& document, std::string* keptIn) {
+    if (document.linesNotRead.empty())
+        return {};
+    std::string text;
+    for (const LineNotRead& line : document.linesNotRead) {
+        text += line.text;
+        text += "\r\n";
+    }
+    const std::string path = linesNotReadFile(document);
+    if (const auto failure = writeFileAtomically(path, text, FileOps::system(), Permissions::ownerOnly))
+        return WriteResult{false, *failure};
+    document.linesNotRead.clear();
+    if (keptIn != nullptr)
+        *keptIn = path;
+    return {};
+}
+
 WriteResult writeFile(Document& document, DocumentEvents& events, const FileOps& ops) {
     const auto content = [&document](const PieceSink& put) {
         return formatDiaryInPieces(document.userName, document.table, put);
     };
-    if (const auto failure = writeFileAtomicallyFrom(document.docPath, content, ops))
+    FileIdentity written;
+    if (const auto failure =
+            writeFileAtomicallyFrom(document.docPath, content, ops, Permissions::keepExisting,
+                                    document.isUntitled() ? nullptr : &written))
         return WriteResult{false, *failure};
     if (document.isUntitled())
         return {};
     // Copies that interrupted saves of this diary left beside it go.
     removeStaleTemporaries(document.docPath, processStartTime());
+    markInStepWithFile(document, written);
     document.isDirty = 0;
     deleteFileQuietly(document.backupPath);
     events.setCaption(captionFor(document));
@@ -263,6 +362,27 @@ WriteResult writeFile(Document& document, DocumentEvents& events, const FileOps&
 WriteResult writeEmptyBackup(const Document& document, const FileOps& ops) {
     if (const auto failure = writeFileAtomically(document.backupPath, emptyBackupLine, ops))
         return WriteResult{false, *failure};
+    return {};
+}
+
+WriteResult keepDeclinedBackup(const Document& document, const std::string& stamp, std::string* keptIn) {
+    std::string reason;
+    const auto bytes = readWholeFile(document.backupPath, &reason);
+    if (!bytes)
+        return WriteResult{false, reason};
+    if (*bytes == emptyBackupLine || bytes->empty())
+        return {};
+    const std::string what = "not recalled " + stamp;
+    const std::string path = besideFile(document.backupPath, what, ".tnl");
+    if (const auto failure = writeFileAtomically(path, *bytes, FileOps::system(), Permissions::ownerOnly))
+        return WriteResult{false, *failure};
+    if (keptIn != nullptr)
+        *keptIn = path;
+    const std::vector<std::string> kept =
+        filesNamedLike(document.backupDir, document.backupName + " (not recalled ", ").tnl");
+    for (std::size_t i = declinedBackupsKept; i < kept.size(); ++i)
+        if (kept[i] != path)
+            deleteFileQuietly(kept[i]);
     return {};
 }
 

@@ -225,4 +225,12 @@ std::string formatIsoDate(Date date) {
     return text;
 }
 
+std::optional<Date> stepDayWithinYears(Date date, int direction) {
+    const Date next = addDays(date, 1, direction < 0 ? 2 : 1);
+    const int year = civilFromDate(next).year;
+    if (year < minYear || year > maxYear)
+        return std::nullopt;
+    return next;
+}
+
 } // namespace tonolog

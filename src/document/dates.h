@@ -63,4 +63,8 @@ enum class DayStep : int { Forward = 1, Backward = 2 };
 // Code 1 adds n days, code 2 subtracts them, any other code leaves the date as it is.
 Date addDays(Date date, int count, int operationCode);
 
+// The day before (-1) or after (+1) the date; nullopt beyond Jan./01/0100 and Dec./31/9999, the
+// days a date text can carry.
+std::optional<Date> stepDayWithinYears(Date date, int direction);
+
 } // namespace tonolog

@@ -84,7 +84,7 @@ void readNameLine(Document& document, const LineFields& fields) {
     }
 }
 
-enum class DayLine { Accepted, Ignored, TableFull };
+enum class DayLine { Accepted, BadValue, BadDate, TableFull };
 
 constexpr std::size_t maxCommas = LineReader::maxCommas;
 using Commas = LineReader::Commas;
@@ -149,15 +149,15 @@ DayLine readDayLine(Document& document, std::string_view line, const Commas& com
         // Every reading field is there, between two commas.
         for (const std::size_t i : readingFields)
             if (!isAcceptedReading(line.substr(commas[i - 2] + 1, commas[i - 1] - commas[i - 2] - 1)))
-                return DayLine::Ignored;
+                return DayLine::BadValue;
     } else {
         for (const std::size_t i : readingFields)
             if (!isAcceptedReading(field(i)))
-                return DayLine::Ignored;
+                return DayLine::BadValue;
     }
     const auto date = dates.parse(field(1));
     if (!date)
-        return DayLine::Ignored;
+        return DayLine::BadDate;
     if (document.table.isFull())
         return DayLine::TableFull;
     widenDayRange(document, *date);
@@ -202,6 +202,11 @@ DayLine readDayLine(Document& document, std::string_view line, const Commas& com
     return DayLine::Accepted;
 }
 
+// A line of nothing but commas and blanks holds nothing to keep.
+bool holdsSomething(std::string_view line) {
+    return line.find_first_not_of(", \t") != std::string_view::npos;
+}
+
 } // namespace
 
 std::optional<Date> LineReader::KeyDates::parse(std::string_view key) {
@@ -231,6 +236,7 @@ std::optional<Date> LineReader::KeyDates::parse(std::string_view key) {
 
 LineReader::LineReader(Document& document, std::size_t fileSize) : document_(document) {
     document.table.clear();
+    document.linesNotRead.clear();
     document.trendWindowStart = zeroDate;
     document.trendWindowEnd = zeroDate;
     // A day line of the usual form takes at least 24 bytes, and its row a few more bytes.
@@ -257,16 +263,25 @@ bool LineReader::readLines(std::string_view text) {
             line = blanked;
             scan = scanLine(line, 0, commas_);
         }
+        ++lineNumber_;
         if (!nameLineRead_) {
             LineFields fields;
             fields.split(line);
             readNameLine(document_, fields);
             nameLineRead_ = true;
-        } else if (readDayLine(document_, line, commas_, scan.commas, dates_, joined_) ==
-                   DayLine::TableFull) {
+            continue;
+        }
+        const DayLine read = readDayLine(document_, line, commas_, scan.commas, dates_, joined_);
+        if (read == DayLine::TableFull) {
             status_ = LoadStatus::TooManyDays;
             return false;
         }
+        if (read != DayLine::Accepted && holdsSomething(line))
+            document_.linesNotRead.push_back({lineNumber_,
+                                              read == DayLine::BadValue
+                                                  ? "a value is not a whole number from 0 to 250"
+                                                  : "its date cannot be read",
+                                              std::string(line)});
     }
     return true;
 }

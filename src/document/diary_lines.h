@@ -19,7 +19,8 @@ public:
     LineReader(Document& document, std::size_t fileSize);
 
     // Reads the lines of the text, each ended by a LF but perhaps the last; false, and the status
-    // TooManyDays, once the table is full.
+    // TooManyDays, once the table is full. A day line that cannot be taken goes to the document's
+    // linesNotRead, unless it holds nothing but commas and blanks.
     bool readLines(std::string_view text);
 
     // Puts the rows in order and sets the List page's first row and, when no day was read, the
@@ -49,6 +50,7 @@ private:
     Document& document_;
     LoadStatus status_ = LoadStatus::Loaded;
     bool nameLineRead_ = false;
+    int lineNumber_ = 0;
     KeyDates dates_;
     Commas commas_; // only as many as a scan found are set
     std::string joined_;

@@ -172,6 +172,12 @@ int ReadingTable::findByKey(std::string_view key, int start) const {
     return findByKeyOfDay(key, date->serial, static_cast<int>(index) + 1);
 }
 
+int ReadingTable::firstPositionOfDay(Date day) const {
+    const auto at = std::lower_bound(rows_.begin(), rows_.end(), std::int64_t{day.serial},
+                                     [](const Entry& entry, std::int64_t d) { return entry.order < d; });
+    return at != rows_.end() && at->order == day.serial ? static_cast<int>(at - rows_.begin()) + 1 : 0;
+}
+
 int ReadingTable::findByKeyOfDay(std::string_view key, std::int64_t dayNumber, int start) const {
     const auto from = rows_.begin() + std::clamp(start - 1, 0, count());
     auto at = std::lower_bound(from, rows_.end(), dayNumber,

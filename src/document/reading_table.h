@@ -103,6 +103,8 @@ public:
     // rows without one yet), which are the only rows that can carry it; any other key, which
     // only a file edited by hand holds, is looked for row by row.
     int findByKey(std::string_view key, int start = 1) const;
+    // The first position of the rows of the day; 0 when the table has none of it.
+    int firstPositionOfDay(Date day) const;
     // The same search among the rows of one day number only, found by bisection: the same answer
     // for a key whose rows carry that day number, as every key read or committed does.
     int findByKeyOfDay(std::string_view key, std::int64_t dayNumber, int start = 1) const;

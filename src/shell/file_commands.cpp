@@ -9,6 +9,7 @@
 #include "document/messages.h"
 #include "platform/dialog_service.h"
 #include "print/page_printing.h"
+#include "shell/file_on_disk.h"
 #include "shell/main_form.h"
 #include "shell/main_tab.h"
 
@@ -148,7 +149,7 @@ void FileCommands::backUpCommit() {
     document.docDir = dir;
     document.docName = name;
     document.docPath = path;
-    if (!result.ok && !backupFailureShown_)
+    if (!result.ok && !backupFailureShown_ && !form_.isEnding())
         showMessage(form_.platform().messages,
                     QStringLiteral("The backup file cannot be written, so the latest changes are not yet "
                                    "safe on disk.\r\nSave the diary with File > Save as."),
@@ -359,6 +360,8 @@ bool FileCommands::askForName() {
 
 bool FileCommands::writeNamedFile() {
     const Document& document = form_.document;
+    if (!form_.disk().keepLinesNotReadBefore(document.docPath))
+        return false;
     const WriteResult result = writeFile(form_.document, form_.documentEvents());
     if (!result.ok)
         showMessage(form_.platform().messages,
@@ -379,6 +382,16 @@ void FileCommands::save() {
     }
     if (!form_.diary().commitPendingEntry())
         return;
+    // Another program may have written the file since: its changes are taken in, not overwritten.
+    switch (form_.disk().checkBeforeSave()) {
+    case FileOnDisk::SaveChoice::write:
+        break;
+    case FileOnDisk::SaveChoice::saveAsInstead:
+        saveAs();
+        return;
+    case FileOnDisk::SaveChoice::cancel:
+        return;
+    }
     if (writeNamedFile())
         document.saveIncomplete = 0;
 }

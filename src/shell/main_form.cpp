@@ -14,6 +14,7 @@
 #include "platform/settings_store.h"
 #include "print/page_printing.h"
 #include "report/report_commands.h"
+#include "shell/file_on_disk.h"
 #include "shell/help_commands.h"
 #include "shell/main_tab.h"
 #include "trend/trend_page.h"
@@ -78,6 +79,7 @@ public:
                                    "32767 are lost.");
         showMessage(form_.platform().messages, text, box::ok, box::exclamation);
     }
+    void reportLinesNotRead() override { form_.disk().reportLinesNotRead(); }
 
     int currentPage() const override { return form_.ui.mainTab->currentPage(); }
     void bringDiaryPageToFront() override { form_.ui.mainTab->setCurrentPage(0); }
@@ -174,6 +176,7 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     printing_ = std::make_unique<PagePrinting>(document, ui.list, ui.trend, canvases, colors,
                                                platform_.dialogs, platform_.messages, *links_);
     files_ = std::make_unique<FileCommands>(*this);
+    disk_ = std::make_unique<FileOnDisk>(*this);
     help_ = std::make_unique<HelpCommands>(*this);
     reports_ = std::make_unique<ReportCommands>(document, platform_.dialogs, platform_.messages,
                                                 platform_.clock, *this);
@@ -259,8 +262,13 @@ void MainForm::loadWindow(const QString& commandLine) {
     bool recalled = false;
     if (fileExists(document.backupPath)) {
         const QString question = QStringLiteral("Backup data was kept from the last time.\r\n"
-                                                "Would you like to recall data from the backup?");
-        if (showMessage(platform_.messages, question, box::yesNo, box::question) == box::pressedYes) {
+                                                "Would you like to recall data from the backup?\r\n\r\n"
+                                                "If not, it is kept as a file in\r\n") +
+                                 locations_.backupDir;
+        // A backup that is not recalled is kept as a file of its own first: it may hold the only
+        // copy of readings never saved. If it cannot be kept, it is recalled after all.
+        if (showMessage(platform_.messages, question, box::yesNo, box::question) == box::pressedYes ||
+            !disk_->keepDeclinedBackup()) {
             document.isDirty = 1;
             loadFile(document, *links_, todayFrom(platform_.clock));
             recalled = true;
@@ -291,12 +299,28 @@ void MainForm::loadWindow(const QString& commandLine) {
 }
 
 bool MainForm::closeRequest() {
+    // At the end of a session nothing may be asked.
+    if (ending_ || qApp->isSavingSession()) {
+        endSession();
+        return true;
+    }
     // The same questions as before leaving a document for another one.
     if (!files_->leaveDocumentChecks())
         return false;
     saveSettings();
     deleteFileQuietly(document.backupPath);
     return true;
+}
+
+void MainForm::endSession() {
+    const bool first = !ending_;
+    ending_ = true;
+    if (!first)
+        return;
+    diary_->takeInValidEntry();
+    saveSettings();
+    if (document.isDirty == 0)
+        deleteFileQuietly(document.backupPath);
 }
 
 void MainForm::saveSettings() {
@@ -309,7 +333,7 @@ void MainForm::saveSettings() {
     kept = settings.write(QStringLiteral("History"), QStringLiteral("Path3"), history.historyPath3) && kept;
     kept = settings.sync() && kept;
     // Said once, and the window closes all the same: nothing of the diary depends on it.
-    if (!kept)
+    if (!kept && !ending_)
         showMessage(platform_.messages,
                     QStringLiteral("The window position and the recent files could not be kept:\r\n"
                                    "the settings cannot be written."),
@@ -340,8 +364,11 @@ bool MainForm::event(QEvent* event) {
         for (Page* page : std::initializer_list<Page*>{diary_.get(), list_.get(), trend_.get()})
             page->abandonHold();
     }
-    if (event->type() == QEvent::WindowActivate && windowActivated == 0)
+    if (event->type() == QEvent::WindowActivate) {
         windowActivated = 1;
+        // Another program may have changed the diary's file while the window was elsewhere.
+        disk_->windowActivated();
+    }
     if (event->type() == QEvent::Show && windowActivated == 0) {
         // Some window systems never activate a window that was not clicked; the first show counts.
         QTimer::singleShot(0, this, [this] { windowActivated = 1; });

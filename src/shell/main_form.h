@@ -19,6 +19,7 @@ namespace tonolog {
 class ClientArea;
 class DiaryPage;
 class DocumentEvents;
+class FileOnDisk;
 class HelpCommands;
 class ListPage;
 class PageLinks;
@@ -46,6 +47,11 @@ public:
     void saveSettings();
     // Brings the window to the front, as a second start of the program asks.
     void bringToFront();
+    // The session ends (a logout, or a signal to end): a valid entry not yet taken in goes into the
+    // table and the backup, without a question, and the settings are written. The backup stays
+    // for the next start to recall, unless nothing is unsaved. From then on a close asks nothing.
+    void endSession();
+    bool isEnding() const { return ending_; }
 
     // The List and Trend pages in their fixed order: both backgrounds, then both contents.
     void redrawPages();
@@ -60,6 +66,7 @@ public:
     TrendPage& trend() { return *trend_; }
     PagePrinting& printing() { return *printing_; }
     FileCommands& files() { return *files_; }
+    FileOnDisk& disk() { return *disk_; }
     HelpCommands& help() { return *help_; }
     ReportCommands& reports() { return *reports_; }
     Platform& platform() { return platform_; }
@@ -91,6 +98,7 @@ private:
     void clientResized();
     void rememberPosition();
 
+    bool ending_ = false;
     Platform& platform_;
     Locations locations_;
     ElasticLayout elastic_;
@@ -101,6 +109,7 @@ private:
     std::unique_ptr<TrendPage> trend_;
     std::unique_ptr<PagePrinting> printing_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<FileOnDisk> disk_;
     std::unique_ptr<HelpCommands> help_;
     std::unique_ptr<ReportCommands> reports_;
 };

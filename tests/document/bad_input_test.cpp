@@ -113,10 +113,10 @@ TEST(BadInput, HugeAndDegenerateFiles) {
     EXPECT_EQ(doc.table.rowAt(1).column(noteColumn), ",tail");
     expectInvariants(doc);
 
+    // NUL bytes without the mark of a wide form: no text, so no diary.
     const std::string nuls("Ann\0,\r\nJan./05/2004,120,,,\0,,,,,,,,,\0,\r\n", 40);
-    readDiaryText(doc, nuls, today);
-    EXPECT_EQ(doc.userName, std::string("Ann\0", 4));
-    EXPECT_EQ(doc.table.count(), 1);
+    EXPECT_EQ(readDiaryText(doc, nuls, today), LoadStatus::NotText);
+    EXPECT_EQ(doc.table.count(), 0);
     expectInvariants(doc);
 
     readDiaryText(doc, "\n\n\n\n", today);

@@ -203,10 +203,12 @@ TEST(StaleTemporaries, OnlyOldFilesOfThePatternGo) {
         TempDir::write(dir.file(name), "x");
     const std::string diary = dir.file("bp.tnl");
     EXPECT_EQ(removeStaleTemporaries(diary, 0), 0); // none is older than the epoch
-    EXPECT_EQ(removeStaleTemporaries(diary, std::time(nullptr) + 10), 1);
+    // Times are compared in nanoseconds: a temporary written a moment before this start goes
+    // even in the same second.
+    EXPECT_EQ(removeStaleTemporaries(diary, identityOf(dir.file("bp.tnl"))->modifiedNs + 1000), 1);
     EXPECT_FALSE(fileExists(dir.file(".bp.tnl.tonolog-ab12CD")));
     EXPECT_TRUE(fileExists(dir.file(".bp.tnl.old001")));
     // The backup's own directory also loses the unmarked pattern of earlier versions.
-    EXPECT_EQ(removeStaleTemporaries(diary, std::time(nullptr) + 10, true), 1);
+    EXPECT_EQ(removeStaleTemporaries(diary, processStartTime() + std::int64_t{10} * 1000000000, true), 1);
     EXPECT_EQ(dir.entryCount(), 3);
 }

@@ -464,8 +464,11 @@ private Q_SLOTS:
         h.messages.queueAnswer(ResultYes);
         MainForm& form = h.start(path);
         QCOMPARE(h.messages.count(), 1);
-        QCOMPARE(h.messages.last().text, QStringLiteral("Backup data was kept from the last time.\r\n"
-                                                        "Would you like to recall data from the backup?"));
+        QCOMPARE(h.messages.last().text,
+                 QStringLiteral("Backup data was kept from the last time.\r\n"
+                                "Would you like to recall data from the backup?\r\n\r\n"
+                                "If not, it is kept as a file in\r\n") +
+                     h.locations.backupDir);
         QCOMPARE(h.messages.last().buttons, MessageButtons::YesNo);
         QCOMPARE(h.messages.last().icon, MessageIcon::Question);
         QCOMPARE(form.document.userName, std::string("Cid"));
@@ -483,10 +486,29 @@ private Q_SLOTS:
         FormHarness::writeFile(h.backupPath(), "Cid,\r\nJan./06/2004,120,80,60,8:00am,,,,,,,,,,\r\n");
         const QString path = h.file(QStringLiteral("ann.tnl"));
         FormHarness::writeFile(path, "Ann,\r\n");
+        // Ten backups declined before: the oldest goes, as only ten are kept.
+        const QDir backups(h.locations.backupDir);
+        for (int i = 0; i < 10; ++i) {
+            QFile old(backups.filePath(
+                QStringLiteral("TL_Backup (not recalled 2003-01-%1 08.00).tnl").arg(i + 10)));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.setFileTime(QDateTime::currentDateTime().addDays(i - 20), QFileDevice::FileModificationTime);
+        }
         h.messages.queueAnswer(ResultNo);
         MainForm& form = h.start(path);
         QCOMPARE(h.messages.count(), 1);
         QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray(",,,,,,,,,,,,,,\r\n"));
+        // The declined backup is kept whole, private to the user.
+        const QString kept =
+            backups.filePath(QStringLiteral("TL_Backup (not recalled 2004-01-20 14.07).tnl"));
+        QCOMPARE(FormHarness::readFile(kept),
+                 QByteArray("Cid,\r\nJan./06/2004,120,80,60,8:00am,,,,,,,,,,\r\n"));
+        struct stat keptStatus {};
+        QCOMPARE(::stat(QFile::encodeName(kept).constData(), &keptStatus), 0);
+        QCOMPARE(keptStatus.st_mode & 0777, mode_t(0600));
+        const QStringList declined = backups.entryList({QStringLiteral("TL_Backup (not recalled *")});
+        QCOMPARE(declined.size(), 10);
+        QVERIFY(!declined.contains(QStringLiteral("TL_Backup (not recalled 2003-01-10 08.00).tnl")));
         QCOMPARE(form.document.userName, std::string("Ann"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
         QCOMPARE(form.document.isDirty, std::int16_t(0));

@@ -1,0 +1,259 @@
+#include "shell/file_on_disk.h"
+
+#include "canvas/clock_dates.h"
+#include "canvas/message_box.h"
+#include "canvas/text.h"
+#include "diary/diary_page.h"
+#include "document/data_file.h"
+#include "document/diary_merge.h"
+#include "document/messages.h"
+#include "shell/main_form.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace tonolog {
+
+namespace {
+
+// "1 day", "3 days".
+QString counted(qsizetype n, const QString& one, const QString& many) {
+    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
+}
+
+// How many lines of those listed in a message, the rest only counted.
+constexpr std::size_t linesListed = 5;
+
+QString listOfLinesNotRead(const std::vector<LineNotRead>& lines) {
+    QString text;
+    for (std::size_t i = 0; i < lines.size() && i < linesListed; ++i)
+        text += QStringLiteral("line %1: %2\r\n").arg(lines[i].lineNumber).arg(fromStd(lines[i].why));
+    if (lines.size() > linesListed)
+        text += QStringLiteral("and %1 more\r\n").arg(lines.size() - linesListed);
+    return text;
+}
+
+bool windowIsFree() {
+    return QApplication::activeModalWidget() == nullptr && QApplication::activePopupWidget() == nullptr &&
+           QApplication::mouseButtons() == Qt::NoButton && QApplication::overrideCursor() == nullptr;
+}
+
+} // namespace
+
+FileOnDisk::FileOnDisk(MainForm& form) : QObject(&form), form_(form) {}
+
+QString FileOnDisk::stamp() const {
+    return form_.platform().clock.now().toString(QStringLiteral("yyyy-MM-dd HH.mm"));
+}
+
+FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
+    Document& document = form_.document;
+    const auto now = identityOf(document.docPath);
+    // A file that is gone is simply written again; one that is as it was needs no reading.
+    if (!now || document.diskIdentity.sameStatus(*now))
+        return SaveChoice::write;
+    FileIdentity read;
+    const auto bytes = readWholeFile(document.docPath, nullptr, &read);
+    if (!bytes)
+        return SaveChoice::write; // the write says what is wrong with the file
+    if (document.diskIdentity.known && read.hash == document.diskIdentity.hash) {
+        // Only its time changed (touched, or written again with the same bytes).
+        document.diskIdentity = read;
+        return SaveChoice::write;
+    }
+    const DiaryDays theirs = daysOfText(*bytes);
+    const MergeResult merge = mergeDiaries(daysOf(document.userName, document.table), document.nameInFile,
+                                           document.changesHere, theirs);
+    if (!merge.fileChanged() && theirs.linesNotRead.empty()) {
+        document.diskIdentity = read;
+        return SaveChoice::write;
+    }
+
+    const QString path = fromStd(document.docPath);
+    const std::string othersPath =
+        besideFile(document.docPath, "changed elsewhere " + toStd(stamp()), ".tnl");
+    QString text = QStringLiteral("The diary file was changed by another program since Tonolog last read or "
+                                  "saved it:\r\n") +
+                   path + QStringLiteral("\r\n\r\n");
+    if (merge.takenFromFile > 0)
+        text += counted(merge.takenFromFile, QStringLiteral("day"), QStringLiteral("days")) +
+                QStringLiteral(" changed there only will be taken into this diary.\r\n");
+    if (merge.nameTakenFromFile)
+        text += QStringLiteral("The owner's name changed there will be taken: \"%1\".\r\n")
+                    .arg(fromStd(theirs.name));
+    if (merge.changedOnBoth > 0 || merge.nameChangedOnBoth) {
+        text += merge.changedOnBoth > 0
+                    ? counted(merge.changedOnBoth, QStringLiteral("day was"), QStringLiteral("days were")) +
+                          QStringLiteral(" changed both there and here")
+                    : QStringLiteral("The owner's name was changed both there and here");
+        text += QStringLiteral(": the version of this window is kept, and the other one is written to\r\n") +
+                fromStd(othersPath) + QStringLiteral("\r\n");
+    }
+    std::vector<LineNotRead> theirLinesNotRead = theirs.linesNotRead;
+    if (!theirLinesNotRead.empty())
+        text += counted(static_cast<qsizetype>(theirLinesNotRead.size()), QStringLiteral("line"),
+                        QStringLiteral("lines")) +
+                QStringLiteral(" of the file cannot be read; they are kept in\r\n") +
+                fromStd(besideFile(document.docPath, "lines not read", ".txt")) + QStringLiteral("\r\n");
+    text +=
+        QStringLiteral("\r\nYes: take in the changes and save.\r\nNo: save under another name instead.\r\n"
+                       "Cancel: save nothing now.");
+    const int answer = showMessage(form_.platform().messages, text, box::yesNoCancel, box::question);
+    if (answer == box::pressedNo)
+        return SaveChoice::saveAsInstead;
+    if (answer != box::pressedYes)
+        return SaveChoice::cancel;
+
+    if (!merge.otherVersions.empty()) {
+        if (const auto failure = writeFileAtomically(othersPath, merge.otherVersions, FileOps::system(),
+                                                     Permissions::ownerOnly)) {
+            showMessage(
+                form_.platform().messages,
+                QString::fromUtf8(text::cannotSave) +
+                    QStringLiteral("\r\nThe other version of the days changed on both sides cannot be "
+                                   "written to\r\n") +
+                    fromStd(othersPath) + QStringLiteral("\r\n") + fromStd(*failure),
+                box::ok, box::stop);
+            return SaveChoice::cancel;
+        }
+    }
+    std::vector<LineNotRead> kept = std::move(document.linesNotRead);
+    if (document.linesNotReadFrom != document.docPath)
+        kept.clear();
+    kept.insert(kept.end(), theirLinesNotRead.begin(), theirLinesNotRead.end());
+    applyMerged(formatDays(merge.merged));
+    document.linesNotRead = std::move(kept);
+    document.linesNotReadFrom = document.docPath;
+    // What the file holds now is the base of what is changed here.
+    document.diskIdentity = read;
+    document.nameInFile = theirs.name;
+    document.changesHere = changesBetween(theirs, merge.merged);
+    return SaveChoice::write;
+}
+
+void FileOnDisk::applyMerged(const std::string& diaryText) {
+    Document& document = form_.document;
+    // The pages stay where they were.
+    const std::int16_t listTop = document.listTopIndex;
+    const Date windowStart = document.trendWindowStart;
+    const Date windowEnd = document.trendWindowEnd;
+    readDiaryText(document, diaryText, todayFrom(form_.platform().clock));
+    document.listTopIndex =
+        static_cast<std::int16_t>(std::clamp<int>(listTop, 1, std::max(1, document.table.count() - 3)));
+    document.trendWindowStart = windowStart;
+    document.trendWindowEnd = windowEnd;
+    form_.ui.diary.InputName->setText(fromStd(document.userName));
+    form_.files().updatePageTitles();
+    DiaryPage& diary = form_.diary();
+    diary.loadDay(diary.currentDay.date);
+    form_.redrawPages();
+}
+
+bool FileOnDisk::keepLinesNotReadBefore(const std::string& target) {
+    Document& document = form_.document;
+    if (document.linesNotRead.empty() || document.linesNotReadFrom != target)
+        return true;
+    const std::string path = linesNotReadFile(document);
+    const WriteResult kept = keepLinesNotRead(document);
+    if (!kept.ok)
+        showMessage(
+            form_.platform().messages,
+            QString::fromUtf8(text::cannotSave) +
+                QStringLiteral("\r\nThe lines of the file that could not be read cannot be kept in\r\n") +
+                fromStd(path) + QStringLiteral("\r\n") + fromStd(kept.reason),
+            box::ok, box::stop);
+    return kept.ok;
+}
+
+void FileOnDisk::windowActivated() {
+    // Looked at once the activation is over, never inside another command's dialog.
+    if (checkPending_)
+        return;
+    checkPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        checkPending_ = false;
+        if (windowIsFree())
+            readAgain();
+    });
+}
+
+void FileOnDisk::readAgain() {
+    Document& document = form_.document;
+    DiaryPage& diary = form_.diary();
+    if (document.isUntitled() || document.isDirty != 0 || diary.entryChanged != 0 ||
+        !document.diskIdentity.known)
+        return;
+    const auto now = identityOf(document.docPath);
+    if (!now || document.diskIdentity.sameStatus(*now))
+        return;
+    // Read only what can be read: a file that cannot be (now unreadable, or no diary any more)
+    // leaves the diary shown as it is.
+    FileIdentity read;
+    std::string reason;
+    const auto bytes = readWholeFile(document.docPath, &reason, &read);
+    if (!bytes)
+        return;
+    if (read.hash == document.diskIdentity.hash) {
+        document.diskIdentity = read;
+        return;
+    }
+    Document probe;
+    if (readDiaryText(probe, *bytes, todayFrom(form_.platform().clock)) == LoadStatus::NotText)
+        return;
+    const Date shown = diary.currentDay.date;
+    loadFile(document, form_.documentEvents(), todayFrom(form_.platform().clock));
+    diary.loadDay(shown);
+    showMessage(
+        form_.platform().messages,
+        QStringLiteral("The diary file was changed by another program, so it has been read again:\r\n") +
+            fromStd(document.docPath),
+        box::ok, box::information);
+}
+
+void FileOnDisk::reportLinesNotRead() {
+    Document& document = form_.document;
+    const auto& lines = document.linesNotRead;
+    QString text =
+        counted(static_cast<qsizetype>(lines.size()), QStringLiteral("line"), QStringLiteral("lines")) +
+        QStringLiteral(" of this diary could not be read, so %1 not shown:\r\n")
+            .arg(lines.size() == 1 ? QStringLiteral("it is") : QStringLiteral("they are")) +
+        listOfLinesNotRead(lines) + QStringLiteral("\r\n");
+    int icon = box::information;
+    if (document.linesNotReadFrom == document.backupPath) {
+        // The next commit rewrites the backup: the lines are kept now.
+        std::string keptIn;
+        const WriteResult kept = keepLinesNotRead(document, &keptIn);
+        if (kept.ok) {
+            text += QStringLiteral("They are kept in\r\n") + fromStd(keptIn);
+        } else {
+            text += QStringLiteral("They could not be kept (") + fromStd(kept.reason) +
+                    QStringLiteral("): copy\r\n") + fromStd(document.backupPath) +
+                    QStringLiteral("\r\nto a safe place before you change anything.");
+            icon = box::exclamation;
+        }
+    } else {
+        text += QStringLiteral("They are not lost: before the diary is next saved over this file, they are "
+                               "written to\r\n") +
+                fromStd(linesNotReadFile(document));
+    }
+    showMessage(form_.platform().messages, text, box::ok, icon);
+}
+
+bool FileOnDisk::keepDeclinedBackup() {
+    std::string keptIn;
+    const WriteResult kept = tonolog::keepDeclinedBackup(form_.document, toStd(stamp()), &keptIn);
+    if (kept.ok)
+        return true;
+    showMessage(
+        form_.platform().messages,
+        QStringLiteral("The backup could not be kept as a file of its own:\r\n") + fromStd(kept.reason) +
+            QStringLiteral("\r\nSo that nothing is lost, it is recalled: save it under a name, or close "
+                           "without saving if you do not need it."),
+        box::ok, box::exclamation);
+    return false;
+}
+
+} // namespace tonolog
