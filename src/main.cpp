@@ -1,6 +1,7 @@
 #include "canvas/message_box.h"
 #include "canvas/resources.h"
 #include "platform/clock.h"
+#include "platform/end_requests.h"
 #include "platform/message_box_service.h"
 #include "platform/platform.h"
 #include "platform/qt_dialog_service.h"
@@ -16,9 +17,12 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QSessionManager>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -54,20 +58,37 @@ int main(int argc, char* argv[]) {
     // One optional data file path; a path with blanks may arrive split into several arguments.
     const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
 
-    // A second start brings the first window to the front and hands it its file, if any.
-    tonolog::SingleInstance instance;
-    if (!instance.tryBecomePrimary()) {
-        if (instance.notifyPrimary(tonolog::commandLinePath(commandLine)))
-            return 0;
-        // A running instance holds the lock but does not answer: say so rather than end silently.
-        const QString why = QStringLiteral(
-            "Tonolog is already running but does not answer, so it cannot be started again.\r\n"
-            "Close the running Tonolog, or end it, and start it again.");
+    // One instance per user, whatever the session: the lock lives beside the backup it guards.
+    // A second start in the same session brings the first window to the front and hands it its
+    // file, if any.
+    const tonolog::Locations locations = tonolog::Locations::forThisUser();
+    tonolog::SingleInstance instance(QStringLiteral("tonolog"), locations.backupDir);
+    const auto refuse = [](const QString& why) {
         std::fprintf(stderr, "%s\n",
                      qUtf8Printable(QString(why).replace(QStringLiteral("\r\n"), QStringLiteral(" "))));
         tonolog::QtMessageBoxService messages;
         tonolog::showMessage(messages, why, tonolog::box::ok, tonolog::box::exclamation);
         return 1;
+    };
+    const QString otherSession = QStringLiteral(
+        "Tonolog is already running in another session of this user (another login, a remote session, or "
+        "another computer that shares this home folder), and it keeps its backup there.\r\n"
+        "Close Tonolog in that session first, then start it here.");
+    if (!instance.tryBecomePrimary()) {
+        if (instance.primaryRunsInAnotherSession())
+            return refuse(otherSession);
+        if (instance.notifyPrimary(tonolog::commandLinePath(commandLine)))
+            return 0;
+        // Judged again: the running one may have ended meanwhile, or its lock was one that another
+        // start had only begun to write.
+        if (!instance.tryBecomePrimary()) {
+            if (instance.primaryRunsInAnotherSession())
+                return refuse(otherSession);
+            // A running instance holds the lock but does not answer: say so rather than end silently.
+            return refuse(QStringLiteral(
+                "Tonolog is already running but does not answer, so it cannot be started again.\r\n"
+                "Close the running Tonolog, or end it, and start it again."));
+        }
     }
 
     tonolog::installFontSubstitutes();
@@ -79,16 +100,35 @@ int main(int argc, char* argv[]) {
     tonolog::QtSettingsStore settings;
     tonolog::Platform platform{messages, dialogs, clock, settings};
 
-    tonolog::MainForm form(platform, tonolog::Locations::forThisUser());
+    tonolog::MainForm form(platform, locations);
     QObject::connect(&instance, &tonolog::SingleInstance::activationRequested, &form,
                      &tonolog::MainForm::bringToFront);
     QObject::connect(&instance, &tonolog::SingleInstance::openRequested, &form.files(),
                      &tonolog::FileCommands::openHandedOverFile);
+    // The end of a session: a valid entry not yet taken in is kept, and nothing is asked.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
+                     [&form](QSessionManager&) { form.commitSessionData(); });
+    tonolog::EndRequests endRequests;
+    bool mainLoopRunning = false;
+    QObject::connect(&endRequests, &tonolog::EndRequests::endRequested, &form,
+                     [&form, &instance, &mainLoopRunning] {
+                         form.endSession();
+                         // Inside a dialog, a message box or a held button, ending the event loops would let
+                         // the code behind them go on with answers nobody gave. Everything is on disk by now.
+                         if (!mainLoopRunning || QThread::currentThread()->loopLevel() > 1) {
+                             instance.release();
+                             std::fflush(nullptr);
+                             std::_Exit(0);
+                         }
+                         form.close();
+                         QCoreApplication::quit();
+                     });
     form.initialise();
     form.loadWindow(commandLine);
     FirstFrameReporter reporter;
     if (qEnvironmentVariableIsSet("TONOLOG_REPORT_FIRST_FRAME"))
         form.installEventFilter(&reporter);
     form.show();
+    QTimer::singleShot(0, &form, [&mainLoopRunning] { mainLoopRunning = true; });
     return QApplication::exec();
 }

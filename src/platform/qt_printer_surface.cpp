@@ -1,5 +1,6 @@
 #include "platform/qt_printer_surface.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QWidget>
@@ -18,6 +19,19 @@ QRectF boxBetween(int x1, int y1, int x2, int y2) {
 }
 
 } // namespace
+
+void makePrintFilePrivate(QPrinter& printer) {
+    const QString path = printer.outputFileName();
+    if (path.isEmpty())
+        return;
+    constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+    QFile file(path);
+    // Created with its final permissions, so no other user can open it in between.
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly))
+        file.close();
+    else
+        QFile::setPermissions(path, ownerOnly);
+}
 
 QtPrinterSurface::QtPrinterSurface(QPrinter& printer) : printer_(printer) {
     font_.setStyleStrategy(QFont::PreferAntialias);
@@ -39,6 +53,7 @@ bool QtPrinterSurface::setOrientation(int orientation) {
 QPainter* QtPrinterSurface::painter() {
     if (painter_ == nullptr) {
         painter_ = std::make_unique<QPainter>();
+        makePrintFilePrivate(printer_);
         if (!painter_->begin(&printer_)) {
             failed_ = true;
             return nullptr;

@@ -10,6 +10,7 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <QSysInfo>
 #include <QThread>
 #include <QTimer>
 
@@ -55,16 +56,25 @@ QString privateDirectory(const QString& dir) {
 // A lock that names no owner (an empty or garbled file: a kill between creating and writing it,
 // or a stray file), or whose owner no longer runs, belongs to no running instance.
 // A lock that another start is creating at this moment is empty for an instant: only one that has
-// named no owner for a while counts.
+// named no owner for a while counts, or one dated in the future (the clock was set back since).
+// The owner's process can only be looked for on its own computer.
 bool heldByNobody(const QLockFile& lock, const QString& path) {
     qint64 pid = 0;
     QString host;
     QString application;
     if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0) {
         const QDateTime written = QFileInfo(path).lastModified();
-        return !written.isValid() || written.msecsTo(QDateTime::currentDateTime()) > 2000;
+        const qint64 age = written.isValid() ? written.msecsTo(QDateTime::currentDateTime()) : 0;
+        return !written.isValid() || age > 2000 || age < 0;
     }
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return false;
     return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// The session an instance runs in: its computer and its runtime directory.
+QByteArray sessionOf(const QString& runtimeDir) {
+    return (QSysInfo::machineHostName() + QLatin1Char('\n') + runtimeDir + QLatin1Char('\n')).toUtf8();
 }
 
 int remainingMs(const QDeadlineTimer& deadline) {
@@ -100,22 +110,44 @@ std::optional<QString> pathFrom(const QByteArray& bytes) {
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& name, QObject* parent)
+SingleInstance::SingleInstance(const QString& name, const QString& lockDir, QObject* parent)
     : QObject(parent), name_(name),
-      runtimeDir_(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)) {}
+      runtimeDir_(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)), lockDir_(lockDir) {
+    if (lockDir_.endsWith(QLatin1Char('/')))
+        lockDir_.chop(1);
+}
 
 SingleInstance::~SingleInstance() {
+    release();
+}
+
+void SingleInstance::release() {
     // The socket goes first: while the lock is held no new primary can have replaced it.
     if (server_ != nullptr)
         server_->close();
     delete server_;
     server_ = nullptr;
+    if (lock_ != nullptr && !lockDir_.isEmpty())
+        QFile::remove(sessionPath());
     lock_.reset();
 }
 
 QString SingleInstance::lockPath() const {
-    return runtimeDir_.isEmpty() ? QString()
-                                 : runtimeDir_ + QLatin1Char('/') + name_ + QLatin1String(".lock");
+    const QString& dir = lockDir_.isEmpty() ? runtimeDir_ : lockDir_;
+    return dir.isEmpty() ? QString() : dir + QLatin1Char('/') + name_ + QLatin1String(".lock");
+}
+
+QString SingleInstance::sessionPath() const {
+    return lockDir_.isEmpty() ? QString() : lockDir_ + QLatin1Char('/') + name_ + QLatin1String(".session");
+}
+
+bool SingleInstance::primaryRunsInAnotherSession() const {
+    if (lockDir_.isEmpty())
+        return false;
+    QFile session(sessionPath());
+    if (!session.open(QIODevice::ReadOnly))
+        return false; // not written yet: the primary may be starting in this session
+    return session.read(4096) != sessionOf(runtimeDir_);
 }
 
 QString SingleInstance::serverPath() const {
@@ -130,7 +162,8 @@ bool SingleInstance::isListening() const {
 bool SingleInstance::tryBecomePrimary() {
     if (primary_)
         return true;
-    if (privateDirectory(runtimeDir_).isEmpty()) {
+    const bool runtime = !privateDirectory(runtimeDir_).isEmpty();
+    if (!runtime && lockDir_.isEmpty()) {
         qWarning("Tonolog: no private runtime directory; not checking for another running instance");
         primary_ = true;
         return true;
@@ -152,6 +185,16 @@ bool SingleInstance::tryBecomePrimary() {
     }
     lock_ = std::move(lock);
     primary_ = true;
+    if (!lockDir_.isEmpty()) {
+        QFile session(sessionPath());
+        if (!session.open(QIODevice::WriteOnly | QIODevice::Truncate, QFile::ReadOwner | QFile::WriteOwner) ||
+            session.write(sessionOf(runtimeDir_)) < 0)
+            qWarning("Tonolog: cannot write %s", qUtf8Printable(sessionPath()));
+    }
+    if (!runtime) {
+        qWarning("Tonolog: no private runtime directory; a later start cannot hand its file over");
+        return true;
+    }
 
     // A socket file left by an instance that was killed; only the lock holder may remove it.
     QLocalServer::removeServer(serverPath());

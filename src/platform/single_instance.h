@@ -12,9 +12,12 @@ class QLockFile;
 namespace tonolog {
 
 // Keeps the program to one running instance per user. The first start takes a lock file in the
-// user's runtime directory and listens on a local socket beside it; a later start finds the lock
-// taken, asks the first one through the socket to come to the front (and to open the file it was
-// started with, if any), and ends.
+// folder of the user's data (the backup's folder, which every session of the user shares, also
+// over ssh or on another computer with the same home folder), notes beside it which session it
+// runs in, and listens on a local socket in the session's runtime directory; a later start finds
+// the lock taken and, when the first one runs in its own session, asks it through the socket to
+// come to the front (and to open the file it was started with, if any), and ends. A start in
+// another session of the user can reach no socket: it is told so, and touches nothing.
 //
 // A request is one message: the four bytes "TNL1", the length of the path in bytes (a 32-bit
 // number, most significant byte first; 0 without a file) and the absolute path in UTF-8. The
@@ -30,8 +33,10 @@ class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    // The name is a plain file name; the lock and the socket are named after it.
-    explicit SingleInstance(const QString& name = QStringLiteral("tonolog"), QObject* parent = nullptr);
+    // The name is a plain file name; the lock and the socket are named after it. The lock lives in
+    // lockDir, or without one in the runtime directory beside the socket.
+    explicit SingleInstance(const QString& name = QStringLiteral("tonolog"),
+                            const QString& lockDir = QString(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
     // True when this process is the instance to run: it now holds the lock and listens for
@@ -45,11 +50,19 @@ public:
     // request (it answers once it has).
     bool notifyPrimary(const QString& filePath = QString(), int timeoutMs = 3000);
 
+    // For a start that is not the primary: whether the running instance is in another session of
+    // this user (another runtime directory or another computer), which no hand-over can reach.
+    bool primaryRunsInAnotherSession() const;
+
     bool isPrimary() const { return primary_; }
+    // Stops listening and gives up the lock, as the end of the program does.
+    void release();
     bool isListening() const;
     // The full paths of the lock file and the socket; empty without a runtime directory.
     QString lockPath() const;
     QString serverPath() const;
+    // Beside the lock: the session of the instance that holds it.
+    QString sessionPath() const;
 
 Q_SIGNALS:
     // A later start asked this primary instance to bring its window to the front.
@@ -64,6 +77,7 @@ private:
 
     QString name_;
     QString runtimeDir_;
+    QString lockDir_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
     bool primary_ = false;

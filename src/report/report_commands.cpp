@@ -7,6 +7,7 @@
 #include "document/document.h"
 #include "document/file_io.h"
 #include "platform/dialog_service.h"
+#include "platform/qt_printer_surface.h"
 #include "report/export_dialog.h"
 #include "report/report_dialog.h"
 #include "report/report_renderer.h"
@@ -165,6 +166,7 @@ bool ReportCommands::printReport(const ReportOptions& options) {
         return false;
     rememberPeriod(Period{options.from, options.to});
     const Report report = makeReportFor(options);
+    makePrintFilePrivate(printer);
     bool cancelled = false;
     const bool printed = paintWithProgress(
         report, printer, [&] { printer.abort(); }, &cancelled);

@@ -296,6 +296,7 @@ void MainForm::loadWindow(const QString& commandLine) {
     removeStaleTemporaries(document.backupPath, processStartTime(), true);
     // Typing starts in the first box of the tab order, the owner's name.
     ui.diary.InputName->setFocus(Qt::OtherFocusReason);
+    loaded_ = true;
 }
 
 bool MainForm::closeRequest() {
@@ -312,18 +313,23 @@ bool MainForm::closeRequest() {
     return true;
 }
 
-void MainForm::endSession() {
-    const bool first = !ending_;
-    ending_ = true;
-    if (!first)
-        return;
+void MainForm::commitSessionData() {
     diary_->takeInValidEntry();
-    saveSettings();
-    if (document.isDirty == 0)
+    saveSettings(true);
+}
+
+void MainForm::endSession() {
+    if (ending_)
+        return;
+    ending_ = true;
+    commitSessionData();
+    // Nothing unsaved: as a close would, the backup goes. Before the diary is loaded the backup
+    // may be the leftover of an earlier run, which stays.
+    if (loaded_ && document.isDirty == 0)
         deleteFileQuietly(document.backupPath);
 }
 
-void MainForm::saveSettings() {
+void MainForm::saveSettings(bool quiet) {
     SettingsStore& settings = platform_.settings;
     bool kept = settings.write(QStringLiteral("FormSize"), QStringLiteral("Top"), QString::number(windowTop));
     kept = settings.write(QStringLiteral("FormSize"), QStringLiteral("Left"), QString::number(windowLeft)) &&
@@ -333,7 +339,7 @@ void MainForm::saveSettings() {
     kept = settings.write(QStringLiteral("History"), QStringLiteral("Path3"), history.historyPath3) && kept;
     kept = settings.sync() && kept;
     // Said once, and the window closes all the same: nothing of the diary depends on it.
-    if (!kept && !ending_)
+    if (!kept && !quiet)
         showMessage(platform_.messages,
                     QStringLiteral("The window position and the recent files could not be kept:\r\n"
                                    "the settings cannot be written."),

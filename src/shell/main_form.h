@@ -44,12 +44,16 @@ public:
     // The questions before closing; true when the window may close (settings written, backup
     // deleted).
     bool closeRequest();
-    void saveSettings();
+    // A failure is said, unless quiet.
+    void saveSettings(bool quiet = false);
     // Brings the window to the front, as a second start of the program asks.
     void bringToFront();
-    // The session ends (a logout, or a signal to end): a valid entry not yet taken in goes into the
-    // table and the backup, without a question, and the settings are written. The backup stays
-    // for the next start to recall, unless nothing is unsaved. From then on a close asks nothing.
+    // The session manager asks for the window's data before a logout (which may still be
+    // cancelled): a valid entry not yet taken in goes into the table and the backup, and the
+    // settings are written, without a question.
+    void commitSessionData();
+    // The session ends (a logout, or a signal to end): the same, and the backup stays for the next
+    // start to recall, unless nothing is unsaved. From then on a close asks nothing.
     void endSession();
     bool isEnding() const { return ending_; }
 
@@ -99,6 +103,7 @@ private:
     void rememberPosition();
 
     bool ending_ = false;
+    bool loaded_ = false;
     Platform& platform_;
     Locations locations_;
     ElasticLayout elastic_;
