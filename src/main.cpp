@@ -70,25 +70,21 @@ int main(int argc, char* argv[]) {
         tonolog::showMessage(messages, why, tonolog::box::ok, tonolog::box::exclamation);
         return 1;
     };
-    const QString otherSession = QStringLiteral(
-        "Tonolog is already running in another session of this user (another login, a remote session, or "
-        "another computer that shares this home folder), and it keeps its backup there.\r\n"
-        "Close Tonolog in that session first, then start it here.");
-    if (!instance.tryBecomePrimary()) {
-        if (instance.primaryRunsInAnotherSession())
-            return refuse(otherSession);
-        if (instance.notifyPrimary(tonolog::commandLinePath(commandLine)))
-            return 0;
-        // Judged again: the running one may have ended meanwhile, or its lock was one that another
-        // start had only begun to write.
-        if (!instance.tryBecomePrimary()) {
-            if (instance.primaryRunsInAnotherSession())
-                return refuse(otherSession);
-            // A running instance holds the lock but does not answer: say so rather than end silently.
-            return refuse(QStringLiteral(
-                "Tonolog is already running but does not answer, so it cannot be started again.\r\n"
-                "Close the running Tonolog, or end it, and start it again."));
-        }
+    switch (instance.start(tonolog::commandLinePath(commandLine))) {
+    case tonolog::SingleInstance::StartOutcome::primary:
+        break;
+    case tonolog::SingleInstance::StartOutcome::handedOver:
+        return 0;
+    case tonolog::SingleInstance::StartOutcome::otherSession:
+        return refuse(QStringLiteral(
+            "Tonolog is already running in another session of this user (another login, a remote session, "
+            "or another computer that shares this home folder), and it keeps its backup there.\r\n"
+            "Close Tonolog in that session first, then start it here."));
+    case tonolog::SingleInstance::StartOutcome::noAnswer:
+        // A running instance holds the lock but does not answer: said rather than ending silently.
+        return refuse(QStringLiteral(
+            "Tonolog is already running but does not answer, so it cannot be started again.\r\n"
+            "Close the running Tonolog, or end it, and start it again."));
     }
 
     tonolog::installFontSubstitutes();

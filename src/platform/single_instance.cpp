@@ -250,6 +250,18 @@ void SingleInstance::readRequest(QLocalSocket* socket) {
         Q_EMIT openRequested(*path);
 }
 
+SingleInstance::StartOutcome SingleInstance::start(const QString& filePath, int timeoutMs) {
+    if (tryBecomePrimary())
+        return StartOutcome::primary;
+    if (primaryRunsInAnotherSession())
+        return StartOutcome::otherSession;
+    if (notifyPrimary(filePath, timeoutMs))
+        return StartOutcome::handedOver;
+    if (tryBecomePrimary())
+        return StartOutcome::primary;
+    return primaryRunsInAnotherSession() ? StartOutcome::otherSession : StartOutcome::noAnswer;
+}
+
 bool SingleInstance::notifyPrimary(const QString& filePath, int timeoutMs) {
     const QString path = serverPath();
     if (path.isEmpty())

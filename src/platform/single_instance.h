@@ -50,6 +50,14 @@ public:
     // request (it answers once it has).
     bool notifyPrimary(const QString& filePath = QString(), int timeoutMs = 3000);
 
+    // The whole decision of a start: primary (this process runs), handedOver (the running instance
+    // of this session took the request: end), otherSession (it runs in another session of the user,
+    // which nothing here can reach: end, touching nothing) or noAnswer (it holds the lock but does
+    // not answer). A lock is judged again after a hand-over that failed: its holder may have ended
+    // meanwhile, or it was one that another start had only begun to write.
+    enum class StartOutcome { primary, handedOver, otherSession, noAnswer };
+    StartOutcome start(const QString& filePath = QString(), int timeoutMs = 3000);
+
     // For a start that is not the primary: whether the running instance is in another session of
     // this user (another runtime directory or another computer), which no hand-over can reach.
     bool primaryRunsInAnotherSession() const;

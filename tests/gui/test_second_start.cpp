@@ -49,6 +49,43 @@ private Q_SLOTS:
         first.kill();
         first.waitForFinished(5000);
     }
+
+    // The same user in a second session (another runtime directory, the same data folder, as over
+    // ssh): told so, and neither the backup of the running program nor its lock is touched.
+    void aStartInAnotherSessionTouchesNothing() {
+        const QString program = qEnvironmentVariable("TONOLOG_EXECUTABLE");
+        QTemporaryDir home;
+        for (const char* runtime : {"runtime", "runtime-2"}) {
+            QDir(home.path()).mkpath(QLatin1String(runtime));
+            QFile::setPermissions(home.filePath(QLatin1String(runtime)),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        const QString data = home.filePath(QStringLiteral("data/Tonolog/Tonolog/"));
+        QProcess first;
+        first.setProcessEnvironment(environment(home));
+        first.start(program, {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(data + QStringLiteral("TL_Backup")), 20000);
+        const QDateTime backupWritten = QFileInfo(data + QStringLiteral("TL_Backup")).lastModified();
+        const QDateTime lockWritten = QFileInfo(data + QStringLiteral("tonolog.lock")).lastModified();
+        QVERIFY(lockWritten.isValid());
+
+        QProcess second;
+        QProcessEnvironment otherSession = environment(home);
+        otherSession.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime-2")));
+        second.setProcessEnvironment(otherSession);
+        second.start(program, {});
+        // It says so on its error output and in a message box, which waits here for ever.
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (said += second.readAllStandardError()).contains("running in another session"), 20000);
+        QCOMPARE(QFileInfo(data + QStringLiteral("TL_Backup")).lastModified(), backupWritten);
+        QCOMPARE(QFileInfo(data + QStringLiteral("tonolog.lock")).lastModified(), lockWritten);
+        QCOMPARE(first.state(), QProcess::Running);
+        second.kill();
+        second.waitForFinished(5000);
+        first.kill();
+        first.waitForFinished(5000);
+    }
 };
 
 QTEST_GUILESS_MAIN(SecondStartTest)

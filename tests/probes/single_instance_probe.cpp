@@ -1,10 +1,11 @@
 // A small program around SingleInstance, started several times over by the single-instance tests.
 //
-//   single_instance_probe NAME SECONDS [PATH]
+//   single_instance_probe NAME SECONDS [PATH]   (the lock in TONOLOG_PROBE_LOCK_DIR, if set)
 //       Takes part in the check under NAME. The primary prints "primary", then "activated" for each
 //       request it receives (and "open PATH" for one with a path), and ends after SECONDS. A later
 //       start prints "not primary", asks the primary to activate (and to open PATH) and prints
-//       "secondary delivered" (exit code 0) or "secondary failed" (exit code 1).
+//       "secondary delivered" (exit code 0), "secondary in another session" or "secondary failed"
+//       (exit code 1).
 //   single_instance_probe --connect PATH
 //       Tries to connect to the local socket at PATH and prints "connected" or "not connected" with
 //       the reason.
@@ -52,8 +53,9 @@ int main(int argc, char* argv[]) {
     if (!ok || seconds <= 0)
         return usage();
 
-    tonolog::SingleInstance instance(args[1]);
-    if (instance.tryBecomePrimary()) {
+    tonolog::SingleInstance instance(args[1], qEnvironmentVariable("TONOLOG_PROBE_LOCK_DIR"));
+    const auto outcome = instance.start(args.value(3));
+    if (outcome == tonolog::SingleInstance::StartOutcome::primary) {
         QObject::connect(&instance, &tonolog::SingleInstance::activationRequested,
                          [] { say(QStringLiteral("activated")); });
         QObject::connect(&instance, &tonolog::SingleInstance::openRequested,
@@ -63,7 +65,10 @@ int main(int argc, char* argv[]) {
         return QCoreApplication::exec();
     }
     say(QStringLiteral("not primary"));
-    const bool delivered = instance.notifyPrimary(args.value(3));
-    say(delivered ? QStringLiteral("secondary delivered") : QStringLiteral("secondary failed"));
+    const bool delivered = outcome == tonolog::SingleInstance::StartOutcome::handedOver;
+    if (outcome == tonolog::SingleInstance::StartOutcome::otherSession)
+        say(QStringLiteral("secondary in another session"));
+    else
+        say(delivered ? QStringLiteral("secondary delivered") : QStringLiteral("secondary failed"));
     return delivered ? 0 : 1;
 }
