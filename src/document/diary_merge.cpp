@@ -107,6 +107,11 @@ MergeResult mergeDiaries(const DiaryDays& mine, const std::string& nameInFile, c
             ++result.keptFromHere;
             break;
         case Side::both:
+            // A day removed there and changed here leaves nothing of the other side to keep.
+            if (theirLines.empty()) {
+                ++result.keptFromHere;
+                break;
+            }
             ++result.changedOnBoth;
             otherDays += theirLines;
             break;

@@ -460,3 +460,98 @@ TEST(WriteFile, ASaveThatFailsPartWayLeavesTheFile) {
     EXPECT_EQ(TempDir::read(doc.docPath), "before");
     EXPECT_EQ(dir.entryCount(), 1);
 }
+
+namespace {
+
+std::string utf16(const std::string& ascii, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : ascii) {
+        out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return out;
+}
+
+std::string utf32LittleEndian(const std::u32string& text) {
+    std::string out("\xFF\xFE\0\0", 4);
+    for (const char32_t c : text)
+        for (int k = 0; k < 4; ++k)
+            out += static_cast<char>((c >> (8 * k)) & 0xFF);
+    return out;
+}
+
+struct OddFile {
+    const char* what;
+    std::string bytes;
+    std::string name;
+    int days;
+    std::string firstNote;
+};
+
+class OddFiles : public testing::TestWithParam<OddFile> {};
+
+const std::string twoDays = "Ann,\r\nJan./05/2004,120,,,,,,,,,,,,walk,\r\nJan./06/2004,121,,,,,,,,,,,,,\r\n";
+
+} // namespace
+
+// Files that other programs wrote are read whole, not as a name and no days.
+TEST_P(OddFiles, AreReadWhole) {
+    const OddFile& file = GetParam();
+    TempDir dir;
+    Document byFile = documentIn(dir, "diary.tnl");
+    TempDir::write(byFile.docPath, file.bytes);
+    RecordingEvents events;
+    EXPECT_EQ(loadFile(byFile, events, today), LoadStatus::Loaded);
+    Document byText;
+    readDiaryText(byText, file.bytes, today);
+    for (const Document* doc : {&byFile, &byText}) {
+        EXPECT_EQ(doc->userName, file.name);
+        ASSERT_EQ(doc->table.count(), file.days);
+        EXPECT_EQ(doc->table.rowAt(1).column(noteColumn), file.firstNote);
+        EXPECT_TRUE(doc->linesNotRead.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OddFiles,
+    testing::Values(OddFile{"Utf16LittleEndian", utf16(twoDays, false), "Ann", 2, "walk"},
+                    OddFile{"Utf16BigEndian", utf16(twoDays, true), "Ann", 2, "walk"},
+                    OddFile{"Utf32", utf32LittleEndian(U"Jos\u00E9,\r\nJan./05/2004,1,,,,,,,,,,,,\U0001F600,\r\n"),
+                            "Jos\u00E9", 1, "\U0001F600"},
+                    OddFile{"CarriageReturnsOnly", "Ann,\rJan./05/2004,120,,,,,,,,,,,,walk,\rJan./06/2004,1,\r",
+                            "Ann", 2, "walk"},
+                    // One Windows-1252 line spoils no other line of a UTF-8 diary.
+                    OddFile{"OneOldLineInUtf8", "Jos\u00E9,\r\nJan./05/2004,120,,,,,,,,,,,,caf\xE9,\r\n",
+                            "Jos\u00E9", 1, "caf\u00E9"}),
+    [](const testing::TestParamInfo<OddFile>& row) { return std::string(row.param.what); });
+
+TEST(LoadFile, ABinaryFileIsNoDiary) {
+    TempDir dir;
+    Document doc = documentIn(dir, "photo.tnl");
+    TempDir::write(doc.docPath, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    RecordingEvents events;
+    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::CannotOpen);
+    EXPECT_NE(std::find(events.calls.begin(), events.calls.end(), "cannot open: It is not a text file."),
+              events.calls.end());
+}
+
+// A day line the reader cannot take is kept with its number and why, to be written beside the file
+// before a save; lines of nothing but commas hold nothing to keep.
+TEST(LinesNotRead, AreKeptAndWrittenBeside) {
+    TempDir dir;
+    Document doc = documentIn(dir, "ann.tnl");
+    TempDir::write(doc.docPath, "Ann,\r\nJan./05/2004,251,,,,,,,,,,,,,\r\n\r\n,,,,\r\n2004-13-45,1,\r\n"
+                                "Jan./06/2004,120,\r\n");
+    RecordingEvents events;
+    loadFile(doc, events, today);
+    EXPECT_EQ(doc.table.count(), 1);
+    ASSERT_EQ(doc.linesNotRead.size(), 2u);
+    EXPECT_EQ(doc.linesNotRead[0].lineNumber, 2);
+    EXPECT_EQ(doc.linesNotRead[0].why, "a value is not a whole number from 0 to 250");
+    EXPECT_EQ(doc.linesNotRead[1].lineNumber, 5);
+    EXPECT_EQ(doc.linesNotRead[1].why, "its date cannot be read");
+    std::string keptIn;
+    ASSERT_TRUE(keepLinesNotRead(doc, &keptIn).ok);
+    EXPECT_EQ(keptIn, dir.file("ann (lines not read).txt"));
+    EXPECT_EQ(TempDir::read(keptIn), "Jan./05/2004,251,,,,,,,,,,,,,\r\n2004-13-45,1,\r\n");
+    EXPECT_TRUE(doc.linesNotRead.empty());
+}

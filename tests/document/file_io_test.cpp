@@ -212,3 +212,57 @@ TEST(StaleTemporaries, OnlyOldFilesOfThePatternGo) {
     EXPECT_EQ(removeStaleTemporaries(diary, processStartTime() + std::int64_t{10} * 1000000000, true), 1);
     EXPECT_EQ(dir.entryCount(), 3);
 }
+
+// What a write tells of the new file is what a later read finds, so a change by another program
+// shows and a file merely touched does not.
+TEST(FileIdentity, WrittenAndReadAgree) {
+    TempDir dir;
+    const std::string path = dir.file("diary.tnl");
+    FileIdentity written;
+    const auto pieces = [](const PieceSink& put) { return put("Ann,\r\n") && put("Jan./05/2004,1,\r\n"); };
+    ASSERT_EQ(writeFileAtomicallyFrom(path, pieces, FileOps::system(), Permissions::keepExisting, &written),
+              std::nullopt);
+    FileIdentity read;
+    ASSERT_TRUE(readWholeFile(path, nullptr, &read));
+    EXPECT_TRUE(read.sameStatus(written));
+    EXPECT_EQ(read.hash, written.hash);
+    EXPECT_EQ(read.hash, hashOf("Ann,\r\nJan./05/2004,1,\r\n"));
+    TempDir::write(path, "Ann,\r\nJan./05/2004,2,\r\n");
+    EXPECT_FALSE(identityOf(path)->sameStatus(written));
+}
+
+// A link that another user placed in a folder everyone may write to is not followed; the file it
+// points to, the user's own, stays as it was. (Root can make a link another user's.)
+TEST(AtomicWrite, APlantedLinkInASharedFolderIsNotFollowed) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give a link to another user";
+    TempDir dir;
+    const std::string own = dir.file("own.tnl");
+    TempDir::write(own, "the owner's diary");
+    const std::string shared = dir.file("shared");
+    ASSERT_EQ(::mkdir(shared.c_str(), 01777), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    const std::string link = shared + "/diary.tnl";
+    ASSERT_EQ(::symlink(own.c_str(), link.c_str()), 0);
+    ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+    const auto failure = writeFileAtomically(link, "replaced");
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_NE(failure->find("another user"), std::string::npos) << *failure;
+    EXPECT_EQ(TempDir::read(own), "the owner's diary");
+}
+
+// A diary shared through a group keeps its group and its mode when it is saved.
+TEST(AtomicWrite, AReplacedFileKeepsItsGroup) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give a file another group";
+    TempDir dir;
+    const std::string path = dir.file("family.tnl");
+    TempDir::write(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), 0, 65534), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0660), 0);
+    ASSERT_EQ(writeFileAtomically(path, "new"), std::nullopt);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0660u);
+}

@@ -200,6 +200,9 @@ private Q_SLOTS:
         FormHarness h;
         MainForm& form = startWith(h, representative, 1);
         const QString pdf = printToPdf(h, form, QStringLiteral("list.pdf"));
+        // The printed file is the user's alone, as every file Tonolog writes.
+        QCOMPARE(QFile::permissions(pdf) & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
         const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         QCOMPARE(text.count(QLatin1Char('\f')), 1);
         for (const char* piece :

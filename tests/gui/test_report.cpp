@@ -220,6 +220,8 @@ private Q_SLOTS:
         h.dialogs.queuePrinterToFile(printed);
         dialog->printButton->click();
         QVERIFY(run(QStringLiteral("pdftotext"), {printed, "-"}).contains(QStringLiteral("Ann Example")));
+        // A printed file is the user's alone, as every file Tonolog writes.
+        QCOMPARE(modeOf(printed), 0600);
     }
 
     // The real progress dialog: Cancel there is what the next step hears.
