@@ -7,6 +7,9 @@
 #          close question can be cancelled; Save as writes the recalled diary and drops the backup.
 #   Run 3  File > Exit with nothing unsaved ends the program with code 0 and leaves no backup.
 #   Run 4  the next start asks nothing; the time to the first frame is reported; Exit ends it.
+#   Run 5  a reading typed but not yet taken in, then SIGTERM: the program ends with code 0 and the
+#          backup holds the reading.
+#   Run 6  the next start asks to recall it; No keeps the declined backup as a file of its own.
 #   Last   no run's error output holds a sanitizer report (for the sanitizer build).
 #
 # Usage: recovery_test.sh PATH_TO_TONOLOG
@@ -178,6 +181,39 @@ wait_for "$timeout_s" "the File menu" popup_menu_shown
 press x
 wait_for_exit_code_0
 no_backup || fail "a backup file remains after a normal close"
+
+# --- Run 5: the end of a session with an entry still in its box ------------------------------------
+step "run 5: type the name Ann and SYS 131, staying in the box; then SIGTERM"
+start_app run5 env
+wait_for "$timeout_s" "the main window" exactly_one main_windows
+main=$found
+wait_for "$timeout_s" "the empty backup file" backup_is_empty_backup
+focus_window "$main"
+type_text Ann
+press Tab Tab      # the date box, then SYS of reading 1
+type_text 131
+kill -TERM "$app_pid"
+wait_for_exit_code_0
+holds_diary "$backup" "131," || fail "the backup does not hold the reading that was still in its box"
+
+# --- Run 6: the recall declined -----------------------------------------------------------------
+step "run 6: the next start asks to recall; No keeps the backup as a file of its own"
+start_app run6 env
+wait_for "$timeout_s" "the recall question" exactly_one message_boxes
+focus_window "$found"
+press n
+wait_for "$timeout_s" "the main window" exactly_one main_windows
+main=$found
+wait_for "$timeout_s" "the empty backup file" backup_is_empty_backup
+declined=$(find "$(dirname "$backup")" -name 'TL_Backup (not recalled *).tnl')
+[[ $(one_line "$declined") -eq 1 && -n $declined ]] || fail "no single declined backup was kept: $declined"
+holds_diary "$declined" "131," || fail "the declined backup does not hold the reading"
+[[ $(stat -c %a "$declined") == 600 ]] || fail "the declined backup is not private to the user"
+focus_window "$main"
+press alt+f
+wait_for "$timeout_s" "the File menu" popup_menu_shown
+press x
+wait_for_exit_code_0
 
 step "no run reported a sanitizer error"
 no_sanitizer_reports "$tmp"/run*.err
