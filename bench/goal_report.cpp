@@ -57,8 +57,10 @@ bool GoalReporter::printGoals() const {
     };
     const Figures load = of("load"), readFloor = of("floor_read_and_split");
     const Figures commit = of("commit"), writeFloor = of("floor_write_and_fsync");
+    const Figures save = of("save"), saveChecked = of("save_checked");
     const std::vector<Line> lines = {
         {"load / read-and-split floor (medians)", load.median / readFloor.median, 5, "x"},
+        {"Save with the file's check / Save (medians)", saveChecked.median / save.median, 1.2, "x"},
         {"commit - write-and-fsync floor, median", commit.median - writeFloor.median, 3, "ms"},
         {"commit - write-and-fsync floor, p99", commit.p99 - writeFloor.p99, 6, "ms"},
         {"day step with repaint, median", of("day_step").median, 2, "ms"},
