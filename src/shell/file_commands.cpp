@@ -74,6 +74,9 @@ void FileCommands::resetDocument() {
     document.docName = document.backupName;
     document.docPath = document.backupPath;
     document.isDirty = 0;
+    // An untitled diary has no file of its own yet (the file it came from keeps its unread lines).
+    markInStepWithFile(document, FileIdentity{});
+    document.linesNotRead.clear();
     form_.setWindowTitle(QString::fromUtf8(text::programTitle));
     document.userName.clear();
     form_.resetPages();
