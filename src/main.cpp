@@ -76,10 +76,14 @@ int main(int argc, char* argv[]) {
     case tonolog::SingleInstance::StartOutcome::handedOver:
         return 0;
     case tonolog::SingleInstance::StartOutcome::otherSession:
-        return refuse(QStringLiteral(
-            "Tonolog is already running in another session of this user (another login, a remote session, "
-            "or another computer that shares this home folder), and it keeps its backup there.\r\n"
-            "Close Tonolog in that session first, then start it here."));
+        return refuse(
+            QStringLiteral(
+                "Tonolog is already running in another session of this user (another login, a remote "
+                "session, or another computer that shares this home folder), and it keeps its backup "
+                "there.\r\nClose Tonolog in that session first, then start it here.\r\n"
+                "If Tonolog no longer runs there (that computer was switched off while it ran), "
+                "delete\r\n%1\r\nand start Tonolog again.")
+                .arg(instance.lockPath()));
     case tonolog::SingleInstance::StartOutcome::noAnswer:
         // A running instance holds the lock but does not answer: said rather than ending silently.
         return refuse(QStringLiteral(

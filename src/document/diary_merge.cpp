@@ -17,9 +17,11 @@ DiaryDays daysOf(const std::string& userName, const ReadingTable& table) {
 
 DiaryDays daysOfText(std::string_view bytes) {
     Document read;
-    readDiaryText(read, bytes, zeroDate);
+    const LoadStatus status = readDiaryText(read, bytes, zeroDate);
     DiaryDays diary = daysOf(read.userName, read.table);
     diary.linesNotRead = std::move(read.linesNotRead);
+    diary.whole =
+        status == LoadStatus::Loaded && bytes.find_first_not_of("\xEF\xBB\xBF") != std::string_view::npos;
     return diary;
 }
 
@@ -101,7 +103,7 @@ MergeResult mergeDiaries(const DiaryDays& mine, const std::string& nameInFile, c
             break;
         case Side::file:
             kept = theirLines;
-            ++result.takenFromFile;
+            ++(theirLines.empty() ? result.removedInFile : result.takenFromFile);
             break;
         case Side::here:
             ++result.keptFromHere;

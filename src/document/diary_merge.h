@@ -15,6 +15,10 @@ struct DiaryDays {
     std::string name;
     std::map<std::int32_t, std::string> days; // day number: the day's lines, each ended by CR LF
     std::vector<LineNotRead> linesNotRead;    // of a diary read from a text
+    // Of a diary read from a text: whether the text was a whole diary. A text with no name line
+    // at all (an empty file, one cut off at its start) is none, nor is one that is no text or
+    // holds more days than a diary can.
+    bool whole = true;
 };
 
 DiaryDays daysOf(const std::string& userName, const ReadingTable& table);
@@ -36,7 +40,8 @@ struct MergeResult {
     // The file's versions of what both sides changed differently, as a diary file (their name
     // line, then those days); empty when there are none.
     std::string otherVersions;
-    int takenFromFile = 0; // days changed only in the file
+    int takenFromFile = 0; // days added or changed only in the file
+    int removedInFile = 0; // days removed only in the file
     int keptFromHere = 0;  // days changed only here
     int changedOnBoth = 0; // days changed differently on both sides
     bool nameTakenFromFile = false;
@@ -44,7 +49,8 @@ struct MergeResult {
 
     // Whether the file holds anything this window does not know of.
     bool fileChanged() const {
-        return takenFromFile > 0 || changedOnBoth > 0 || nameTakenFromFile || nameChangedOnBoth;
+        return takenFromFile > 0 || removedInFile > 0 || changedOnBoth > 0 || nameTakenFromFile ||
+               nameChangedOnBoth;
     }
 };
 

@@ -46,8 +46,13 @@ EndRequests::EndRequests(QObject* parent) : QObject(parent) {
     action.sa_handler = onEndSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : endSignals)
+    for (const int signal : endSignals) {
+        // A signal the program was started to ignore (nohup, a background job) stays ignored.
+        struct sigaction before {};
+        if (::sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN)
+            continue;
         ::sigaction(signal, &action, nullptr);
+    }
 }
 
 EndRequests::~EndRequests() {
@@ -56,8 +61,11 @@ EndRequests::~EndRequests() {
     struct sigaction standard {};
     standard.sa_handler = SIG_DFL;
     sigemptyset(&standard.sa_mask);
-    for (const int signal : endSignals)
-        ::sigaction(signal, &standard, nullptr);
+    for (const int signal : endSignals) {
+        struct sigaction now {};
+        if (::sigaction(signal, nullptr, &now) == 0 && now.sa_handler == onEndSignal)
+            ::sigaction(signal, &standard, nullptr);
+    }
 }
 
 #else

@@ -20,17 +20,18 @@ QRectF boxBetween(int x1, int y1, int x2, int y2) {
 
 } // namespace
 
-void makePrintFilePrivate(QPrinter& printer) {
+bool makePrintFilePrivate(QPrinter& printer) {
     const QString path = printer.outputFileName();
     if (path.isEmpty())
-        return;
+        return true;
     constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
     QFile file(path);
     // Created with its final permissions, so no other user can open it in between.
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly))
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly)) {
         file.close();
-    else
-        QFile::setPermissions(path, ownerOnly);
+        return true;
+    }
+    return !QFile::exists(path) || QFile::setPermissions(path, ownerOnly);
 }
 
 QtPrinterSurface::QtPrinterSurface(QPrinter& printer) : printer_(printer) {
@@ -53,8 +54,7 @@ bool QtPrinterSurface::setOrientation(int orientation) {
 QPainter* QtPrinterSurface::painter() {
     if (painter_ == nullptr) {
         painter_ = std::make_unique<QPainter>();
-        makePrintFilePrivate(printer_);
-        if (!painter_->begin(&printer_)) {
+        if (!makePrintFilePrivate(printer_) || !painter_->begin(&printer_)) {
             failed_ = true;
             return nullptr;
         }

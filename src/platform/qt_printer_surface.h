@@ -13,8 +13,9 @@ namespace tonolog {
 
 // A printer that prints to a file (Print to File, a PDF) has the file made private to the user
 // before the printing writes anything to it: a new file is created readable and writable by its
-// owner only, a file it replaces is made so. Nothing for a real printer.
-void makePrintFilePrivate(QPrinter& printer);
+// owner only, a file it replaces is made so. Nothing for a real printer. False when the file
+// cannot be made private (another user's file, say): then nothing is to be printed into it.
+bool makePrintFilePrivate(QPrinter& printer);
 
 // The printer surface on a QPrinter: a QPainter whose unit is the twip, mapped to the printer's
 // own resolution, so that text and lines are as sharp as the printer can make them. The painter

@@ -72,9 +72,19 @@ bool heldByNobody(const QLockFile& lock, const QString& path) {
     return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
-// The session an instance runs in: its computer and its runtime directory.
+// The session an instance runs in: its computer, its runtime directory and its display (a
+// second login on the same computer may share the runtime directory, not the display).
 QByteArray sessionOf(const QString& runtimeDir) {
-    return (QSysInfo::machineHostName() + QLatin1Char('\n') + runtimeDir + QLatin1Char('\n')).toUtf8();
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) {
+        display = qEnvironmentVariable("DISPLAY");
+        // ":0.0" and ":0" are one display: the screen number goes.
+        if (display.lastIndexOf(QLatin1Char('.')) > display.lastIndexOf(QLatin1Char(':')))
+            display.truncate(display.lastIndexOf(QLatin1Char('.')));
+    }
+    return (QSysInfo::machineHostName() + QLatin1Char('\n') + runtimeDir + QLatin1Char('\n') + display +
+            QLatin1Char('\n'))
+        .toUtf8();
 }
 
 int remainingMs(const QDeadlineTimer& deadline) {
@@ -145,8 +155,11 @@ bool SingleInstance::primaryRunsInAnotherSession() const {
     if (lockDir_.isEmpty())
         return false;
     QFile session(sessionPath());
-    if (!session.open(QIODevice::ReadOnly))
-        return false; // not written yet: the primary may be starting in this session
+    // Not written yet, or left by an earlier holder of the lock: the primary may be starting in
+    // this session.
+    const QDateTime written = QFileInfo(session).lastModified();
+    if (!session.open(QIODevice::ReadOnly) || written < QFileInfo(lockPath()).lastModified())
+        return false;
     return session.read(4096) != sessionOf(runtimeDir_);
 }
 

@@ -166,10 +166,10 @@ bool ReportCommands::printReport(const ReportOptions& options) {
         return false;
     rememberPeriod(Period{options.from, options.to});
     const Report report = makeReportFor(options);
-    makePrintFilePrivate(printer);
     bool cancelled = false;
-    const bool printed = paintWithProgress(
-        report, printer, [&] { printer.abort(); }, &cancelled);
+    const bool printed =
+        makePrintFilePrivate(printer) && paintWithProgress(
+                                             report, printer, [&] { printer.abort(); }, &cancelled);
     if (cancelled) {
         // Printed to a file, a cancelled report leaves none behind.
         if (!printer.outputFileName().isEmpty())

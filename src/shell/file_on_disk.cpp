@@ -49,38 +49,17 @@ QString FileOnDisk::stamp() const {
     return form_.platform().clock.now().toString(QStringLiteral("yyyy-MM-dd HH.mm"));
 }
 
-FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
-    Document& document = form_.document;
-    const auto now = identityOf(document.docPath);
-    // A file that is gone is simply written again; one that is as it was needs no reading.
-    if (!now || document.diskIdentity.sameStatus(*now))
-        return SaveChoice::write;
-    FileIdentity read;
-    const auto bytes = readWholeFile(document.docPath, nullptr, &read);
-    if (!bytes)
-        return SaveChoice::write; // the write says what is wrong with the file
-    if (document.diskIdentity.known && read.hash == document.diskIdentity.hash) {
-        // Only its time changed (touched, or written again with the same bytes).
-        document.diskIdentity = read;
-        return SaveChoice::write;
-    }
-    const DiaryDays theirs = daysOfText(*bytes);
-    const MergeResult merge = mergeDiaries(daysOf(document.userName, document.table), document.nameInFile,
-                                           document.changesHere, theirs);
-    if (!merge.fileChanged() && theirs.linesNotRead.empty()) {
-        document.diskIdentity = read;
-        return SaveChoice::write;
-    }
+namespace {
 
-    const QString path = fromStd(document.docPath);
-    const std::string othersPath =
-        besideFile(document.docPath, "changed elsewhere " + toStd(stamp()), ".tnl");
-    QString text = QStringLiteral("The diary file was changed by another program since Tonolog last read or "
-                                  "saved it:\r\n") +
-                   path + QStringLiteral("\r\n\r\n");
+// What a merge will do, in plain words, a line each.
+QString whatTheMergeDoes(const MergeResult& merge, const DiaryDays& theirs, const QString& othersPath) {
+    QString text;
     if (merge.takenFromFile > 0)
         text += counted(merge.takenFromFile, QStringLiteral("day"), QStringLiteral("days")) +
-                QStringLiteral(" changed there only will be taken into this diary.\r\n");
+                QStringLiteral(" added or changed there only will be taken into this diary.\r\n");
+    if (merge.removedInFile > 0)
+        text += counted(merge.removedInFile, QStringLiteral("day"), QStringLiteral("days")) +
+                QStringLiteral(" removed there only will be removed here too.\r\n");
     if (merge.nameTakenFromFile)
         text += QStringLiteral("The owner's name changed there will be taken: \"%1\".\r\n")
                     .arg(fromStd(theirs.name));
@@ -90,48 +69,115 @@ FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
                           QStringLiteral(" changed both there and here")
                     : QStringLiteral("The owner's name was changed both there and here");
         text += QStringLiteral(": the version of this window is kept, and the other one is written to\r\n") +
-                fromStd(othersPath) + QStringLiteral("\r\n");
+                othersPath + QStringLiteral("\r\n");
     }
-    std::vector<LineNotRead> theirLinesNotRead = theirs.linesNotRead;
-    if (!theirLinesNotRead.empty())
-        text += counted(static_cast<qsizetype>(theirLinesNotRead.size()), QStringLiteral("line"),
-                        QStringLiteral("lines")) +
-                QStringLiteral(" of the file cannot be read; they are kept in\r\n") +
-                fromStd(besideFile(document.docPath, "lines not read", ".txt")) + QStringLiteral("\r\n");
-    text +=
-        QStringLiteral("\r\nYes: take in the changes and save.\r\nNo: save under another name instead.\r\n"
-                       "Cancel: save nothing now.");
-    const int answer = showMessage(form_.platform().messages, text, box::yesNoCancel, box::question);
-    if (answer == box::pressedNo)
-        return SaveChoice::saveAsInstead;
-    if (answer != box::pressedYes)
-        return SaveChoice::cancel;
+    return text;
+}
 
-    if (!merge.otherVersions.empty()) {
-        if (const auto failure = writeFileAtomically(othersPath, merge.otherVersions, FileOps::system(),
-                                                     Permissions::ownerOnly)) {
-            showMessage(
-                form_.platform().messages,
-                QString::fromUtf8(text::cannotSave) +
-                    QStringLiteral("\r\nThe other version of the days changed on both sides cannot be "
-                                   "written to\r\n") +
-                    fromStd(othersPath) + QStringLiteral("\r\n") + fromStd(*failure),
-                box::ok, box::stop);
-            return SaveChoice::cancel;
+// The lines not read of both, each line once.
+void addLinesNotRead(std::vector<LineNotRead>& lines, const std::vector<LineNotRead>& more) {
+    for (const LineNotRead& line : more)
+        if (std::none_of(lines.begin(), lines.end(),
+                         [&](const LineNotRead& l) { return l.text == line.text; }))
+            lines.push_back(line);
+}
+
+} // namespace
+
+FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
+    Document& document = form_.document;
+    MessageBoxService& messages = form_.platform().messages;
+    const QString path = fromStd(document.docPath);
+    // Looked at again whenever the file changes while the question is open.
+    for (;;) {
+        const auto now = identityOf(document.docPath);
+        // A file that is gone is simply written again; one that is as it was needs no reading.
+        if (!now || document.diskIdentity.sameStatus(*now))
+            return SaveChoice::write;
+        FileIdentity read;
+        const auto bytes = readWholeFile(document.docPath, nullptr, &read);
+        if (!bytes)
+            return SaveChoice::write; // the write says what is wrong with the file
+        if (document.diskIdentity.known && read.hash == document.diskIdentity.hash) {
+            // Only its time changed (touched, or written again with the same bytes).
+            document.diskIdentity = read;
+            return SaveChoice::write;
         }
+        const DiaryDays theirs = daysOfText(*bytes);
+        if (!theirs.whole) {
+            // An empty, cut-off or unreadable file may be all that is left of the diary elsewhere:
+            // it is never written over unasked.
+            const QString text =
+                QStringLiteral(
+                    "The diary file is not what Tonolog last read or saved, and it cannot be read as a "
+                    "whole diary now (it is empty, is no text, or holds more days than a diary "
+                    "can):\r\n") +
+                path +
+                QStringLiteral(
+                    "\r\n\r\nSo that nothing in it is lost, it is not overwritten. Save this diary "
+                    "under another name instead?");
+            return showMessage(messages, text, box::yesNo, box::exclamation) == box::pressedYes
+                       ? SaveChoice::saveAsInstead
+                       : SaveChoice::cancel;
+        }
+        const MergeResult merge = mergeDiaries(daysOf(document.userName, document.table), document.nameInFile,
+                                               document.changesHere, theirs);
+        if (!merge.fileChanged() && theirs.linesNotRead.empty()) {
+            document.diskIdentity = read;
+            return SaveChoice::write;
+        }
+
+        const std::string othersPath =
+            besideFile(document.docPath, "changed elsewhere " + toStd(stamp()), ".tnl");
+        QString text =
+            QStringLiteral("The diary file was changed by another program since Tonolog last read or "
+                           "saved it:\r\n") +
+            path + QStringLiteral("\r\n\r\n") + whatTheMergeDoes(merge, theirs, fromStd(othersPath));
+        if (!theirs.linesNotRead.empty())
+            text += counted(static_cast<qsizetype>(theirs.linesNotRead.size()), QStringLiteral("line"),
+                            QStringLiteral("lines")) +
+                    QStringLiteral(" of the file cannot be read; they are kept in\r\n") +
+                    fromStd(besideFile(document.docPath, "lines not read", ".txt")) + QStringLiteral("\r\n");
+        text += QStringLiteral("\r\nYes: take in the changes and save.\r\nNo: save under another name "
+                               "instead.\r\nCancel: save nothing now.");
+        const int answer = showMessage(messages, text, box::yesNoCancel, box::question);
+        if (answer == box::pressedNo)
+            return SaveChoice::saveAsInstead;
+        if (answer != box::pressedYes)
+            return SaveChoice::cancel;
+        const auto after = identityOf(document.docPath);
+        if (!after || !after->sameStatus(read))
+            continue; // changed again while the question was open
+
+        if (!merge.otherVersions.empty()) {
+            if (const auto failure = writeFileAtomically(othersPath, merge.otherVersions, FileOps::system(),
+                                                         Permissions::ownerOnly)) {
+                showMessage(
+                    messages,
+                    QString::fromUtf8(text::cannotSave) +
+                        QStringLiteral("\r\nThe other version of the days changed on both sides cannot be "
+                                       "written to\r\n") +
+                        fromStd(othersPath) + QStringLiteral("\r\n") + fromStd(*failure),
+                    box::ok, box::stop);
+                return SaveChoice::cancel;
+            }
+        }
+        // Lines not read of another file are kept beside that file now, before those of this one
+        // take their place.
+        if (document.linesNotReadFrom != document.docPath &&
+            !keepLinesNotReadBefore(document.linesNotReadFrom))
+            return SaveChoice::cancel;
+        std::vector<LineNotRead> kept = std::move(document.linesNotRead);
+        addLinesNotRead(kept, theirs.linesNotRead);
+        applyMerged(formatDays(merge.merged));
+        document.linesNotRead = std::move(kept);
+        document.linesNotReadFrom = document.docPath;
+        // What the file holds now is the base of what is changed here.
+        document.diskIdentity = read;
+        document.nameInFile = theirs.name;
+        document.changesHere = changesBetween(theirs, merge.merged);
+        return SaveChoice::write;
     }
-    std::vector<LineNotRead> kept = std::move(document.linesNotRead);
-    if (document.linesNotReadFrom != document.docPath)
-        kept.clear();
-    kept.insert(kept.end(), theirLinesNotRead.begin(), theirLinesNotRead.end());
-    applyMerged(formatDays(merge.merged));
-    document.linesNotRead = std::move(kept);
-    document.linesNotReadFrom = document.docPath;
-    // What the file holds now is the base of what is changed here.
-    document.diskIdentity = read;
-    document.nameInFile = theirs.name;
-    document.changesHere = changesBetween(theirs, merge.merged);
-    return SaveChoice::write;
 }
 
 void FileOnDisk::applyMerged(const std::string& diaryText) {
@@ -187,29 +233,44 @@ void FileOnDisk::readAgain() {
         !document.diskIdentity.known)
         return;
     const auto now = identityOf(document.docPath);
-    if (!now || document.diskIdentity.sameStatus(*now))
+    if (!now || document.diskIdentity.sameStatus(*now) || (noticed_.known && noticed_.sameStatus(*now)))
         return;
     // Read only what can be read: a file that cannot be (now unreadable, or no diary any more)
     // leaves the diary shown as it is.
     FileIdentity read;
-    std::string reason;
-    const auto bytes = readWholeFile(document.docPath, &reason, &read);
+    const auto bytes = readWholeFile(document.docPath, nullptr, &read);
     if (!bytes)
         return;
     if (read.hash == document.diskIdentity.hash) {
         document.diskIdentity = read;
         return;
     }
-    Document probe;
-    if (readDiaryText(probe, *bytes, todayFrom(form_.platform().clock)) == LoadStatus::NotText)
+    const DiaryDays theirs = daysOfText(*bytes);
+    const MergeResult merge =
+        mergeDiaries(daysOf(document.userName, document.table), document.nameInFile, {}, theirs);
+    const QString path = fromStd(document.docPath);
+    if (!theirs.whole || merge.removedInFile > 0) {
+        // This window may hold the last whole copy of the diary: it is not given up unasked.
+        noticed_ = read;
+        showMessage(
+            form_.platform().messages,
+            QStringLiteral("The diary file was changed by another program:\r\n") + path +
+                (theirs.whole
+                     ? QStringLiteral("\r\nIt no longer holds %1 that this window shows,")
+                           .arg(counted(merge.removedInFile, QStringLiteral("day"), QStringLiteral("days")))
+                     : QStringLiteral("\r\nIt cannot be read as a whole diary any more,")) +
+                QStringLiteral(" so it is not read again here. File > Save asks what to do; File > Save "
+                               "as... keeps this window's diary under another name."),
+            box::ok, box::exclamation);
         return;
+    }
     const Date shown = diary.currentDay.date;
     loadFile(document, form_.documentEvents(), todayFrom(form_.platform().clock));
     diary.loadDay(shown);
     showMessage(
         form_.platform().messages,
         QStringLiteral("The diary file was changed by another program, so it has been read again:\r\n") +
-            fromStd(document.docPath),
+            path,
         box::ok, box::information);
 }
 

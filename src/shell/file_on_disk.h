@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include "document/file_io.h"
+
 #include <string>
 
 namespace tonolog {
@@ -50,6 +52,8 @@ private:
 
     MainForm& form_;
     bool checkPending_ = false;
+    // A change of the file that was said and not read again, so that it is said once.
+    FileIdentity noticed_;
 };
 
 } // namespace tonolog

@@ -261,10 +261,10 @@ void MainForm::loadWindow(const QString& commandLine) {
 
     bool recalled = false;
     if (fileExists(document.backupPath)) {
-        const QString question = QStringLiteral("Backup data was kept from the last time.\r\n"
-                                                "Would you like to recall data from the backup?\r\n\r\n"
-                                                "If not, it is kept as a file in\r\n") +
-                                 locations_.backupDir;
+        QString question = QStringLiteral("Backup data was kept from the last time.\r\n"
+                                          "Would you like to recall data from the backup?");
+        if (readWholeFile(document.backupPath).value_or(std::string()) != emptyBackupLine)
+            question += QStringLiteral("\r\n\r\nIf not, it is kept as a file in\r\n") + locations_.backupDir;
         // A backup that is not recalled is kept as a file of its own first: it may hold the only
         // copy of readings never saved. If it cannot be kept, it is recalled after all.
         if (showMessage(platform_.messages, question, box::yesNo, box::question) == box::pressedYes ||

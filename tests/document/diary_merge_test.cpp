@@ -78,11 +78,3 @@ INSTANTIATE_TEST_SUITE_P(
                 c = '_';
         return name;
     });
-
-// The lines of the file that the reader cannot take come with it, so that a merged save keeps them.
-TEST(MergeInput, LinesNotReadComeAlong) {
-    const DiaryDays theirs = daysOfText(diary("Ann", {jan5, "Jan./06/2004,251,,,,,,,,,,,,,"}));
-    ASSERT_EQ(theirs.linesNotRead.size(), 1u);
-    EXPECT_EQ(theirs.linesNotRead[0].lineNumber, 3);
-    EXPECT_EQ(theirs.days.size(), 1u);
-}

@@ -42,6 +42,12 @@ void replaceElsewhere(const QString& path, const QByteArray& bytes) {
              0);
 }
 
+// The diary d.tnl with these bytes, opened as from the command line.
+MainForm& openDiary(FormHarness& h, const QByteArray& bytes) {
+    FormHarness::writeFile(h.file(QStringLiteral("d.tnl")), bytes);
+    return h.start(h.file(QStringLiteral("d.tnl")));
+}
+
 mode_t modeOf(const QString& path) {
     struct stat st {};
     ::stat(QFile::encodeName(path).constData(), &st);
@@ -58,8 +64,7 @@ private Q_SLOTS:
     void saveTakesInADayAddedElsewhere() {
         FormHarness h;
         const QString path = h.file(QStringLiteral("d.tnl"));
-        FormHarness::writeFile(path, "Ann,\r\n" + jan5);
-        MainForm& form = h.start(path);
+        MainForm& form = openDiary(h, "Ann,\r\n" + jan5);
         enterReading(form, QStringLiteral("128"));
         replaceElsewhere(path, "Ann,\r\n" + jan5 + jan6);
         h.messages.forget();
@@ -68,7 +73,7 @@ private Q_SLOTS:
         QCOMPARE(h.messages.count(), 1);
         QVERIFY(h.messages.last().text.startsWith(changedOnDisk + path));
         QVERIFY(h.messages.last().text.contains(
-            QStringLiteral("1 day changed there only will be taken into this diary.")));
+            QStringLiteral("1 day added or changed there only will be taken into this diary.")));
         const QByteArray saved = FormHarness::readFile(path);
         QVERIFY(saved.contains(jan5) && saved.contains(jan6) && saved.contains("Jan./20/2004,128,"));
         QCOMPARE(form.document.isDirty, std::int16_t(0));
@@ -80,8 +85,7 @@ private Q_SLOTS:
     void aDayChangedOnBothSidesIsKeptAndTheOtherWrittenBeside() {
         FormHarness h;
         const QString path = h.file(QStringLiteral("d.tnl"));
-        FormHarness::writeFile(path, "Ann,\r\nJan./20/2004,120,,,,,,,,,,,,,\r\n");
-        MainForm& form = h.start(path);
+        MainForm& form = openDiary(h, "Ann,\r\nJan./20/2004,120,,,,,,,,,,,,,\r\n");
         enterReading(form, QStringLiteral("128"));
         // Written in place with the same size: only its time tells, which the system keeps to the
         // tick of its clock.
@@ -116,8 +120,7 @@ private Q_SLOTS:
     void anUnchangedDiaryIsReadAgainWhenTheWindowComesBack() {
         FormHarness h;
         const QString path = h.file(QStringLiteral("d.tnl"));
-        FormHarness::writeFile(path, "Ann,\r\n" + jan5);
-        MainForm& form = h.start(path);
+        MainForm& form = openDiary(h, "Ann,\r\n" + jan5);
         form.diary().loadDay(dateFromCivil(2004, 1, 5));
         replaceElsewhere(path, "Ann,\r\n" + jan5 + jan6);
         h.messages.forget();
@@ -133,6 +136,15 @@ private Q_SLOTS:
                 path);
         QCOMPARE(form.document.table.count(), 2);
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./05/2004"));
+
+        // A file that lost days is not read again: this window may hold their last copy.
+        replaceElsewhere(path, "Ann,\r\n" + jan5);
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&form, &activate);
+        QCoreApplication::processEvents();
+        QVERIFY(h.messages.last().text.contains(
+            QStringLiteral("It no longer holds 1 day that this window shows")));
+        QCOMPARE(form.document.table.count(), 2);
     }
 
     // A line the reader cannot take is said when the file opens, and written beside the file
@@ -140,8 +152,7 @@ private Q_SLOTS:
     void linesNotReadAreSaidAndKeptBeforeTheSave() {
         FormHarness h;
         const QString path = h.file(QStringLiteral("d.tnl"));
-        FormHarness::writeFile(path, "Ann,\r\n" + jan5 + "Jan./06/2004,251,80,,,,,,,,,,,,\r\n");
-        MainForm& form = h.start(path);
+        MainForm& form = openDiary(h, "Ann,\r\n" + jan5 + "Jan./06/2004,251,80,,,,,,,,,,,,\r\n");
         const QString kept = h.file(QStringLiteral("d (lines not read).txt"));
         QCOMPARE(h.messages.last().text,
                  QStringLiteral("1 line of this diary could not be read, so it is not shown:\r\n"
@@ -159,36 +170,38 @@ private Q_SLOTS:
     // A note longer than a box holds by default is kept whole when its day is edited.
     void aLongNoteIsKeptWhole() {
         FormHarness h;
-        const QString path = h.file(QStringLiteral("d.tnl"));
         const QByteArray note(40000, 'n');
-        FormHarness::writeFile(path, "Ann,\r\nJan./20/2004,120,,,,,,,,,,,," + note + ",\r\n");
-        MainForm& form = h.start(path);
+        MainForm& form = openDiary(h, "Ann,\r\nJan./20/2004,120,,,,,,,,,,,," + note + ",\r\n");
         enterReading(form, QStringLiteral("128"));
         QCOMPARE(rowOf(form, 2004, 1, 20).value(13).size(), note.size());
     }
 
     // The day buttons stop at the first and last day a date can be.
-    void dayStepsStopAtTheYearsADateCarries_data() {
-        QTest::addColumn<int>("year");
-        QTest::addColumn<int>("month");
-        QTest::addColumn<int>("day");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("Next from Dec./31/9999") << 9999 << 12 << 31 << 1 << QStringLiteral("Dec./31/9999");
-        QTest::newRow("Previous from Jan./01/0100") << 100 << 1 << 1 << -1 << QStringLiteral("Jan./01/0100");
-    }
-
     void dayStepsStopAtTheYearsADateCarries() {
-        QFETCH(int, year);
-        QFETCH(int, month);
-        QFETCH(int, day);
-        QFETCH(int, direction);
-        QFETCH(QString, shown);
         FormHarness h;
         MainForm& form = h.start();
-        form.diary().loadDay(dateFromCivil(year, month, day));
-        form.diary().stepDay(direction);
-        QCOMPARE(form.ui.diary.InputDate->text(), shown);
+        form.diary().loadDay(dateFromCivil(9999, 12, 31));
+        form.diary().stepDay(+1);
+        QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Dec./31/9999"));
+        form.diary().loadDay(dateFromCivil(100, 1, 1));
+        form.diary().stepDay(-1);
+        QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./01/0100"));
+    }
+
+    // A file emptied or spoilt elsewhere may be all that is left of the diary there: Save does not
+    // write over it unasked.
+    void aFileThatIsNoWholeDiaryIsNotSavedOver() {
+        FormHarness h;
+        const QString path = h.file(QStringLiteral("d.tnl"));
+        MainForm& form = openDiary(h, "Ann,\r\n" + jan5);
+        enterReading(form, QStringLiteral("128"));
+        replaceElsewhere(path, QByteArray("Ann,\r\n\0\0\0", 9));
+        h.messages.queueAnswer(ResultNo);
+        save(form);
+        QVERIFY(h.messages.last().text.contains(
+            QStringLiteral("So that nothing in it is lost, it is not overwritten.")));
+        QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\n\0\0\0", 9));
+        QCOMPARE(form.document.isDirty, std::int16_t(1));
     }
 };
 

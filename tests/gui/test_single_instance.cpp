@@ -118,11 +118,6 @@ QByteArray request(const QByteArray& path) {
     return QByteArray("TNL1") + lengthBytes(static_cast<quint32>(path.size())) + path;
 }
 
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 mode_t modeOf(const QString& path) {
     struct stat info {};
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
@@ -244,35 +239,6 @@ private Q_SLOTS:
         stray.close();
         Probe probe(probeArgs(name, 2));
         QVERIFY2(probe.waitFor(QStringLiteral("primary")), qPrintable(probe.describe()));
-    }
-
-    // Two sessions of one user (two runtime directories) with one data folder: the later start
-    // says so at once and touches neither the lock nor the running one's session.
-    void aStartInAnotherSessionIsToldSo() {
-        const QString name = freshName();
-        QTemporaryDir home;
-        const QString data = home.filePath(QStringLiteral("data"));
-        const QString otherRuntime = home.filePath(QStringLiteral("runtime-2"));
-        QVERIFY(QDir().mkpath(data) && QDir().mkpath(otherRuntime));
-        QFile::setPermissions(otherRuntime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("TONOLOG_PROBE_LOCK_DIR"), data);
-        Probe primary(probeArgs(name), environment);
-        QVERIFY2(primary.waitFor(QStringLiteral("primary")), qPrintable(primary.describe()));
-        const QString lock = data + QLatin1Char('/') + name + QLatin1String(".lock");
-        const QByteArray lockBefore = contentOf(lock);
-
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime);
-        QElapsedTimer timer;
-        timer.start();
-        Probe other(probeArgs(name), environment);
-        QCOMPARE(other.finish(), 1);
-        QCOMPARE(other.lines(), (QStringList{QStringLiteral("not primary"),
-                                             QStringLiteral("secondary in another session")}));
-        QVERIFY2(timer.elapsed() < 2500, "waited for a hand-over that cannot come");
-        QCOMPARE(contentOf(lock), lockBefore);
-        QCOMPARE(primary.count(QStringLiteral("activated")), 0);
-        QCOMPARE(primary.process().state(), QProcess::Running);
     }
 
     void killedPrimaryDoesNotBlockTheNextStart() {
