@@ -10,8 +10,8 @@ namespace {
 std::int16_t checkValue(const std::string& text, std::int16_t invalidBit, std::int16_t rangeBit) {
     const auto value = parseInt16(text);
     if (value)
-        return *value < 0 || *value > 250 ? rangeBit : 0;
-    return text.empty() ? 0 : invalidBit;
+        return *value < 0 || *value > 250 ? rangeBit : std::int16_t{0};
+    return text.empty() ? std::int16_t{0} : invalidBit;
 }
 
 } // namespace
@@ -22,9 +22,12 @@ EntryErrorWords checkEntry(const EntryTexts& entry) {
         words[0] = entryError::badDate;
     for (std::size_t i = 0; i < 3; ++i) {
         std::int16_t word = 0;
-        word |= checkValue(entry.sys[i], entryError::badSys, entryError::sysRange);
-        word |= checkValue(entry.dia[i], entryError::badDia, entryError::diaRange);
-        word |= checkValue(entry.pul[i], entryError::badPul, entryError::pulRange);
+        word = static_cast<std::int16_t>(word |
+                                         checkValue(entry.sys[i], entryError::badSys, entryError::sysRange));
+        word = static_cast<std::int16_t>(word |
+                                         checkValue(entry.dia[i], entryError::badDia, entryError::diaRange));
+        word = static_cast<std::int16_t>(word |
+                                         checkValue(entry.pul[i], entryError::badPul, entryError::pulRange));
         words[i + 1] = word;
     }
     return words;

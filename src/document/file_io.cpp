@@ -364,6 +364,7 @@ std::vector<std::string> filesNamedLike(const std::string& folder, std::string_v
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a > b; });
     std::vector<std::string> paths;
+    paths.reserve(found.size());
     for (auto& [time, path] : found)
         paths.push_back(std::move(path));
     return paths;

@@ -32,8 +32,6 @@ constexpr char answer[] = "ok\n";
 constexpr qint64 answerLength = 3;
 // Far beyond any path the system can open (PATH_MAX is 4096 bytes); a longer one is not ours.
 constexpr quint32 maxPathBytes = 16384;
-// A connection that sends nothing is dropped after this long.
-constexpr int idleConnectionMs = 5000;
 // How long a later start waits between attempts to reach a primary that is not listening yet.
 constexpr int retryPauseMs = 25;
 
@@ -58,14 +56,14 @@ QString privateDirectory(const QString& dir) {
 // A lock that another start is creating at this moment is empty for an instant: only one that has
 // named no owner for a while counts, or one dated in the future (the clock was set back since).
 // The owner's process can only be looked for on its own computer.
-bool heldByNobody(const QLockFile& lock, const QString& path) {
+bool heldByNobody(const QLockFile& lock, const QString& path, int unfinishedLockMs) {
     qint64 pid = 0;
     QString host;
     QString application;
     if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0) {
         const QDateTime written = QFileInfo(path).lastModified();
         const qint64 age = written.isValid() ? written.msecsTo(QDateTime::currentDateTime()) : 0;
-        return !written.isValid() || age > 2000 || age < 0;
+        return !written.isValid() || age > unfinishedLockMs || age < 0;
     }
     if (!host.isEmpty() && host != QSysInfo::machineHostName())
         return false;
@@ -185,8 +183,8 @@ bool SingleInstance::tryBecomePrimary() {
     auto lock = std::make_unique<QLockFile>(lockPath());
     // Never stale by age: only when its holder no longer runs.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError && heldByNobody(*lock, lockPath()) &&
-        lock->removeStaleLockFile())
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError &&
+        heldByNobody(*lock, lockPath(), timeouts_.unfinishedLockMs) && lock->removeStaleLockFile())
         lock->tryLock(0);
     if (!lock->isLocked()) {
         if (lock->error() == QLockFile::LockFailedError)
@@ -224,7 +222,7 @@ void SingleInstance::acceptConnections() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, socket, [this, socket] { readRequest(socket); });
-        QTimer::singleShot(idleConnectionMs, socket, [socket] {
+        QTimer::singleShot(timeouts_.idleConnectionMs, socket, [socket] {
             socket->abort();
             socket->deleteLater();
         });
@@ -263,24 +261,24 @@ void SingleInstance::readRequest(QLocalSocket* socket) {
         Q_EMIT openRequested(*path);
 }
 
-SingleInstance::StartOutcome SingleInstance::start(const QString& filePath, int timeoutMs) {
+SingleInstance::StartOutcome SingleInstance::start(const QString& filePath) {
     if (tryBecomePrimary())
         return StartOutcome::primary;
     if (primaryRunsInAnotherSession())
         return StartOutcome::otherSession;
-    if (notifyPrimary(filePath, timeoutMs))
+    if (notifyPrimary(filePath))
         return StartOutcome::handedOver;
     if (tryBecomePrimary())
         return StartOutcome::primary;
     return primaryRunsInAnotherSession() ? StartOutcome::otherSession : StartOutcome::noAnswer;
 }
 
-bool SingleInstance::notifyPrimary(const QString& filePath, int timeoutMs) {
+bool SingleInstance::notifyPrimary(const QString& filePath) {
     const QString path = serverPath();
     if (path.isEmpty())
         return false;
     // A negative time waits for ever.
-    const QDeadlineTimer deadline(timeoutMs);
+    const QDeadlineTimer deadline(timeouts_.handOverMs);
     QLocalSocket socket;
     for (;;) {
         socket.connectToServer(path);

@@ -33,6 +33,15 @@ class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
+    // How long a later start tries to hand its request over, and how long the primary waits for a
+    // connection to complete its request before dropping it.
+    // And how long a lock that names no owner may be one that another start is still writing.
+    struct Timeouts {
+        int handOverMs = 3000;
+        int idleConnectionMs = 5000;
+        int unfinishedLockMs = 2000;
+    };
+
     // The name is a plain file name; the lock and the socket are named after it. The lock lives in
     // lockDir, or without one in the runtime directory beside the socket.
     explicit SingleInstance(const QString& name = QStringLiteral("tonolog"),
@@ -48,7 +57,7 @@ public:
     // file path (absolute), to open that file. Retries the connection for a while, since the
     // primary may hold the lock but not listen yet. Returns whether the primary received the
     // request (it answers once it has).
-    bool notifyPrimary(const QString& filePath = QString(), int timeoutMs = 3000);
+    bool notifyPrimary(const QString& filePath = QString());
 
     // The whole decision of a start: primary (this process runs), handedOver (the running instance
     // of this session took the request: end), otherSession (it runs in another session of the user,
@@ -56,7 +65,8 @@ public:
     // not answer). A lock is judged again after a hand-over that failed: its holder may have ended
     // meanwhile, or it was one that another start had only begun to write.
     enum class StartOutcome { primary, handedOver, otherSession, noAnswer };
-    StartOutcome start(const QString& filePath = QString(), int timeoutMs = 3000);
+    StartOutcome start(const QString& filePath = QString());
+    void setTimeouts(const Timeouts& timeouts) { timeouts_ = timeouts; }
 
     // For a start that is not the primary: whether the running instance is in another session of
     // this user (another runtime directory or another computer), which no hand-over can reach.
@@ -86,6 +96,7 @@ private:
     QString name_;
     QString runtimeDir_;
     QString lockDir_;
+    Timeouts timeouts_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
     bool primary_ = false;

@@ -171,8 +171,7 @@ void PagePrinting::renderListPage(PrinterSurface& surface) {
             // A long note ends 20 twips right of its box.
             const int xN = noteTitle.x() + noteTitle.width() + 20;
             const int from = xN - xL;
-            QImage source = patch;
-            surface.drawImagePart(xN, noteTitle.y(), back.width() - from, source, from, 20);
+            surface.drawImagePart(xN, noteTitle.y(), back.width() - from, patch, from, 20);
         }
 
         surface.setFontSize(titleSize);

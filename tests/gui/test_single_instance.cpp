@@ -28,6 +28,16 @@ constexpr int nobodyId = 65534;
 const QStringList deliveredLines{QStringLiteral("not primary"), QStringLiteral("secondary delivered")};
 const QStringList failedLines{QStringLiteral("not primary"), QStringLiteral("secondary failed")};
 
+// What the tests that wait a timeout out wait, instead of the seconds a person is given.
+constexpr int shortWaitMs = 300;
+
+QProcessEnvironment shortWaits() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TONOLOG_PROBE_HAND_OVER_MS"), QString::number(shortWaitMs));
+    environment.insert(QStringLiteral("TONOLOG_PROBE_UNFINISHED_LOCK_MS"), QString::number(shortWaitMs));
+    return environment;
+}
+
 QString probePath() {
     const QString fromEnvironment = qEnvironmentVariable("TONOLOG_SINGLE_INSTANCE_PROBE");
     if (!fromEnvironment.isEmpty())
@@ -237,7 +247,7 @@ private Q_SLOTS:
         QVERIFY(stray.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
                                   QFileDevice::FileModificationTime));
         stray.close();
-        Probe probe(probeArgs(name, 2));
+        Probe probe(probeArgs(name, 2), shortWaits());
         QVERIFY2(probe.waitFor(QStringLiteral("primary")), qPrintable(probe.describe()));
     }
 
@@ -380,6 +390,7 @@ private Q_SLOTS:
     void anUnfinishedRequestHoldsUpNothing() {
         const QString name = freshName();
         SingleInstance instance(name);
+        instance.setTimeouts({3000, shortWaitMs, 2000});
         QSignalSpy opens(&instance, &SingleInstance::openRequested);
         QVERIFY(instance.tryBecomePrimary());
         QLocalSocket stalled;
@@ -427,10 +438,10 @@ private Q_SLOTS:
 
         QElapsedTimer timer;
         timer.start();
-        Probe secondary(probeArgs(name));
+        Probe secondary(probeArgs(name), shortWaits());
         QCOMPARE(secondary.finish(), 1);
         QCOMPARE(secondary.lines(), failedLines);
-        QVERIFY2(timer.elapsed() >= 2500, "gave up before its time");
+        QVERIFY2(timer.elapsed() >= shortWaitMs, "gave up before its time");
     }
 
     void anotherUserHasItsOwnInstanceAndCannotReachOurs() {

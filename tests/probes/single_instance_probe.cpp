@@ -1,6 +1,8 @@
 // A small program around SingleInstance, started several times over by the single-instance tests.
 //
-//   single_instance_probe NAME SECONDS [PATH]   (the lock in TONOLOG_PROBE_LOCK_DIR, if set)
+//   single_instance_probe NAME SECONDS [PATH]
+//       The lock in TONOLOG_PROBE_LOCK_DIR, if set; shorter timeouts (ms) from
+//       TONOLOG_PROBE_HAND_OVER_MS and TONOLOG_PROBE_UNFINISHED_LOCK_MS.
 //       Takes part in the check under NAME. The primary prints "primary", then "activated" for each
 //       request it receives (and "open PATH" for one with a path), and ends after SECONDS. A later
 //       start prints "not primary", asks the primary to activate (and to open PATH) and prints
@@ -54,6 +56,17 @@ int main(int argc, char* argv[]) {
         return usage();
 
     tonolog::SingleInstance instance(args[1], qEnvironmentVariable("TONOLOG_PROBE_LOCK_DIR"));
+    // The tests wait less than a person would.
+    tonolog::SingleInstance::Timeouts timeouts;
+    const auto setFrom = [](const char* variable, int& ms) {
+        bool given = false;
+        const int value = qEnvironmentVariableIntValue(variable, &given);
+        if (given)
+            ms = value;
+    };
+    setFrom("TONOLOG_PROBE_HAND_OVER_MS", timeouts.handOverMs);
+    setFrom("TONOLOG_PROBE_UNFINISHED_LOCK_MS", timeouts.unfinishedLockMs);
+    instance.setTimeouts(timeouts);
     const auto outcome = instance.start(args.value(3));
     if (outcome == tonolog::SingleInstance::StartOutcome::primary) {
         QObject::connect(&instance, &tonolog::SingleInstance::activationRequested,
