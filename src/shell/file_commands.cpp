@@ -49,13 +49,20 @@ QString commandLinePath(const QString& commandLine) {
 }
 
 FileCommands::FileCommands(MainForm& form) : QObject(&form), form_(form) {
-    MenuControls& menu = form_.ui.menu;
-    for (int i = 0; i < static_cast<int>(menu.mnuFileItem.size()); ++i)
-        connect(menu.mnuFileItem[static_cast<std::size_t>(i)], &QAction::triggered, this,
-                [this, i] { onFileMenuItem(i); });
+    const MenuControls& menu = form_.ui.menu;
+    connect(menu.actNew, &QAction::triggered, this, &FileCommands::newDocument);
+    connect(menu.actOpen, &QAction::triggered, this, &FileCommands::openDocument);
+    connect(menu.actClose, &QAction::triggered, this, &FileCommands::closeDocument);
+    connect(menu.actSave, &QAction::triggered, this, &FileCommands::save);
+    connect(menu.actSaveAs, &QAction::triggered, this, &FileCommands::saveAs);
+    connect(menu.actPrint, &QAction::triggered, this, &FileCommands::printPage);
+    for (std::size_t i = 0; i < menu.actHistory.size(); ++i)
+        connect(menu.actHistory[i], &QAction::triggered, this,
+                [this, i] { openHistoryEntry(static_cast<int>(i) + 1); });
+    connect(menu.actExit, &QAction::triggered, &form_, &QWidget::close);
     // Printing needs a page that prints: not the Diary page. The item follows the page in front,
     // so that its key Ctrl+P works on the List and Trend pages without the menu being opened.
-    const auto followPageInFront = [this](int page) { form_.ui.menu.mnuFileItem[7]->setEnabled(page != 0); };
+    const auto followPageInFront = [this](int page) { form_.ui.menu.actPrint->setEnabled(page != 0); };
     followPageInFront(form_.ui.mainTab->currentPage());
     connect(form_.ui.mainTab, &MainTab::currentPageChanged, this, followPageInFront);
     waitingFilesTimer_.setSingleShot(true);
@@ -91,22 +98,21 @@ void FileCommands::resetDocument() {
 }
 
 void FileCommands::showHistoryMenu() {
-    auto& items = form_.ui.menu.mnuFileItem;
-    for (int i = 8; i <= 11; ++i)
-        items[static_cast<std::size_t>(i)]->setVisible(false);
+    MenuControls& menu = form_.ui.menu;
+    menu.historySeparator->setVisible(false);
+    for (QAction* item : menu.actHistory)
+        item->setVisible(false);
     const RecentFiles& h = form_.history;
     const QString* paths[3] = {&h.historyPath1, &h.historyPath2, &h.historyPath3};
-    for (int k = 0; k < 3; ++k) {
+    for (std::size_t k = 0; k < menu.actHistory.size(); ++k) {
         if (paths[k]->isEmpty())
             return;
-        QAction* item = items[static_cast<std::size_t>(9 + k)];
         // A "&" in the path is shown as it is, not taken for a shortcut mark.
         QString shown = *paths[k];
         shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        item->setText(QStringLiteral("&%1 ").arg(k + 1) + shown);
-        item->setVisible(true);
-        if (k == 0)
-            items[8]->setVisible(true);
+        menu.actHistory[k]->setText(QStringLiteral("&%1 ").arg(k + 1) + shown);
+        menu.actHistory[k]->setVisible(true);
+        menu.historySeparator->setVisible(true);
     }
 }
 
@@ -158,39 +164,6 @@ void FileCommands::backUpCommit() {
                                    "safe on disk.\r\nSave the diary with File > Save as."),
                     box::ok, box::exclamation);
     backupFailureShown_ = !result.ok;
-}
-
-void FileCommands::onFileMenuItem(int index) {
-    switch (index) {
-    case 0:
-        newDocument();
-        break;
-    case 1:
-        openDocument();
-        break;
-    case 2:
-        closeDocument();
-        break;
-    case 4:
-        save();
-        break;
-    case 5:
-        saveAs();
-        break;
-    case 7:
-        printPage();
-        break;
-    case 9:
-    case 10:
-    case 11:
-        openHistoryEntry(index - 8);
-        break;
-    case 13:
-        form_.close();
-        break;
-    default:
-        break;
-    }
 }
 
 bool FileCommands::leaveDocumentChecks() {

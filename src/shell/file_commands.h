@@ -54,7 +54,6 @@ public:
     // mouse button held, no work in progress), so the questions never run inside another
     // command or inside the handler that received the path.
     void openHandedOverFile(const QString& path);
-    void onFileMenuItem(int index);
 
 private:
     // Deletes the backup and writes the empty one, as a new document starts.

@@ -44,30 +44,14 @@ QString findHelpFile(const QString& appDir, const QStringList& otherPlaces) {
 }
 
 HelpCommands::HelpCommands(MainForm& form) : form_(form) {
-    for (int i = 0; i < static_cast<int>(form.ui.menu.mnuHelpItem.size()); ++i) {
-        QAction* item = form.ui.menu.mnuHelpItem[static_cast<std::size_t>(i)];
-        QObject::connect(item, &QAction::triggered, &form, [this, i] { onHelpMenuItem(i); });
-    }
+    const MenuControls& menu = form.ui.menu;
+    QObject::connect(menu.actHelpContents, &QAction::triggered, &form, [this] { showHelpContents(); });
+    QObject::connect(menu.actHelpTopics, &QAction::triggered, &form, [this] { showHelpIndex(); });
+    QObject::connect(menu.actAbout, &QAction::triggered, &form, [this] { showAbout(); });
 }
 
 QString HelpCommands::helpFilePath() const {
     return findHelpFile(form_.locations().appDir, installedHelpFiles(form_.locations().appDir));
-}
-
-void HelpCommands::onHelpMenuItem(int index) {
-    switch (index) {
-    case 0:
-        showHelpContents();
-        break;
-    case 1:
-        showHelpIndex();
-        break;
-    case 3:
-        showAbout();
-        break;
-    default:
-        break;
-    }
 }
 
 void HelpCommands::showHelpContents() {

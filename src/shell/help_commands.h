@@ -32,7 +32,6 @@ public:
 
     // The help file next to the program, or where an installed program keeps it.
     QString helpFilePath() const;
-    void onHelpMenuItem(int index);
     void showHelpContents();
     void showHelpIndex();
     void showAbout();

@@ -7,15 +7,29 @@ class QMenu;
 
 namespace tonolog {
 
-// The File and Help menus and their items, by position.
+// The menus and their items, each by name.
 struct MenuControls {
     QMenu* mnuFile = nullptr;
     QMenu* mnuReport = nullptr;
     QMenu* mnuHelp = nullptr;
-    std::array<QAction*, 14> mnuFileItem{};
-    // "Report for the doctor..." and "Export readings as CSV...".
-    std::array<QAction*, 2> mnuReportItem{};
-    std::array<QAction*, 4> mnuHelpItem{};
+
+    QAction* actNew = nullptr;
+    QAction* actOpen = nullptr;
+    QAction* actClose = nullptr;
+    QAction* actSave = nullptr;
+    QAction* actSaveAs = nullptr;
+    QAction* actPrint = nullptr;
+    // The three most recently used files and the separator above them, shown only with entries.
+    QAction* historySeparator = nullptr;
+    std::array<QAction*, 3> actHistory{};
+    QAction* actExit = nullptr;
+
+    QAction* actReport = nullptr;
+    QAction* actExportCsv = nullptr;
+
+    QAction* actHelpContents = nullptr;
+    QAction* actHelpTopics = nullptr;
+    QAction* actAbout = nullptr;
 };
 
 } // namespace tonolog

@@ -181,11 +181,11 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     reports_ = std::make_unique<ReportCommands>(document, platform_.dialogs, platform_.messages,
                                                 platform_.clock, *this);
     // A report reads the diary as committed: a pending edit goes in first, or nothing opens.
-    connect(ui.menu.mnuReportItem[0], &QAction::triggered, this, [this] {
+    connect(ui.menu.actReport, &QAction::triggered, this, [this] {
         if (diary_->commitPendingEntry())
             reports_->openReportDialog();
     });
-    connect(ui.menu.mnuReportItem[1], &QAction::triggered, this, [this] {
+    connect(ui.menu.actExportCsv, &QAction::triggered, this, [this] {
         if (diary_->commitPendingEntry())
             reports_->openExportDialog();
     });

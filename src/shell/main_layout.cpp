@@ -266,56 +266,45 @@ void buildTrendPage(QWidget* page, ElasticLayout& elastic, TrendControls& t) {
 }
 
 void buildMenus(QMainWindow& window, MenuControls& m) {
+    const auto item = [](QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        return action;
+    };
     m.mnuFile = window.menuBar()->addMenu(QStringLiteral("File(&F)"));
     m.mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    struct Item {
-        const char* caption; // nullptr: a separator
-        QKeySequence shortcut;
-    };
-    const Item fileItems[14] = {{"New(&N)", QKeySequence(Qt::CTRL | Qt::Key_N)},
-                                {"Open(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O)},
-                                {"Close(&C)", {}},
-                                {nullptr, {}},
-                                {"Save(&S)", QKeySequence(Qt::CTRL | Qt::Key_S)},
-                                {"Save as(&A)...", {}},
-                                {nullptr, {}},
-                                {"Print(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P)},
-                                {nullptr, {}},
-                                {"", {}},
-                                {"", {}},
-                                {"", {}},
-                                {nullptr, {}},
-                                {"Exit(&X)", {}}};
-    for (int i = 0; i < 14; ++i) {
-        QAction* action = fileItems[i].caption == nullptr
-                              ? m.mnuFile->addSeparator()
-                              : m.mnuFile->addAction(QString::fromLatin1(fileItems[i].caption));
-        action->setObjectName(indexed("mnuFileItem", i));
-        action->setShortcut(fileItems[i].shortcut);
-        m.mnuFileItem[static_cast<std::size_t>(i)] = action;
-    }
+    m.actNew = item(m.mnuFile, "actNew", "New(&N)", QKeySequence(Qt::CTRL | Qt::Key_N));
+    m.actOpen = item(m.mnuFile, "actOpen", "Open(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    m.actClose = item(m.mnuFile, "actClose", "Close(&C)");
+    m.mnuFile->addSeparator();
+    m.actSave = item(m.mnuFile, "actSave", "Save(&S)", QKeySequence(Qt::CTRL | Qt::Key_S));
+    m.actSaveAs = item(m.mnuFile, "actSaveAs", "Save as(&A)...");
+    m.mnuFile->addSeparator();
+    m.actPrint = item(m.mnuFile, "actPrint", "Print(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P));
     // The history entries and the separator above them show only when the history has entries.
-    for (int i = 8; i <= 11; ++i)
-        m.mnuFileItem[static_cast<std::size_t>(i)]->setVisible(false);
+    m.historySeparator = m.mnuFile->addSeparator();
+    m.historySeparator->setObjectName(QStringLiteral("historySeparator"));
+    m.historySeparator->setVisible(false);
+    for (std::size_t i = 0; i < m.actHistory.size(); ++i) {
+        m.actHistory[i] = item(m.mnuFile, "", "");
+        m.actHistory[i]->setObjectName(indexed("actHistory", static_cast<int>(i)));
+        m.actHistory[i]->setVisible(false);
+    }
+    m.mnuFile->addSeparator();
+    m.actExit = item(m.mnuFile, "actExit", "Exit(&X)");
 
     m.mnuReport = window.menuBar()->addMenu(QStringLiteral("Report(&R)"));
     m.mnuReport->setObjectName(QStringLiteral("mnuReport"));
-    const char* const reportItems[2] = {"Report for the doctor...(&D)", "Export readings as CSV...(&E)"};
-    for (int i = 0; i < 2; ++i) {
-        QAction* action = m.mnuReport->addAction(QString::fromLatin1(reportItems[i]));
-        action->setObjectName(indexed("mnuReportItem", i));
-        m.mnuReportItem[static_cast<std::size_t>(i)] = action;
-    }
+    m.actReport = item(m.mnuReport, "actReport", "Report for the doctor...(&D)");
+    m.actExportCsv = item(m.mnuReport, "actExportCsv", "Export readings as CSV...(&E)");
 
     m.mnuHelp = window.menuBar()->addMenu(QStringLiteral("Help(&H)"));
     m.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    const char* const helpItems[4] = {"Contents(&C)...", "Topics(&S)...", nullptr, "About(&A)..."};
-    for (int i = 0; i < 4; ++i) {
-        QAction* action = helpItems[i] == nullptr ? m.mnuHelp->addSeparator()
-                                                  : m.mnuHelp->addAction(QString::fromLatin1(helpItems[i]));
-        action->setObjectName(indexed("mnuHelpItem", i));
-        m.mnuHelpItem[static_cast<std::size_t>(i)] = action;
-    }
+    m.actHelpContents = item(m.mnuHelp, "actHelpContents", "Contents(&C)...");
+    m.actHelpTopics = item(m.mnuHelp, "actHelpTopics", "Topics(&S)...");
+    m.mnuHelp->addSeparator();
+    m.actAbout = item(m.mnuHelp, "actAbout", "About(&A)...");
 }
 
 // Names (and, where no tooltip says it, descriptions) that a screen reader reads out. The

@@ -24,8 +24,8 @@ const QString saveUntitled = QStringLiteral("File is not saved.\r\nWould you lik
 const QString saveNamed = QStringLiteral("File is not saved.\r\nWould you like to overwrite the file?\r\n\r\n"
                                          "New entries will be lost if the file is not saved.");
 
-void menu(MainForm& form, int index) {
-    form.ui.menu.mnuFileItem[static_cast<std::size_t>(index)]->trigger();
+void menu(QAction* item) {
+    item->trigger();
 }
 
 // Commits one reading for today through the Diary page, so the document has unsaved changes.
@@ -70,7 +70,7 @@ private Q_SLOTS:
         h.messages.queueAnswer(answer);
         // After a committed reading the untitled diary asks to be saved: No.
         h.messages.queueAnswer(ResultNo);
-        menu(form, 0);
+        menu(form.ui.menu.actNew);
         QCOMPARE(h.messages.asked().front().text, dataChanged);
         QCOMPARE(h.messages.asked().front().buttons, MessageButtons::YesNoCancel);
         QCOMPARE(h.messages.asked().front().icon, MessageIcon::Question);
@@ -92,20 +92,20 @@ private Q_SLOTS:
         h.messages.forget();
         // Cancel: nothing happens.
         h.messages.queueAnswer(ResultCancel);
-        menu(form, 2);
+        menu(form.ui.menu.actClose);
         QCOMPARE(h.messages.last().text, saveUntitled);
         QCOMPARE(form.document.table.count(), 1);
         // Yes, then the file dialog is cancelled: the command stops.
         h.messages.queueAnswer(ResultYes);
         h.dialogs.queueFileCancel();
-        menu(form, 2);
+        menu(form.ui.menu.actClose);
         QCOMPARE(form.document.table.count(), 1);
         QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
         // Yes and a file name: saved, then the new document starts.
         const QString path = h.file(QStringLiteral("ann.tnl"));
         h.messages.queueAnswer(ResultYes);
         h.dialogs.queueChosenFile(path);
-        menu(form, 2);
+        menu(form.ui.menu.actClose);
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
         QCOMPARE(form.document.table.count(), 0);
         QVERIFY(form.document.isUntitled());
@@ -121,11 +121,11 @@ private Q_SLOTS:
         enterReading(form);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
         h.messages.queueAnswer(ResultCancel);
-        menu(form, 0);
+        menu(form.ui.menu.actNew);
         QCOMPARE(h.messages.last().text, saveNamed);
         QCOMPARE(form.document.table.count(), 1);
         h.messages.queueAnswer(ResultYes);
-        menu(form, 0);
+        menu(form.ui.menu.actNew);
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
         QCOMPARE(form.document.table.count(), 0);
@@ -157,7 +157,7 @@ private Q_SLOTS:
         enterReading(form);
         QVERIFY(FormHarness::readFile(h.backupPath()).contains("128"));
         h.messages.queueAnswer(ResultNo);
-        menu(form, 0);
+        menu(form.ui.menu.actNew);
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\n"));
         QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
@@ -172,10 +172,10 @@ private Q_SLOTS:
         FormHarness::writeFile(path, ",\r\n");
         MainForm& form = h.start(path);
         enterReading(form);
-        for (int item : {4, 5}) {
+        for (QAction* item : {form.ui.menu.actSave, form.ui.menu.actSaveAs}) {
             form.ui.mainTab->takeFocus();
             h.messages.forget();
-            menu(form, item);
+            menu(item);
             QCOMPARE(h.messages.count(), 1);
             QCOMPARE(h.messages.last().text, QStringLiteral("Input your name."));
             QCOMPARE(h.messages.last().buttons, MessageButtons::Ok);
@@ -194,7 +194,7 @@ private Q_SLOTS:
         enterReading(form);
         const QString path = h.file(QStringLiteral("new.tnl"));
         h.dialogs.queueChosenFile(path);
-        menu(form, 4);
+        menu(form.ui.menu.actSave);
         QCOMPARE(h.dialogs.fileDialogCount(), 1);
         const FileDialogRequest& asked = h.dialogs.lastFileDialog().request;
         QCOMPARE(h.dialogs.lastFileDialog().kind, FakeDialogService::FileDialogKind::Save);
@@ -211,11 +211,11 @@ private Q_SLOTS:
         QCOMPARE(form.document.saveIncomplete, std::int16_t(0));
         QVERIFY(!QFile::exists(h.backupPath()));
         QCOMPARE(form.history.historyPath1, path);
-        QVERIFY(form.ui.menu.mnuFileItem[9]->isVisible());
+        QVERIFY(form.ui.menu.actHistory[0]->isVisible());
         // The next commit writes the backup again; Save then writes the named file and deletes it.
         enterReading(form, QStringLiteral("130"));
         QVERIFY(FormHarness::readFile(h.backupPath()).contains("130"));
-        menu(form, 4);
+        menu(form.ui.menu.actSave);
         QCOMPARE(h.dialogs.fileDialogCount(), 1);
         QVERIFY(FormHarness::readFile(path).contains("130"));
         QVERIFY(!QFile::exists(h.backupPath()));
@@ -228,7 +228,7 @@ private Q_SLOTS:
         enterReading(form);
         const QString path = h.file(QStringLiteral("missing-directory/ann.tnl"));
         h.dialogs.queueChosenFile(path);
-        menu(form, 5);
+        menu(form.ui.menu.actSaveAs);
         QCOMPARE(h.messages.count(), 1);
         QVERIFY(h.messages.last().text.startsWith(QStringLiteral("Data file cannot be saved.\r\n") + path +
                                                   "\r\n"));
@@ -258,7 +258,7 @@ private Q_SLOTS:
         enterReading(form);
         h.messages.queueAnswer(ResultNo);
         h.dialogs.queueChosenFile(path);
-        menu(form, 1);
+        menu(form.ui.menu.actOpen);
         const FileDialogRequest& asked = h.dialogs.lastFileDialog().request;
         QCOMPARE(h.dialogs.lastFileDialog().kind, FakeDialogService::FileDialogKind::Open);
         QCOMPARE(asked.title, QStringLiteral("Open"));
@@ -272,7 +272,7 @@ private Q_SLOTS:
         QCOMPARE(form.history.historyPath1, path);
         // A cancelled dialog changes nothing; the next dialog starts in the file's directory.
         h.dialogs.queueFileCancel();
-        menu(form, 1);
+        menu(form.ui.menu.actOpen);
         QCOMPARE(h.dialogs.lastFileDialog().request.initialDir, h.dir.path() + QLatin1Char('/'));
         QCOMPARE(h.dialogs.lastFileDialog().request.initialFileName, QStringLiteral("bea.tnl"));
         QCOMPARE(form.document.userName, std::string("Bea"));
@@ -307,12 +307,12 @@ private Q_SLOTS:
         form.document.docPath = toStd(file);
         form.files().updateHistory();
         QCOMPARE(history(form), after);
-        const auto& items = form.ui.menu.mnuFileItem;
-        QCOMPARE(items[8]->isVisible(), !after[0].isEmpty());
+        const auto& items = form.ui.menu.actHistory;
+        QCOMPARE(form.ui.menu.historySeparator->isVisible(), !after[0].isEmpty());
         for (int k = 0; k < 3; ++k) {
-            QCOMPARE(items[static_cast<std::size_t>(9 + k)]->isVisible(), !after[k].isEmpty());
+            QCOMPARE(items[static_cast<std::size_t>(k)]->isVisible(), !after[k].isEmpty());
             if (!after[k].isEmpty())
-                QCOMPARE(items[static_cast<std::size_t>(9 + k)]->text(),
+                QCOMPARE(items[static_cast<std::size_t>(k)]->text(),
                          QStringLiteral("&%1 ").arg(k + 1) + after[k]);
         }
     }
@@ -325,11 +325,11 @@ private Q_SLOTS:
                           h.file(QStringLiteral("gone.tnl")));
         h.settings.preset(QStringLiteral("History"), QStringLiteral("Path2"), there);
         MainForm& form = h.start();
-        menu(form, 9);
+        menu(form.ui.menu.actHistory[0]);
         QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened."));
         QCOMPARE(h.messages.last().icon, MessageIcon::Information);
         QCOMPARE(form.history.historyPath1, h.file(QStringLiteral("gone.tnl")));
-        menu(form, 10);
+        menu(form.ui.menu.actHistory[1]);
         QCOMPARE(form.document.userName, std::string("Cy"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [there.tnl]"));
         QCOMPARE(history(form), (QStringList{there, h.file(QStringLiteral("gone.tnl")), QString()}));
@@ -343,10 +343,10 @@ private Q_SLOTS:
         FormHarness::writeFile(path, "Tom,\r\n");
         h.settings.preset(QStringLiteral("History"), QStringLiteral("Path1"), path);
         MainForm& form = h.start();
-        QAction* item = form.ui.menu.mnuFileItem[9];
+        QAction* item = form.ui.menu.actHistory[0];
         QCOMPARE(item->text(),
                  QStringLiteral("&1 ") + QString(path).replace(QStringLiteral("&"), QStringLiteral("&&")));
-        menu(form, 9);
+        menu(form.ui.menu.actHistory[0]);
         QCOMPARE(h.messages.count(), 0);
         QCOMPARE(form.document.docPath, toStd(path));
         QCOMPARE(form.document.userName, std::string("Tom"));
@@ -363,7 +363,7 @@ private Q_SLOTS:
         form.trend().trendButtonState = 2;
         form.pointer.showHand();
         h.messages.queueAnswer(ResultNo);
-        menu(form, 0);
+        menu(form.ui.menu.actNew);
         QCOMPARE(form.diary().entryChanged, std::int16_t(0));
         QCOMPARE(form.diary().entryHasErrors, std::int16_t(0));
         QCOMPARE(form.diary().dayButtonState, std::int16_t(0));
@@ -378,7 +378,7 @@ private Q_SLOTS:
         FormHarness h;
         MainForm& form = h.start();
         QMenu* file = form.ui.menu.mnuFile;
-        QAction* print = form.ui.menu.mnuFileItem[7];
+        QAction* print = form.ui.menu.actPrint;
         Q_EMIT file->aboutToShow();
         QVERIFY(!print->isEnabled());
         MainTab* tab = form.ui.mainTab;
@@ -392,11 +392,11 @@ private Q_SLOTS:
         MainForm& form = h.start();
         enterReading(form);
         h.messages.queueAnswer(ResultCancel);
-        menu(form, 13);
+        menu(form.ui.menu.actExit);
         QVERIFY(form.isVisible());
         QCOMPARE(h.messages.last().text, saveUntitled);
         h.messages.queueAnswer(ResultNo);
-        menu(form, 13);
+        menu(form.ui.menu.actExit);
         QVERIFY(!form.isVisible());
         QVERIFY(!QFile::exists(h.backupPath()));
     }

@@ -234,10 +234,8 @@ private Q_SLOTS:
         const QString expected = h.locations.appDir + QStringLiteral("Tonolog.hlp");
         QCOMPARE(form.help().helpFilePath(), expected);
 
-        form.ui.menu.mnuHelpItem[0]->trigger();
-        form.ui.menu.mnuHelpItem[1]->trigger();
-        form.ui.menu.mnuHelpItem[2]->trigger();
-        form.help().onHelpMenuItem(7);
+        form.ui.menu.actHelpContents->trigger();
+        form.ui.menu.actHelpTopics->trigger();
         const auto& asked = h.dialogs.helpAsked();
         QCOMPARE(asked.size(), std::size_t{2});
         QCOMPARE(asked[0].helpFile, expected);
@@ -382,7 +380,7 @@ private Q_SLOTS:
         MainForm& form = h.start();
         QString title, version, name, ok;
         bool modal = false, owned = true, icon = false, isDefault = false;
-        const bool seen = whileAboutIsOpen([&] { form.ui.menu.mnuHelpItem[3]->trigger(); },
+        const bool seen = whileAboutIsOpen([&] { form.ui.menu.actAbout->trigger(); },
                                            [&](AboutForm& about) {
                                                title = about.windowTitle();
                                                version = about.lblVersion->text();
@@ -510,7 +508,7 @@ private Q_SLOTS:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", emptyDir.path().toUtf8());
         bool stillOpen = false;
-        const bool seen = whileAboutIsOpen([&] { form.ui.menu.mnuHelpItem[3]->trigger(); },
+        const bool seen = whileAboutIsOpen([&] { form.ui.menu.actAbout->trigger(); },
                                            [&](AboutForm& about) {
                                                QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
                                                stillOpen = about.isVisible();

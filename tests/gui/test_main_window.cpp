@@ -212,24 +212,25 @@ private Q_SLOTS:
         const MenuControls& m = form.ui.menu;
         QCOMPARE(m.mnuFile->title(), QStringLiteral("File(&F)"));
         QCOMPARE(m.mnuHelp->title(), QStringLiteral("Help(&H)"));
-        QCOMPARE(m.mnuFileItem[0]->text(), QStringLiteral("New(&N)"));
-        QCOMPARE(m.mnuFileItem[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-        QCOMPARE(m.mnuFileItem[1]->text(), QStringLiteral("Open(&O)..."));
-        QCOMPARE(m.mnuFileItem[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-        QCOMPARE(m.mnuFileItem[2]->text(), QStringLiteral("Close(&C)"));
-        QVERIFY(m.mnuFileItem[3]->isSeparator());
-        QCOMPARE(m.mnuFileItem[4]->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-        QCOMPARE(m.mnuFileItem[5]->text(), QStringLiteral("Save as(&A)..."));
-        QCOMPARE(m.mnuFileItem[7]->text(), QStringLiteral("Print(&P)..."));
-        QCOMPARE(m.mnuFileItem[7]->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-        QCOMPARE(m.mnuFileItem[13]->text(), QStringLiteral("Exit(&X)"));
-        for (int i = 8; i <= 11; ++i)
-            QVERIFY(!m.mnuFileItem[static_cast<std::size_t>(i)]->isVisible());
-        QCOMPARE(m.mnuHelpItem[0]->text(), QStringLiteral("Contents(&C)..."));
-        QCOMPARE(m.mnuHelpItem[1]->text(), QStringLiteral("Topics(&S)..."));
-        QVERIFY(m.mnuHelpItem[2]->isSeparator());
-        QCOMPARE(m.mnuHelpItem[3]->text(), QStringLiteral("About(&A)..."));
-        QCOMPARE(form.findChild<QAction*>(QStringLiteral("mnuFileItem(13)")), m.mnuFileItem[13]);
+        // The items in their order, separators as empty texts.
+        const auto captions = [](const QMenu* menu) {
+            QStringList texts;
+            for (const QAction* action : menu->actions())
+                texts << action->text();
+            return texts;
+        };
+        QCOMPARE(captions(m.mnuFile),
+                 (QStringList{"New(&N)", "Open(&O)...", "Close(&C)", "", "Save(&S)", "Save as(&A)...", "",
+                              "Print(&P)...", "", "", "", "", "", "Exit(&X)"}));
+        QCOMPARE(m.actNew->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(m.actOpen->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(m.actSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(m.actPrint->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+        QVERIFY(!m.historySeparator->isVisible());
+        for (const QAction* entry : m.actHistory)
+            QVERIFY(!entry->isVisible());
+        QCOMPARE(captions(m.mnuHelp), (QStringList{"Contents(&C)...", "Topics(&S)...", "", "About(&A)..."}));
+        QCOMPARE(form.findChild<QAction*>(QStringLiteral("actExit")), m.actExit);
     }
 
     void rescalingKeepsTheRowArrangement() {
@@ -364,13 +365,13 @@ private Q_SLOTS:
         h.settings.preset(QStringLiteral("History"), QStringLiteral("Path2"),
                           QStringLiteral("/home/ann/b.tnl"));
         MainForm& form = h.start();
-        const auto& items = form.ui.menu.mnuFileItem;
-        QVERIFY(items[8]->isVisible());
-        QVERIFY(items[9]->isVisible());
-        QVERIFY(items[10]->isVisible());
-        QVERIFY(!items[11]->isVisible());
-        QCOMPARE(items[9]->text(), QStringLiteral("&1 /home/ann/a.tnl"));
-        QCOMPARE(items[10]->text(), QStringLiteral("&2 /home/ann/b.tnl"));
+        const auto& items = form.ui.menu.actHistory;
+        QVERIFY(form.ui.menu.historySeparator->isVisible());
+        QVERIFY(items[0]->isVisible());
+        QVERIFY(items[1]->isVisible());
+        QVERIFY(!items[2]->isVisible());
+        QCOMPARE(items[0]->text(), QStringLiteral("&1 /home/ann/a.tnl"));
+        QCOMPARE(items[1]->text(), QStringLiteral("&2 /home/ann/b.tnl"));
         QVERIFY(h.close());
         QCOMPARE(h.settings.read(QStringLiteral("History"), QStringLiteral("Path2"), {}),
                  QStringLiteral("/home/ann/b.tnl"));

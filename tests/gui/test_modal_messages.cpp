@@ -138,7 +138,7 @@ private Q_SLOTS:
             });
             QTest::qWait(400);
         });
-        form.ui.menu.mnuFileItem[0]->trigger(); // File > New asks first: Cancel
+        form.ui.menu.actNew->trigger(); // File > New asks first: Cancel
         QCOMPARE(boxesMeanwhile, 1);
         QCOMPARE(captionMeanwhile, QStringLiteral("Tonolog [ann.tnl]"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));

@@ -25,7 +25,7 @@ const QString changedOnDisk =
     QStringLiteral("The diary file was changed by another program since Tonolog last read or saved it:\r\n");
 
 void save(MainForm& form) {
-    form.ui.menu.mnuFileItem[4]->trigger();
+    form.ui.menu.actSave->trigger();
 }
 
 // Today on the harness's clock (Jan./20/2004), SYS of reading 1, taken in by leaving the box.

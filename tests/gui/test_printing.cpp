@@ -61,7 +61,7 @@ QString printToPdf(FormHarness& h, MainForm& form, const QString& name) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(h.file(name));
     h.dialogs.queuePrinterAnswer(true);
-    form.ui.menu.mnuFileItem[7]->trigger();
+    form.ui.menu.actPrint->trigger();
     return h.file(name);
 }
 
@@ -73,7 +73,7 @@ Recording printRecorded(FormHarness& h, MainForm& form,
     form.printing().setSurfaceFactory(
         [recording](QPrinter&) { return std::unique_ptr<PrinterSurface>(new RecordingSurface(*recording)); });
     h.dialogs.queuePrinterAnswer(true);
-    form.ui.menu.mnuFileItem[7]->trigger();
+    form.ui.menu.actPrint->trigger();
     return *recording;
 }
 
@@ -243,7 +243,7 @@ private Q_SLOTS:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(h.file(QStringLiteral("missing/list.pdf")));
         h.dialogs.queuePrinterAnswer(true);
-        form.ui.menu.mnuFileItem[7]->trigger();
+        form.ui.menu.actPrint->trigger();
         QCOMPARE(h.messages.count(), 1);
         QVERIFY(h.messages.last().text.startsWith(QStringLiteral("The page could not be printed.")));
     }

@@ -41,7 +41,7 @@ MainForm& startWith(FormHarness& h, const QByteArray& diary) {
 }
 
 ReportDialog* openReport(MainForm& form) {
-    form.ui.menu.mnuReportItem[0]->trigger();
+    form.ui.menu.actReport->trigger();
     auto* dialog = form.findChild<ReportDialog*>();
     if (dialog != nullptr)
         dialog->updatePreview();
@@ -103,8 +103,8 @@ private Q_SLOTS:
             titles << action->text();
         QCOMPARE(titles, (QStringList{QStringLiteral("File(&F)"), QStringLiteral("Report(&R)"),
                                       QStringLiteral("Help(&H)")}));
-        QCOMPARE(form.ui.menu.mnuReportItem[0]->text(), QStringLiteral("Report for the doctor...(&D)"));
-        QCOMPARE(form.ui.menu.mnuReportItem[1]->text(), QStringLiteral("Export readings as CSV...(&E)"));
+        QCOMPARE(form.ui.menu.actReport->text(), QStringLiteral("Report for the doctor...(&D)"));
+        QCOMPARE(form.ui.menu.actExportCsv->text(), QStringLiteral("Export readings as CSV...(&E)"));
     }
 
     // The default period is the last 7 days of the diary; a quick choice redraws the preview.
@@ -262,7 +262,7 @@ private Q_SLOTS:
                                  "Mar./02/2004,,,,,,,,,,,,,only a note,\r\n"
                                  "Mar./09/2004,118,79,64,,,,,,,,,,,\r\n";
         MainForm& form = startWith(h, diary);
-        form.ui.menu.mnuReportItem[1]->trigger();
+        form.ui.menu.actExportCsv->trigger();
         auto* dialog = form.findChild<ExportDialog*>();
         QVERIFY(dialog != nullptr && dialog->wholeDiary->isChecked());
         const QString csv = h.file(QStringLiteral("readings.csv"));
@@ -288,7 +288,7 @@ private Q_SLOTS:
                 QCOMPARE(rows[i].toObject().value(keys[k]).toString(), expected[i][k]);
 
         // The report's period: the last 7 days, Mar. 3 to 9.
-        form.ui.menu.mnuReportItem[1]->trigger();
+        form.ui.menu.actExportCsv->trigger();
         dialog = form.findChild<ExportDialog*>();
         dialog->reportPeriod->setChecked(true);
         h.dialogs.queueChosenFile(csv);
