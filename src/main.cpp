@@ -65,9 +65,9 @@ int main(int argc, char* argv[]) {
     tonolog::SingleInstance instance(QStringLiteral("tonolog"), locations.backupDir);
     const auto refuse = [](const QString& why) {
         std::fprintf(stderr, "%s\n",
-                     qUtf8Printable(QString(why).replace(QStringLiteral("\r\n"), QStringLiteral(" "))));
+                     qUtf8Printable(QString(why).replace(QStringLiteral("\n"), QStringLiteral(" "))));
         tonolog::QtMessageBoxService messages;
-        tonolog::showMessage(messages, why, tonolog::box::ok, tonolog::box::exclamation);
+        tonolog::showMessage(messages, why, tonolog::MessageButtons::Ok, tonolog::MessageIcon::Exclamation);
         return 1;
     };
     switch (instance.start(tonolog::commandLinePath(commandLine))) {
@@ -80,14 +80,14 @@ int main(int argc, char* argv[]) {
             QStringLiteral(
                 "Tonolog is already running in another session of this user (another login, a remote "
                 "session, or another computer that shares this home folder), and it keeps its backup "
-                "there.\r\nClose Tonolog in that session first, then start it here.\r\n"
+                "there.\nClose Tonolog in that session first, then start it here.\n"
                 "If Tonolog no longer runs there (that computer was switched off while it ran), "
-                "delete\r\n%1\r\nand start Tonolog again.")
+                "delete\n%1\nand start Tonolog again.")
                 .arg(instance.lockPath()));
     case tonolog::SingleInstance::StartOutcome::noAnswer:
         // A running instance holds the lock but does not answer: said rather than ending silently.
         return refuse(QStringLiteral(
-            "Tonolog is already running but does not answer, so it cannot be started again.\r\n"
+            "Tonolog is already running but does not answer, so it cannot be started again.\n"
             "Close the running Tonolog, or end it, and start it again."));
     }
 

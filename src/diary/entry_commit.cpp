@@ -51,7 +51,7 @@ void DiaryPage::commitEntry() {
                 host_.colourTabs(page);
             // Remembered before the box shows, so a commit run while it is open stays silent.
             lastEntryErrors = words;
-            showMessage(messages_, fromStd(entryErrorMessage(words)), box::ok, box::question);
+            showMessage(messages_, fromStd(entryErrorMessage(words)), MessageButtons::Ok, MessageIcon::Question);
         }
         lastEntryErrors = words;
         return;
@@ -91,7 +91,7 @@ void DiaryPage::commitEntry() {
         if (addRowFromRecord(document_.table, currentDay, document_.table.count() + 1, key) == 0)
             showMessage(messages_,
                         QStringLiteral("The diary is full: it holds 32767 days, and no day can be added."),
-                        box::ok, box::exclamation);
+                        MessageButtons::Ok, MessageIcon::Exclamation);
     }
 
     host_.entryCommitted();

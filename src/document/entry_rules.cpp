@@ -65,7 +65,7 @@ std::string entryErrorMessage(const EntryErrorWords& words) {
     };
     std::string message;
     if (words[0] == entryError::badDate)
-        message += "Invalid date.\r\n";
+        message += "Invalid date.\n";
     struct Line {
         std::int16_t bit;
         const char* text;
@@ -79,7 +79,7 @@ std::string entryErrorMessage(const EntryErrorWords& words) {
     for (const Line& line : lines)
         if (anyReading(line.bit)) {
             message += line.text;
-            message += "\r\n";
+            message += "\n";
         }
     return message;
 }

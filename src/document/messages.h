@@ -3,13 +3,12 @@
 // The texts the program shows, in one place so that the code and the tests use the same words.
 namespace tonolog::text {
 
-inline constexpr const char* crlf = "\r\n";
 inline constexpr const char* programTitle = "Tonolog";
 inline constexpr const char* cannotOpen = "Data file cannot be opened.";
 inline constexpr const char* cannotSave = "Data file cannot be saved.";
 inline constexpr const char* notText = "It is not a text file.";
 inline constexpr const char* tooManyDays =
-    "This diary holds more than 32767 days; only the first 32767 were read.\r\n"
+    "This diary holds more than 32767 days; only the first 32767 were read.\n"
     "It is opened untitled, so that the file itself is never overwritten with the shortened diary.";
 
 } // namespace tonolog::text

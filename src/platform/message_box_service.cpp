@@ -42,43 +42,42 @@ QMessageBox::Icon iconOf(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-int resultOf(QMessageBox::StandardButton button, MessageButtons buttons) {
+MessageResult resultOf(QMessageBox::StandardButton button, MessageButtons buttons) {
     switch (button) {
     case QMessageBox::Ok:
-        return ResultOk;
+        return MessageResult::Ok;
     case QMessageBox::Cancel:
-        return ResultCancel;
+        return MessageResult::Cancel;
     case QMessageBox::Abort:
-        return ResultAbort;
+        return MessageResult::Abort;
     case QMessageBox::Retry:
-        return ResultRetry;
+        return MessageResult::Retry;
     case QMessageBox::Ignore:
-        return ResultIgnore;
+        return MessageResult::Ignore;
     case QMessageBox::Yes:
-        return ResultYes;
+        return MessageResult::Yes;
     case QMessageBox::No:
-        return ResultNo;
+        return MessageResult::No;
     default:
         break;
     }
     // Closed without a button (the window's close box): the answer that changes nothing.
     switch (buttons) {
     case MessageButtons::Ok:
-        return ResultOk;
+        return MessageResult::Ok;
     case MessageButtons::YesNo:
-        return ResultNo;
+        return MessageResult::No;
     case MessageButtons::AbortRetryIgnore:
-        return ResultAbort;
+        return MessageResult::Abort;
     default:
-        return ResultCancel;
+        return MessageResult::Cancel;
     }
 }
 
 } // namespace
 
-int QtMessageBoxService::ask(const MessageRequest& request) {
+MessageResult QtMessageBoxService::ask(const MessageRequest& request) {
     QString text = request.text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     while (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
     QMessageBox box(iconOf(request.icon), request.title, text, standardButtons(request.buttons),

@@ -118,8 +118,8 @@ void PagePrinting::reportIfFailed(bool printed) {
         return;
     QString text = QStringLiteral("The page could not be printed.");
     if (!printer_.outputFileName().isEmpty())
-        text += QStringLiteral("\r\nThe file cannot be written: ") + printer_.outputFileName();
-    showMessage(messages_, text, box::ok, box::exclamation);
+        text += QStringLiteral("\nThe file cannot be written: ") + printer_.outputFileName();
+    showMessage(messages_, text, MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 } // namespace tonolog

@@ -151,8 +151,8 @@ bool ReportCommands::saveReportAsPdf(const ReportOptions& options) {
             FileOps::system(), Permissions::ownerOnly);
     if (failure) {
         showMessage(messages_,
-                    QStringLiteral("The report cannot be saved.\r\n%1\r\n%2").arg(path, fromStd(*failure)),
-                    box::ok, box::stop);
+                    QStringLiteral("The report cannot be saved.\n%1\n%2").arg(path, fromStd(*failure)),
+                    MessageButtons::Ok, MessageIcon::Stop);
         return false;
     }
     return true;
@@ -179,8 +179,8 @@ bool ReportCommands::printReport(const ReportOptions& options) {
     if (!printed || printer.printerState() == QPrinter::Error) {
         QString text = QStringLiteral("The report could not be printed.");
         if (!printer.outputFileName().isEmpty())
-            text += QStringLiteral("\r\n") + printer.outputFileName();
-        showMessage(messages_, text, box::ok, box::stop);
+            text += QStringLiteral("\n") + printer.outputFileName();
+        showMessage(messages_, text, MessageButtons::Ok, MessageIcon::Stop);
         return false;
     }
     return true;
@@ -201,8 +201,8 @@ bool ReportCommands::exportCsv(std::optional<Period> period) {
             writeFileAtomically(toStd(path), csv, FileOps::system(), Permissions::ownerOnly)) {
         showMessage(
             messages_,
-            QStringLiteral("The readings cannot be exported.\r\n%1\r\n%2").arg(path, fromStd(*failure)),
-            box::ok, box::stop);
+            QStringLiteral("The readings cannot be exported.\n%1\n%2").arg(path, fromStd(*failure)),
+            MessageButtons::Ok, MessageIcon::Stop);
         return false;
     }
     return true;

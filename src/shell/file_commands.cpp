@@ -161,8 +161,8 @@ void FileCommands::backUpCommit() {
     if (!result.ok && !backupFailureShown_ && !form_.isEnding())
         showMessage(form_.platform().messages,
                     QStringLiteral("The backup file cannot be written, so the latest changes are not yet "
-                                   "safe on disk.\r\nSave the diary with File > Save as."),
-                    box::ok, box::exclamation);
+                                   "safe on disk.\nSave the diary with File > Save as."),
+                    MessageButtons::Ok, MessageIcon::Exclamation);
     backupFailureShown_ = !result.ok;
 }
 
@@ -171,34 +171,34 @@ bool FileCommands::leaveDocumentChecks() {
     MessageBoxService& messages = form_.platform().messages;
     DiaryPage& diary = form_.diary();
     if (diary.entryChanged == 1) {
-        const int answer =
-            showMessage(messages, QStringLiteral("Data is changed.\r\nSave data and continue process?"),
-                        box::yesNoCancel, box::question);
-        if (answer == box::pressedCancel || (answer == box::pressedYes && !diary.commitPendingEntry()))
+        const MessageResult answer =
+            showMessage(messages, QStringLiteral("Data is changed.\nSave data and continue process?"),
+                        MessageButtons::YesNoCancel, MessageIcon::Question);
+        if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !diary.commitPendingEntry()))
             return false;
     }
     if (document.isDirty == 1 && document.isUntitled()) {
-        const int answer =
+        const MessageResult answer =
             showMessage(messages,
-                        QStringLiteral("File is not saved.\r\nWould you like to save the file?\r\n\r\n"
+                        QStringLiteral("File is not saved.\nWould you like to save the file?\n\n"
                                        "All the data will be lost if file is not saved."),
-                        box::yesNoCancel, box::question);
-        if (answer == box::pressedCancel)
+                        MessageButtons::YesNoCancel, MessageIcon::Question);
+        if (answer == MessageResult::Cancel)
             return false;
-        if (answer == box::pressedYes) {
+        if (answer == MessageResult::Yes) {
             saveAs();
             if (document.saveIncomplete == 1)
                 return false;
         }
     } else if (document.isDirty == 1) {
-        const int answer =
+        const MessageResult answer =
             showMessage(messages,
-                        QStringLiteral("File is not saved.\r\nWould you like to overwrite the file?\r\n\r\n"
+                        QStringLiteral("File is not saved.\nWould you like to overwrite the file?\n\n"
                                        "New entries will be lost if the file is not saved."),
-                        box::yesNoCancel, box::question);
-        if (answer == box::pressedCancel)
+                        MessageButtons::YesNoCancel, MessageIcon::Question);
+        if (answer == MessageResult::Cancel)
             return false;
-        if (answer == box::pressedYes) {
+        if (answer == MessageResult::Yes) {
             save();
             if (document.saveIncomplete == 1)
                 return false;
@@ -217,9 +217,9 @@ void FileCommands::writeEmptyBackupOrWarn() {
     const WriteResult written = writeEmptyBackup(document);
     if (!written.ok)
         showMessage(form_.platform().messages,
-                    QStringLiteral("The backup file cannot be written.\r\n") + fromStd(document.backupPath) +
-                        QStringLiteral("\r\n") + fromStd(written.reason),
-                    box::ok, box::exclamation);
+                    QStringLiteral("The backup file cannot be written.\n") + fromStd(document.backupPath) +
+                        QStringLiteral("\n") + fromStd(written.reason),
+                    MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 void FileCommands::newDocument() {
@@ -274,8 +274,8 @@ void FileCommands::openHistoryEntry(int entry) {
     const QString dir = path.left(slash + 1);
     const QString name = path.mid(slash + 1);
     if (name.isEmpty() || !fileExists(toStd(path))) {
-        showMessage(form_.platform().messages, QString::fromUtf8(text::cannotOpen), box::ok,
-                    box::information);
+        showMessage(form_.platform().messages, QString::fromUtf8(text::cannotOpen), MessageButtons::Ok,
+                    MessageIcon::Information);
         return;
     }
     Document& document = form_.document;
@@ -311,8 +311,8 @@ void FileCommands::openFileAt(const QString& path) {
     // As the Open dialog offers only existing files, a missing one is said before anything is asked.
     if (!file.isAbsolute() || !file.isFile()) {
         showMessage(form_.platform().messages,
-                    QString::fromUtf8(text::cannotOpen) + QStringLiteral("\r\n") + path, box::ok,
-                    box::information);
+                    QString::fromUtf8(text::cannotOpen) + QStringLiteral("\n") + path, MessageButtons::Ok,
+                    MessageIcon::Information);
         return;
     }
     if (!leaveDocumentChecks())
@@ -329,7 +329,7 @@ void FileCommands::openFileAt(const QString& path) {
 bool FileCommands::askForName() {
     if (!form_.document.userName.empty())
         return true;
-    showMessage(form_.platform().messages, QStringLiteral("Input your name."), box::ok, box::question);
+    showMessage(form_.platform().messages, QStringLiteral("Input your name."), MessageButtons::Ok, MessageIcon::Question);
     form_.ui.diary.InputName->setFocus(Qt::OtherFocusReason);
     return false;
 }
@@ -341,9 +341,9 @@ bool FileCommands::writeNamedFile() {
     const WriteResult result = writeFile(form_.document, form_.documentEvents());
     if (!result.ok)
         showMessage(form_.platform().messages,
-                    QString::fromUtf8(text::cannotSave) + QStringLiteral("\r\n") + fromStd(document.docPath) +
-                        QStringLiteral("\r\n") + fromStd(result.reason),
-                    box::ok, box::stop);
+                    QString::fromUtf8(text::cannotSave) + QStringLiteral("\n") + fromStd(document.docPath) +
+                        QStringLiteral("\n") + fromStd(result.reason),
+                    MessageButtons::Ok, MessageIcon::Stop);
     return result.ok;
 }
 

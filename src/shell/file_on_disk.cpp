@@ -30,9 +30,9 @@ constexpr std::size_t linesListed = 5;
 QString listOfLinesNotRead(const std::vector<LineNotRead>& lines) {
     QString text;
     for (std::size_t i = 0; i < lines.size() && i < linesListed; ++i)
-        text += QStringLiteral("line %1: %2\r\n").arg(lines[i].lineNumber).arg(fromStd(lines[i].why));
+        text += QStringLiteral("line %1: %2\n").arg(lines[i].lineNumber).arg(fromStd(lines[i].why));
     if (lines.size() > linesListed)
-        text += QStringLiteral("and %1 more\r\n").arg(lines.size() - linesListed);
+        text += QStringLiteral("and %1 more\n").arg(lines.size() - linesListed);
     return text;
 }
 
@@ -56,20 +56,20 @@ QString whatTheMergeDoes(const MergeResult& merge, const DiaryDays& theirs, cons
     QString text;
     if (merge.takenFromFile > 0)
         text += counted(merge.takenFromFile, QStringLiteral("day"), QStringLiteral("days")) +
-                QStringLiteral(" added or changed there only will be taken into this diary.\r\n");
+                QStringLiteral(" added or changed there only will be taken into this diary.\n");
     if (merge.removedInFile > 0)
         text += counted(merge.removedInFile, QStringLiteral("day"), QStringLiteral("days")) +
-                QStringLiteral(" removed there only will be removed here too.\r\n");
+                QStringLiteral(" removed there only will be removed here too.\n");
     if (merge.nameTakenFromFile)
-        text += QStringLiteral("The owner's name changed there will be taken: \"%1\".\r\n")
+        text += QStringLiteral("The owner's name changed there will be taken: \"%1\".\n")
                     .arg(fromStd(theirs.name));
     if (merge.changedOnBoth > 0 || merge.nameChangedOnBoth) {
         text += merge.changedOnBoth > 0
                     ? counted(merge.changedOnBoth, QStringLiteral("day was"), QStringLiteral("days were")) +
                           QStringLiteral(" changed both there and here")
                     : QStringLiteral("The owner's name was changed both there and here");
-        text += QStringLiteral(": the version of this window is kept, and the other one is written to\r\n") +
-                othersPath + QStringLiteral("\r\n");
+        text += QStringLiteral(": the version of this window is kept, and the other one is written to\n") +
+                othersPath + QStringLiteral("\n");
     }
     return text;
 }
@@ -111,12 +111,12 @@ FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
                 QStringLiteral(
                     "The diary file is not what Tonolog last read or saved, and it cannot be read as a "
                     "whole diary now (it is empty, is no text, or holds more days than a diary "
-                    "can):\r\n") +
+                    "can):\n") +
                 path +
                 QStringLiteral(
-                    "\r\n\r\nSo that nothing in it is lost, it is not overwritten. Save this diary "
+                    "\n\nSo that nothing in it is lost, it is not overwritten. Save this diary "
                     "under another name instead?");
-            return showMessage(messages, text, box::yesNo, box::exclamation) == box::pressedYes
+            return showMessage(messages, text, MessageButtons::YesNo, MessageIcon::Exclamation) == MessageResult::Yes
                        ? SaveChoice::saveAsInstead
                        : SaveChoice::cancel;
         }
@@ -131,19 +131,19 @@ FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
             besideFile(document.docPath, "changed elsewhere " + toStd(stamp()), ".tnl");
         QString text =
             QStringLiteral("The diary file was changed by another program since Tonolog last read or "
-                           "saved it:\r\n") +
-            path + QStringLiteral("\r\n\r\n") + whatTheMergeDoes(merge, theirs, fromStd(othersPath));
+                           "saved it:\n") +
+            path + QStringLiteral("\n\n") + whatTheMergeDoes(merge, theirs, fromStd(othersPath));
         if (!theirs.linesNotRead.empty())
             text += counted(static_cast<qsizetype>(theirs.linesNotRead.size()), QStringLiteral("line"),
                             QStringLiteral("lines")) +
-                    QStringLiteral(" of the file cannot be read; they are kept in\r\n") +
-                    fromStd(besideFile(document.docPath, "lines not read", ".txt")) + QStringLiteral("\r\n");
-        text += QStringLiteral("\r\nYes: take in the changes and save.\r\nNo: save under another name "
-                               "instead.\r\nCancel: save nothing now.");
-        const int answer = showMessage(messages, text, box::yesNoCancel, box::question);
-        if (answer == box::pressedNo)
+                    QStringLiteral(" of the file cannot be read; they are kept in\n") +
+                    fromStd(besideFile(document.docPath, "lines not read", ".txt")) + QStringLiteral("\n");
+        text += QStringLiteral("\nYes: take in the changes and save.\nNo: save under another name "
+                               "instead.\nCancel: save nothing now.");
+        const MessageResult answer = showMessage(messages, text, MessageButtons::YesNoCancel, MessageIcon::Question);
+        if (answer == MessageResult::No)
             return SaveChoice::saveAsInstead;
-        if (answer != box::pressedYes)
+        if (answer != MessageResult::Yes)
             return SaveChoice::cancel;
         const auto after = identityOf(document.docPath);
         if (!after || !after->sameStatus(read))
@@ -155,10 +155,10 @@ FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
                 showMessage(
                     messages,
                     QString::fromUtf8(text::cannotSave) +
-                        QStringLiteral("\r\nThe other version of the days changed on both sides cannot be "
-                                       "written to\r\n") +
-                        fromStd(othersPath) + QStringLiteral("\r\n") + fromStd(*failure),
-                    box::ok, box::stop);
+                        QStringLiteral("\nThe other version of the days changed on both sides cannot be "
+                                       "written to\n") +
+                        fromStd(othersPath) + QStringLiteral("\n") + fromStd(*failure),
+                    MessageButtons::Ok, MessageIcon::Stop);
                 return SaveChoice::cancel;
             }
         }
@@ -208,9 +208,9 @@ bool FileOnDisk::keepLinesNotReadBefore(const std::string& target) {
         showMessage(
             form_.platform().messages,
             QString::fromUtf8(text::cannotSave) +
-                QStringLiteral("\r\nThe lines of the file that could not be read cannot be kept in\r\n") +
-                fromStd(path) + QStringLiteral("\r\n") + fromStd(kept.reason),
-            box::ok, box::stop);
+                QStringLiteral("\nThe lines of the file that could not be read cannot be kept in\n") +
+                fromStd(path) + QStringLiteral("\n") + fromStd(kept.reason),
+            MessageButtons::Ok, MessageIcon::Stop);
     return kept.ok;
 }
 
@@ -254,14 +254,14 @@ void FileOnDisk::readAgain() {
         noticed_ = read;
         showMessage(
             form_.platform().messages,
-            QStringLiteral("The diary file was changed by another program:\r\n") + path +
+            QStringLiteral("The diary file was changed by another program:\n") + path +
                 (theirs.whole
-                     ? QStringLiteral("\r\nIt no longer holds %1 that this window shows,")
+                     ? QStringLiteral("\nIt no longer holds %1 that this window shows,")
                            .arg(counted(merge.removedInFile, QStringLiteral("day"), QStringLiteral("days")))
-                     : QStringLiteral("\r\nIt cannot be read as a whole diary any more,")) +
+                     : QStringLiteral("\nIt cannot be read as a whole diary any more,")) +
                 QStringLiteral(" so it is not read again here. File > Save asks what to do; File > Save "
                                "as... keeps this window's diary under another name."),
-            box::ok, box::exclamation);
+            MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     const Date shown = diary.currentDay.date;
@@ -269,9 +269,9 @@ void FileOnDisk::readAgain() {
     diary.loadDay(shown);
     showMessage(
         form_.platform().messages,
-        QStringLiteral("The diary file was changed by another program, so it has been read again:\r\n") +
+        QStringLiteral("The diary file was changed by another program, so it has been read again:\n") +
             path,
-        box::ok, box::information);
+        MessageButtons::Ok, MessageIcon::Information);
 }
 
 void FileOnDisk::reportLinesNotRead() {
@@ -279,28 +279,28 @@ void FileOnDisk::reportLinesNotRead() {
     const auto& lines = document.linesNotRead;
     QString text =
         counted(static_cast<qsizetype>(lines.size()), QStringLiteral("line"), QStringLiteral("lines")) +
-        QStringLiteral(" of this diary could not be read, so %1 not shown:\r\n")
+        QStringLiteral(" of this diary could not be read, so %1 not shown:\n")
             .arg(lines.size() == 1 ? QStringLiteral("it is") : QStringLiteral("they are")) +
-        listOfLinesNotRead(lines) + QStringLiteral("\r\n");
-    int icon = box::information;
+        listOfLinesNotRead(lines) + QStringLiteral("\n");
+    MessageIcon icon = MessageIcon::Information;
     if (document.linesNotReadFrom == document.backupPath) {
         // The next commit rewrites the backup: the lines are kept now.
         std::string keptIn;
         const WriteResult kept = keepLinesNotRead(document, &keptIn);
         if (kept.ok) {
-            text += QStringLiteral("They are kept in\r\n") + fromStd(keptIn);
+            text += QStringLiteral("They are kept in\n") + fromStd(keptIn);
         } else {
             text += QStringLiteral("They could not be kept (") + fromStd(kept.reason) +
-                    QStringLiteral("): copy\r\n") + fromStd(document.backupPath) +
-                    QStringLiteral("\r\nto a safe place before you change anything.");
-            icon = box::exclamation;
+                    QStringLiteral("): copy\n") + fromStd(document.backupPath) +
+                    QStringLiteral("\nto a safe place before you change anything.");
+            icon = MessageIcon::Exclamation;
         }
     } else {
         text += QStringLiteral("They are not lost: before the diary is next saved over this file, they are "
-                               "written to\r\n") +
+                               "written to\n") +
                 fromStd(linesNotReadFile(document));
     }
-    showMessage(form_.platform().messages, text, box::ok, icon);
+    showMessage(form_.platform().messages, text, MessageButtons::Ok, icon);
 }
 
 bool FileOnDisk::keepDeclinedBackup() {
@@ -310,10 +310,10 @@ bool FileOnDisk::keepDeclinedBackup() {
         return true;
     showMessage(
         form_.platform().messages,
-        QStringLiteral("The backup could not be kept as a file of its own:\r\n") + fromStd(kept.reason) +
-            QStringLiteral("\r\nSo that nothing is lost, it is recalled: save it under a name, or close "
+        QStringLiteral("The backup could not be kept as a file of its own:\n") + fromStd(kept.reason) +
+            QStringLiteral("\nSo that nothing is lost, it is recalled: save it under a name, or close "
                            "without saving if you do not need it."),
-        box::ok, box::exclamation);
+        MessageButtons::Ok, MessageIcon::Exclamation);
     return false;
 }
 

@@ -29,8 +29,6 @@ constexpr qint64 largestHelpFile = 16 * 1024 * 1024;
 constexpr int entryRole = Qt::UserRole;
 constexpr int topicRole = Qt::UserRole;
 
-const char* const crlf = "\r\n";
-
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -203,8 +201,8 @@ bool HelpWindowViewer::load(const QString& helpFile) {
     const QString path = info.absoluteFilePath();
     if (!info.isFile() || !info.isReadable() || info.size() > largestHelpFile) {
         showMessage(messages_,
-                    QStringLiteral("The help file cannot be found.") + QLatin1String(crlf) + helpFile,
-                    box::ok, box::exclamation);
+                    QStringLiteral("The help file cannot be found.") + QLatin1Char('\n') + helpFile,
+                    MessageButtons::Ok, MessageIcon::Exclamation);
         return false;
     }
     if (window_ != nullptr && path == loadedPath_ && info.lastModified() == loadedTime_ &&
@@ -214,15 +212,15 @@ bool HelpWindowViewer::load(const QString& helpFile) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         showMessage(messages_,
-                    QStringLiteral("The help file cannot be found.") + QLatin1String(crlf) + helpFile,
-                    box::ok, box::exclamation);
+                    QStringLiteral("The help file cannot be found.") + QLatin1Char('\n') + helpFile,
+                    MessageButtons::Ok, MessageIcon::Exclamation);
         return false;
     }
     HelpFile parsed = HelpFile::parse(file.read(largestHelpFile));
     if (parsed.isEmpty()) {
         showMessage(messages_,
-                    QStringLiteral("The help file holds no help topics.") + QLatin1String(crlf) + helpFile,
-                    box::ok, box::exclamation);
+                    QStringLiteral("The help file holds no help topics.") + QLatin1Char('\n') + helpFile,
+                    MessageButtons::Ok, MessageIcon::Exclamation);
         return false;
     }
     if (window_ == nullptr)

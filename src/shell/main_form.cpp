@@ -65,19 +65,19 @@ public:
     void reportCannotOpen(const std::string& reason) override {
         QString text = QString::fromUtf8(text::cannotOpen);
         if (!reason.empty())
-            text += QStringLiteral("\r\n") + fromStd(reason);
-        showMessage(form_.platform().messages, text, box::ok, box::question);
+            text += QStringLiteral("\n") + fromStd(reason);
+        showMessage(form_.platform().messages, text, MessageButtons::Ok, MessageIcon::Question);
     }
     void reportTooManyDays(const std::string& keptCopy, bool copyFailed) override {
         QString text = QString::fromUtf8(text::tooManyDays);
         if (!keptCopy.empty())
-            text += QStringLiteral("\r\nThe whole backup is kept in ") + fromStd(keptCopy);
+            text += QStringLiteral("\nThe whole backup is kept in ") + fromStd(keptCopy);
         if (copyFailed)
-            text += QStringLiteral("\r\nThe whole backup could not be copied: copy ") +
+            text += QStringLiteral("\nThe whole backup could not be copied: copy ") +
                     fromStd(form_.document.backupPath) +
                     QStringLiteral(" to a safe place before you change anything, or the days after the first "
                                    "32767 are lost.");
-        showMessage(form_.platform().messages, text, box::ok, box::exclamation);
+        showMessage(form_.platform().messages, text, MessageButtons::Ok, MessageIcon::Exclamation);
     }
     void reportLinesNotRead() override { form_.disk().reportLinesNotRead(); }
 
@@ -261,13 +261,13 @@ void MainForm::loadWindow(const QString& commandLine) {
 
     bool recalled = false;
     if (fileExists(document.backupPath)) {
-        QString question = QStringLiteral("Backup data was kept from the last time.\r\n"
+        QString question = QStringLiteral("Backup data was kept from the last time.\n"
                                           "Would you like to recall data from the backup?");
         if (readWholeFile(document.backupPath).value_or(std::string()) != emptyBackupLine)
-            question += QStringLiteral("\r\n\r\nIf not, it is kept as a file in\r\n") + locations_.backupDir;
+            question += QStringLiteral("\n\nIf not, it is kept as a file in\n") + locations_.backupDir;
         // A backup that is not recalled is kept as a file of its own first: it may hold the only
         // copy of readings never saved. If it cannot be kept, it is recalled after all.
-        if (showMessage(platform_.messages, question, box::yesNo, box::question) == box::pressedYes ||
+        if (showMessage(platform_.messages, question, MessageButtons::YesNo, MessageIcon::Question) == MessageResult::Yes ||
             !disk_->keepDeclinedBackup()) {
             document.isDirty = 1;
             loadFile(document, *links_, todayFrom(platform_.clock));
@@ -341,9 +341,9 @@ void MainForm::saveSettings(bool quiet) {
     // Said once, and the window closes all the same: nothing of the diary depends on it.
     if (!kept && !quiet)
         showMessage(platform_.messages,
-                    QStringLiteral("The window position and the recent files could not be kept:\r\n"
+                    QStringLiteral("The window position and the recent files could not be kept:\n"
                                    "the settings cannot be written."),
-                    box::ok, box::exclamation);
+                    MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 void MainForm::bringToFront() {

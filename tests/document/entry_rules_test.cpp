@@ -25,9 +25,9 @@ TEST(EntryRules, ValuesAtTheEdgesAndFaults) {
     };
     for (const Case& c :
          {Case{"0", ""}, Case{"250", ""}, Case{"", ""}, Case{"12.7", ""}, Case{" 80 ", ""},
-          Case{"251", "Range of SYS is 0 to 250.\r\n"}, Case{"-1", "Range of SYS is 0 to 250.\r\n"},
-          Case{"abc", "Invalid SYS.\r\n"}, Case{"40000", "Invalid SYS.\r\n"}, Case{"   ", "Invalid SYS.\r\n"},
-          Case{"250.6", "Range of SYS is 0 to 250.\r\n"}}) {
+          Case{"251", "Range of SYS is 0 to 250.\n"}, Case{"-1", "Range of SYS is 0 to 250.\n"},
+          Case{"abc", "Invalid SYS.\n"}, Case{"40000", "Invalid SYS.\n"}, Case{"   ", "Invalid SYS.\n"},
+          Case{"250.6", "Range of SYS is 0 to 250.\n"}}) {
         EntryTexts e = valid();
         e.sys[1] = c.sys;
         EXPECT_EQ(messageFor(e), c.message) << c.sys;
@@ -39,19 +39,19 @@ TEST(EntryRules, OneLinePerKindInTheFixedOrder) {
     e.sys[0] = "x";
     e.sys[2] = "y";
     e.dia[1] = "300";
-    EXPECT_EQ(messageFor(e), "Invalid SYS.\r\nRange of DIA is 0 to 250.\r\n");
+    EXPECT_EQ(messageFor(e), "Invalid SYS.\nRange of DIA is 0 to 250.\n");
 
     e = valid();
     e.date = "";
-    EXPECT_EQ(messageFor(e), "Invalid date.\r\n");
+    EXPECT_EQ(messageFor(e), "Invalid date.\n");
     e.date = "Feb./30/2004";
     e.pul[0] = "999";
     e.dia[2] = "d";
     e.pul[1] = "p";
     e.sys[0] = "-5";
     e.dia[0] = "251";
-    EXPECT_EQ(messageFor(e), "Invalid date.\r\nInvalid DIA.\r\nInvalid PUL.\r\nRange of SYS is 0 to 250.\r\n"
-                             "Range of DIA is 0 to 250.\r\nRange of PUL is 0 to 250.\r\n");
+    EXPECT_EQ(messageFor(e), "Invalid date.\nInvalid DIA.\nInvalid PUL.\nRange of SYS is 0 to 250.\n"
+                             "Range of DIA is 0 to 250.\nRange of PUL is 0 to 250.\n");
 }
 
 TEST(EntryRules, ErrorWordsAsEightCharacters) {

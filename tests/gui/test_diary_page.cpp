@@ -87,34 +87,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("SYS 251") << "InputSys(0)"
                                  << "251"
-                                 << "Range of SYS is 0 to 250.\r\n";
+                                 << "Range of SYS is 0 to 250.\n";
         QTest::newRow("SYS -1") << "InputSys(1)"
                                 << "-1"
-                                << "Range of SYS is 0 to 250.\r\n";
+                                << "Range of SYS is 0 to 250.\n";
         QTest::newRow("SYS abc") << "InputSys(2)"
                                  << "abc"
-                                 << "Invalid SYS.\r\n";
+                                 << "Invalid SYS.\n";
         QTest::newRow("SYS 40000") << "InputSys(0)"
                                    << "40000"
-                                   << "Invalid SYS.\r\n";
+                                   << "Invalid SYS.\n";
         QTest::newRow("SYS blanks") << "InputSys(0)"
                                     << "   "
-                                    << "Invalid SYS.\r\n";
+                                    << "Invalid SYS.\n";
         QTest::newRow("DIA x") << "InputDia(1)"
                                << "x"
-                               << "Invalid DIA.\r\n";
+                               << "Invalid DIA.\n";
         QTest::newRow("DIA 300") << "InputDia(2)"
                                  << "300"
-                                 << "Range of DIA is 0 to 250.\r\n";
+                                 << "Range of DIA is 0 to 250.\n";
         QTest::newRow("PUL 7x") << "InputPul(0)"
                                 << "7x"
-                                << "Invalid PUL.\r\n";
+                                << "Invalid PUL.\n";
         QTest::newRow("PUL 251") << "InputPul(1)"
                                  << "251"
-                                 << "Range of PUL is 0 to 250.\r\n";
+                                 << "Range of PUL is 0 to 250.\n";
         QTest::newRow("empty date") << "InputDate"
                                     << ""
-                                    << "Invalid date.\r\n";
+                                    << "Invalid date.\n";
     }
 
     void validationMessages() {
@@ -149,12 +149,12 @@ private Q_SLOTS:
         typeInto(d.InputSys[2], QStringLiteral("y"));
         // Leaving the first box already reported "Invalid SYS."; then the DIA fault joined it.
         QCOMPARE(h.messages.count(), 2);
-        QCOMPARE(h.messages.asked()[0].text, QStringLiteral("Invalid SYS.\r\n"));
-        QCOMPARE(h.messages.asked()[1].text, QStringLiteral("Invalid SYS.\r\nRange of DIA is 0 to 250.\r\n"));
+        QCOMPARE(h.messages.asked()[0].text, QStringLiteral("Invalid SYS.\n"));
+        QCOMPARE(h.messages.asked()[1].text, QStringLiteral("Invalid SYS.\nRange of DIA is 0 to 250.\n"));
         // The third reading's fault changes the words, though not the text: a new message.
         pressTab(form);
         QCOMPARE(h.messages.count(), 3);
-        QCOMPARE(h.messages.last().text, QStringLiteral("Invalid SYS.\r\nRange of DIA is 0 to 250.\r\n"));
+        QCOMPARE(h.messages.last().text, QStringLiteral("Invalid SYS.\nRange of DIA is 0 to 250.\n"));
         // Leaving boxes again with the same faults stays silent.
         pressTab(form);
         pressTab(form);
@@ -169,7 +169,7 @@ private Q_SLOTS:
         typeInto(d.InputSys[2], QStringLiteral("121"));
         clickLabel(d.LblPul);
         QCOMPARE(h.messages.count(), 5);
-        QCOMPARE(h.messages.last().text, QStringLiteral("Invalid SYS.\r\n"));
+        QCOMPARE(h.messages.last().text, QStringLiteral("Invalid SYS.\n"));
         clickLabel(d.LblPul);
         typeInto(d.InputSys[2], QStringLiteral("122"));
         clickLabel(d.LblPul);
@@ -293,7 +293,7 @@ private Q_SLOTS:
         QCOMPARE(d.InputDate->text(), QStringLiteral("01/02/2004"));
         QCOMPARE(d.InputSys[0]->text(), QStringLiteral("140"));
         pressTab(form);
-        QCOMPARE(h.messages.last().text, QStringLiteral("Invalid date.\r\n"));
+        QCOMPARE(h.messages.last().text, QStringLiteral("Invalid date.\n"));
         // Any letter case of the month.
         typeInto(d.InputDate, QStringLiteral("JAN./5/2004"));
         pressTab(form);
@@ -419,7 +419,7 @@ private Q_SLOTS:
         }
         QTest::mouseRelease(down, Qt::LeftButton);
         QCOMPARE(h.messages.count(), 1);
-        QCOMPARE(h.messages.last().text, QStringLiteral("Invalid SYS.\r\n"));
+        QCOMPARE(h.messages.last().text, QStringLiteral("Invalid SYS.\n"));
         QCOMPARE(form.diary().currentDay.date, dateFromCivil(2004, 1, 20));
         QCOMPARE(form.ui.diary.InputSys[0]->text(), QStringLiteral("abc"));
         // A short click too is refused, silently while the fault is the same.
@@ -449,7 +449,7 @@ private Q_SLOTS:
         typeInto(form.ui.diary.InputSys[0], QStringLiteral("999"));
         QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(2).center());
         QCOMPARE(h.messages.count(), 1);
-        QCOMPARE(h.messages.last().text, QStringLiteral("Range of SYS is 0 to 250.\r\n"));
+        QCOMPARE(h.messages.last().text, QStringLiteral("Range of SYS is 0 to 250.\n"));
         QCOMPARE(tab->currentPage(), 2);
         const PagePalette c;
         QCOMPARE(tab->tabColor(2), c.paletteTrendPage);
@@ -488,7 +488,7 @@ private Q_SLOTS:
     void aRecalledBackupShowsTodaysReadings() {
         FormHarness h;
         FormHarness::writeFile(h.backupPath(), "Ann,\r\nJan./20/2004,128,84,66,7:05am,,,,,,,,,walk,\r\n");
-        h.messages.queueAnswer(ResultYes);
+        h.messages.queueAnswer(MessageResult::Yes);
         MainForm& form = h.start();
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
@@ -496,10 +496,10 @@ private Q_SLOTS:
         QCOMPARE(form.ui.diary.InputNote->text(), QStringLiteral("walk"));
         QCOMPARE(form.ui.diary.InputName->text(), QStringLiteral("Ann"));
         QCOMPARE(form.diary().entryChanged, std::int16_t(0));
-        h.messages.queueAnswer(ResultCancel);
+        h.messages.queueAnswer(MessageResult::Cancel);
         QVERIFY(!form.close());
         QCOMPARE(h.messages.last().text,
-                 QStringLiteral("File is not saved.\r\nWould you like to save the file?\r\n\r\n"
+                 QStringLiteral("File is not saved.\nWould you like to save the file?\n\n"
                                 "All the data will be lost if file is not saved."));
     }
 

@@ -18,10 +18,10 @@ using namespace tonolog::diary;
 namespace {
 
 const QByteArray emptyBackup = ",,,,,,,,,,,,,,\r\n";
-const QString dataChanged = QStringLiteral("Data is changed.\r\nSave data and continue process?");
-const QString saveUntitled = QStringLiteral("File is not saved.\r\nWould you like to save the file?\r\n\r\n"
+const QString dataChanged = QStringLiteral("Data is changed.\nSave data and continue process?");
+const QString saveUntitled = QStringLiteral("File is not saved.\nWould you like to save the file?\n\n"
                                             "All the data will be lost if file is not saved.");
-const QString saveNamed = QStringLiteral("File is not saved.\r\nWould you like to overwrite the file?\r\n\r\n"
+const QString saveNamed = QStringLiteral("File is not saved.\nWould you like to overwrite the file?\n\n"
                                          "New entries will be lost if the file is not saved.");
 
 void menu(QAction* item) {
@@ -45,19 +45,19 @@ class FileCommandsTest : public QObject {
 
 private Q_SLOTS:
     void pendingEntryQuestion_data() {
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<MessageResult>("answer");
         QTest::addColumn<QString>("sys");
         QTest::addColumn<bool>("documentReset");
         QTest::addColumn<bool>("committed");
-        QTest::newRow("yes, valid") << int(ResultYes) << "128" << true << true;
-        QTest::newRow("yes, invalid") << int(ResultYes) << "300" << false << false;
-        QTest::newRow("no") << int(ResultNo) << "128" << true << false;
-        QTest::newRow("cancel") << int(ResultCancel) << "128" << false << false;
+        QTest::newRow("yes, valid") << MessageResult::Yes << "128" << true << true;
+        QTest::newRow("yes, invalid") << MessageResult::Yes << "300" << false << false;
+        QTest::newRow("no") << MessageResult::No << "128" << true << false;
+        QTest::newRow("cancel") << MessageResult::Cancel << "128" << false << false;
     }
 
     // New while the page holds an edit that was not committed yet (the box still has the focus).
     void pendingEntryQuestion() {
-        QFETCH(int, answer);
+        QFETCH(MessageResult, answer);
         QFETCH(QString, sys);
         QFETCH(bool, documentReset);
         QFETCH(bool, committed);
@@ -69,13 +69,13 @@ private Q_SLOTS:
         h.messages.forget();
         h.messages.queueAnswer(answer);
         // After a committed reading the untitled diary asks to be saved: No.
-        h.messages.queueAnswer(ResultNo);
+        h.messages.queueAnswer(MessageResult::No);
         menu(form.ui.menu.actNew);
         QCOMPARE(h.messages.asked().front().text, dataChanged);
         QCOMPARE(h.messages.asked().front().buttons, MessageButtons::YesNoCancel);
         QCOMPARE(h.messages.asked().front().icon, MessageIcon::Question);
         if (sys == QStringLiteral("300"))
-            QCOMPARE(h.messages.last().text, QStringLiteral("Range of SYS is 0 to 250.\r\n"));
+            QCOMPARE(h.messages.last().text, QStringLiteral("Range of SYS is 0 to 250.\n"));
         if (committed)
             QCOMPARE(h.messages.last().text, saveUntitled);
         QCOMPARE(form.document.userName.empty(), documentReset);
@@ -91,19 +91,19 @@ private Q_SLOTS:
         enterReading(form);
         h.messages.forget();
         // Cancel: nothing happens.
-        h.messages.queueAnswer(ResultCancel);
+        h.messages.queueAnswer(MessageResult::Cancel);
         menu(form.ui.menu.actClose);
         QCOMPARE(h.messages.last().text, saveUntitled);
         QCOMPARE(form.document.table.count(), 1);
         // Yes, then the file dialog is cancelled: the command stops.
-        h.messages.queueAnswer(ResultYes);
+        h.messages.queueAnswer(MessageResult::Yes);
         h.dialogs.queueFileCancel();
         menu(form.ui.menu.actClose);
         QCOMPARE(form.document.table.count(), 1);
         QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
         // Yes and a file name: saved, then the new document starts.
         const QString path = h.file(QStringLiteral("ann.tnl"));
-        h.messages.queueAnswer(ResultYes);
+        h.messages.queueAnswer(MessageResult::Yes);
         h.dialogs.queueChosenFile(path);
         menu(form.ui.menu.actClose);
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
@@ -120,11 +120,11 @@ private Q_SLOTS:
         MainForm& form = h.start(path);
         enterReading(form);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
-        h.messages.queueAnswer(ResultCancel);
+        h.messages.queueAnswer(MessageResult::Cancel);
         menu(form.ui.menu.actNew);
         QCOMPARE(h.messages.last().text, saveNamed);
         QCOMPARE(form.document.table.count(), 1);
-        h.messages.queueAnswer(ResultYes);
+        h.messages.queueAnswer(MessageResult::Yes);
         menu(form.ui.menu.actNew);
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
@@ -143,7 +143,7 @@ private Q_SLOTS:
         form.files().openHandedOverFile(missing);
         QCOMPARE(h.messages.count(), 0); // not from inside the caller
         QTRY_COMPARE(h.messages.count(), 1);
-        QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened.\r\n") + missing);
+        QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened.\n") + missing);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
         QCOMPARE(form.document.isDirty, std::int16_t(1));
         QCOMPARE(form.document.table.count(), 1);
@@ -156,7 +156,7 @@ private Q_SLOTS:
         MainForm& form = h.start(path);
         enterReading(form);
         QVERIFY(FormHarness::readFile(h.backupPath()).contains("128"));
-        h.messages.queueAnswer(ResultNo);
+        h.messages.queueAnswer(MessageResult::No);
         menu(form.ui.menu.actNew);
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\n"));
         QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
@@ -230,10 +230,10 @@ private Q_SLOTS:
         h.dialogs.queueChosenFile(path);
         menu(form.ui.menu.actSaveAs);
         QCOMPARE(h.messages.count(), 1);
-        QVERIFY(h.messages.last().text.startsWith(QStringLiteral("Data file cannot be saved.\r\n") + path +
-                                                  "\r\n"));
+        QVERIFY(
+            h.messages.last().text.startsWith(QStringLiteral("Data file cannot be saved.\n") + path + "\n"));
         QVERIFY(h.messages.last().text.size() >
-                QStringLiteral("Data file cannot be saved.\r\n").size() + path.size() + 3);
+                QStringLiteral("Data file cannot be saved.\n").size() + path.size() + 3);
         QCOMPARE(h.messages.last().buttons, MessageButtons::Ok);
         QCOMPARE(h.messages.last().icon, MessageIcon::Stop);
         QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
@@ -243,7 +243,7 @@ private Q_SLOTS:
         QVERIFY(form.history.historyPath1.isEmpty());
         QVERIFY(FormHarness::readFile(h.backupPath()).contains("128"));
         // And the close that asked for the save stays open.
-        h.messages.queueAnswer(ResultYes);
+        h.messages.queueAnswer(MessageResult::Yes);
         h.dialogs.queueChosenFile(path);
         QVERIFY(!form.close());
         QVERIFY(QFile::exists(h.backupPath()));
@@ -256,7 +256,7 @@ private Q_SLOTS:
         MainForm& form = h.start();
         typeInto(form.ui.diary.InputName, QStringLiteral("Ann"));
         enterReading(form);
-        h.messages.queueAnswer(ResultNo);
+        h.messages.queueAnswer(MessageResult::No);
         h.dialogs.queueChosenFile(path);
         menu(form.ui.menu.actOpen);
         const FileDialogRequest& asked = h.dialogs.lastFileDialog().request;
@@ -362,7 +362,7 @@ private Q_SLOTS:
         form.list().listButtonState = 1;
         form.trend().trendButtonState = 2;
         form.pointer.showHand();
-        h.messages.queueAnswer(ResultNo);
+        h.messages.queueAnswer(MessageResult::No);
         menu(form.ui.menu.actNew);
         QCOMPARE(form.diary().entryChanged, std::int16_t(0));
         QCOMPARE(form.diary().entryHasErrors, std::int16_t(0));
@@ -391,11 +391,11 @@ private Q_SLOTS:
         FormHarness h;
         MainForm& form = h.start();
         enterReading(form);
-        h.messages.queueAnswer(ResultCancel);
+        h.messages.queueAnswer(MessageResult::Cancel);
         menu(form.ui.menu.actExit);
         QVERIFY(form.isVisible());
         QCOMPARE(h.messages.last().text, saveUntitled);
-        h.messages.queueAnswer(ResultNo);
+        h.messages.queueAnswer(MessageResult::No);
         menu(form.ui.menu.actExit);
         QVERIFY(!form.isVisible());
         QVERIFY(!QFile::exists(h.backupPath()));

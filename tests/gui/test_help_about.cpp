@@ -351,7 +351,7 @@ private Q_SLOTS:
         viewer.show(missing, 15);
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().title, QStringLiteral("Tonolog"));
-        QCOMPARE(messages.last().text, QStringLiteral("The help file cannot be found.\r\n") + missing);
+        QCOMPARE(messages.last().text, QStringLiteral("The help file cannot be found.\n") + missing);
         QCOMPARE(messages.last().buttons, MessageButtons::Ok);
         QCOMPARE(messages.last().icon, MessageIcon::Exclamation);
         QVERIFY(viewer.window() == nullptr);
@@ -363,7 +363,7 @@ private Q_SLOTS:
         FormHarness::writeFile(empty, "no topics at all\n");
         viewer.show(empty, 15);
         QCOMPARE(messages.count(), 3);
-        QCOMPARE(messages.last().text, QStringLiteral("The help file holds no help topics.\r\n") + empty);
+        QCOMPARE(messages.last().text, QStringLiteral("The help file holds no help topics.\n") + empty);
         QVERIFY(viewer.window() == nullptr);
     }
 

@@ -412,7 +412,7 @@ private Q_SLOTS:
         MainForm& form = h.start(h.file(QStringLiteral("gone.tnl")));
         QCOMPARE(h.messages.count(), 1);
         QCOMPARE(h.messages.last().text,
-                 QStringLiteral("Data file cannot be opened.\r\nNo such file or directory"));
+                 QStringLiteral("Data file cannot be opened.\nNo such file or directory"));
         QCOMPARE(h.messages.last().icon, MessageIcon::Question);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [gone.tnl]"));
         QCOMPARE(form.document.table.count(), 0);
@@ -454,7 +454,7 @@ private Q_SLOTS:
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         h.start(fifo);
         QCOMPARE(h.messages.last().text,
-                 QStringLiteral("Data file cannot be opened.\r\nIt is not a regular file."));
+                 QStringLiteral("Data file cannot be opened.\nIt is not a regular file."));
     }
 
     void backupQuestionYesRecallsAndIgnoresTheCommandLine() {
@@ -462,14 +462,13 @@ private Q_SLOTS:
         FormHarness::writeFile(h.backupPath(), "Cid,\r\nJan./06/2004,120,80,60,8:00am,,,,,,,,,,\r\n");
         const QString path = h.file(QStringLiteral("ann.tnl"));
         FormHarness::writeFile(path, "Ann,\r\n");
-        h.messages.queueAnswer(ResultYes);
+        h.messages.queueAnswer(MessageResult::Yes);
         MainForm& form = h.start(path);
         QCOMPARE(h.messages.count(), 1);
-        QCOMPARE(h.messages.last().text,
-                 QStringLiteral("Backup data was kept from the last time.\r\n"
-                                "Would you like to recall data from the backup?\r\n\r\n"
-                                "If not, it is kept as a file in\r\n") +
-                     h.locations.backupDir);
+        QCOMPARE(h.messages.last().text, QStringLiteral("Backup data was kept from the last time.\n"
+                                                        "Would you like to recall data from the backup?\n\n"
+                                                        "If not, it is kept as a file in\n") +
+                                             h.locations.backupDir);
         QCOMPARE(h.messages.last().buttons, MessageButtons::YesNo);
         QCOMPARE(h.messages.last().icon, MessageIcon::Question);
         QCOMPARE(form.document.userName, std::string("Cid"));
@@ -495,7 +494,7 @@ private Q_SLOTS:
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.setFileTime(QDateTime::currentDateTime().addDays(i - 20), QFileDevice::FileModificationTime);
         }
-        h.messages.queueAnswer(ResultNo);
+        h.messages.queueAnswer(MessageResult::No);
         MainForm& form = h.start(path);
         QCOMPARE(h.messages.count(), 1);
         QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray(",,,,,,,,,,,,,,\r\n"));
@@ -520,14 +519,13 @@ private Q_SLOTS:
         QTest::addColumn<bool>("named");
         QTest::addColumn<QString>("question");
         QTest::newRow("pending entry")
-            << true << false << QStringLiteral("Data is changed.\r\nSave data and continue process?");
+            << true << false << QStringLiteral("Data is changed.\nSave data and continue process?");
         QTest::newRow("untitled") << false << false
-                                  << QStringLiteral(
-                                         "File is not saved.\r\nWould you like to save the file?\r\n\r\n"
-                                         "All the data will be lost if file is not saved.");
+                                  << QStringLiteral("File is not saved.\nWould you like to save the file?\n\n"
+                                                    "All the data will be lost if file is not saved.");
         QTest::newRow("named") << false << true
                                << QStringLiteral(
-                                      "File is not saved.\r\nWould you like to overwrite the file?\r\n\r\n"
+                                      "File is not saved.\nWould you like to overwrite the file?\n\n"
                                       "New entries will be lost if the file is not saved.");
     }
 
@@ -543,7 +541,7 @@ private Q_SLOTS:
             form.diary().entryChanged = 1;
         else
             form.document.isDirty = 1;
-        h.messages.queueAnswer(ResultCancel);
+        h.messages.queueAnswer(MessageResult::Cancel);
         QVERIFY(!form.close());
         QCOMPARE(h.messages.last().text, question);
         QCOMPARE(h.messages.last().buttons, MessageButtons::YesNoCancel);
@@ -557,13 +555,13 @@ private Q_SLOTS:
             h.dialogs.queueFileCancel();
             if (named)
                 form.document.userName.clear();
-            h.messages.queueAnswer(ResultYes);
+            h.messages.queueAnswer(MessageResult::Yes);
             QVERIFY(!form.close());
             QVERIFY(QFile::exists(h.backupPath()));
             QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
         }
         // No lets it close: the settings are written and the backup deleted.
-        h.messages.queueAnswer(ResultNo);
+        h.messages.queueAnswer(MessageResult::No);
         QVERIFY(h.close());
         QVERIFY(h.settings.contains(QStringLiteral("FormSize"), QStringLiteral("Top")));
         QVERIFY(!QFile::exists(h.backupPath()));

@@ -1,6 +1,5 @@
 #include "canvas/message_box.h"
 #include "platform/message_box_service.h"
-#include "support/scripted_message_box.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -40,64 +39,48 @@ class MessageBoxTest : public QObject {
 
 private Q_SLOTS:
     void realBoxShowsButtonsIconAndTitle_data() {
-        QTest::addColumn<int>("buttons");
-        QTest::addColumn<int>("icon");
+        QTest::addColumn<MessageButtons>("buttons");
+        QTest::addColumn<MessageIcon>("icon");
         QTest::addColumn<int>("press");
         QTest::addColumn<QStringList>("expectedButtons");
         QTest::addColumn<int>("expectedIcon");
-        QTest::addColumn<int>("expectedResult");
-        QTest::newRow("ok, stop") << 0 << 0 << int(QMessageBox::Ok) << QStringList{"OK"}
-                                  << int(QMessageBox::Critical) << 1;
+        QTest::addColumn<MessageResult>("expectedResult");
+        QTest::newRow("ok, stop") << MessageButtons::Ok << MessageIcon::Stop << int(QMessageBox::Ok)
+                                  << QStringList{"OK"} << int(QMessageBox::Critical) << MessageResult::Ok;
         QTest::newRow("ok cancel, question")
-            << 1 << 1 << int(QMessageBox::Cancel) << QStringList{"Cancel", "OK"} << int(QMessageBox::Question)
-            << 2;
+            << MessageButtons::OkCancel << MessageIcon::Question << int(QMessageBox::Cancel)
+            << QStringList{"Cancel", "OK"} << int(QMessageBox::Question) << MessageResult::Cancel;
         QTest::newRow("abort retry ignore, exclamation")
-            << 2 << 2 << int(QMessageBox::Ignore) << QStringList{"Abort", "Ignore", "Retry"}
-            << int(QMessageBox::Warning) << 5;
+            << MessageButtons::AbortRetryIgnore << MessageIcon::Exclamation << int(QMessageBox::Ignore)
+            << QStringList{"Abort", "Ignore", "Retry"} << int(QMessageBox::Warning) << MessageResult::Ignore;
         QTest::newRow("yes no cancel, information")
-            << 3 << 3 << int(QMessageBox::No) << QStringList{"Cancel", "No", "Yes"}
-            << int(QMessageBox::Information) << 7;
-        QTest::newRow("yes no") << 4 << 1 << int(QMessageBox::Yes) << QStringList{"No", "Yes"}
-                                << int(QMessageBox::Question) << 6;
-        QTest::newRow("retry cancel") << 5 << 1 << int(QMessageBox::Retry) << QStringList{"Cancel", "Retry"}
-                                      << int(QMessageBox::Question) << 4;
-        QTest::newRow("unknown codes: ok, no icon")
-            << 7 << 9 << int(QMessageBox::Ok) << QStringList{"OK"} << int(QMessageBox::NoIcon) << 1;
+            << MessageButtons::YesNoCancel << MessageIcon::Information << int(QMessageBox::No)
+            << QStringList{"Cancel", "No", "Yes"} << int(QMessageBox::Information) << MessageResult::No;
+        QTest::newRow("yes no") << MessageButtons::YesNo << MessageIcon::Question << int(QMessageBox::Yes)
+                                << QStringList{"No", "Yes"} << int(QMessageBox::Question)
+                                << MessageResult::Yes;
+        QTest::newRow("retry cancel, no icon")
+            << MessageButtons::RetryCancel << MessageIcon::None << int(QMessageBox::Retry)
+            << QStringList{"Cancel", "Retry"} << int(QMessageBox::NoIcon) << MessageResult::Retry;
     }
 
     void realBoxShowsButtonsIconAndTitle() {
-        QFETCH(int, buttons);
-        QFETCH(int, icon);
+        QFETCH(MessageButtons, buttons);
+        QFETCH(MessageIcon, icon);
         QFETCH(int, press);
         QFETCH(QStringList, expectedButtons);
         QFETCH(int, expectedIcon);
-        QFETCH(int, expectedResult);
+        QFETCH(MessageResult, expectedResult);
         QtMessageBoxService service;
         Seen seen;
         pressWhenShown(static_cast<QMessageBox::StandardButton>(press), &seen);
-        const int result = showMessage(
-            service, QStringLiteral("Invalid SYS.\r\nRange of DIA is 0 to 250.\r\n"), buttons, icon);
+        const MessageResult result =
+            showMessage(service, QStringLiteral("Invalid SYS.\nRange of DIA is 0 to 250.\n"), buttons, icon);
         QCOMPARE(result, expectedResult);
         QCOMPARE(seen.title, QStringLiteral("Tonolog"));
         QCOMPARE(seen.text, QStringLiteral("Invalid SYS.\nRange of DIA is 0 to 250."));
         QCOMPARE(seen.buttons, expectedButtons);
         QCOMPARE(int(seen.icon), expectedIcon);
-    }
-
-    void scriptedBoxRecordsAndAnswers() {
-        ScriptedMessageBox box;
-        box.queueAnswer(ResultNo);
-        QCOMPARE(showMessage(box, QStringLiteral("Backup?"), 4, 1), std::int16_t(7));
-        QCOMPARE(box.last().text, QStringLiteral("Backup?"));
-        QCOMPARE(box.last().title, QStringLiteral("Tonolog"));
-        QCOMPARE(box.last().buttons, MessageButtons::YesNo);
-        QCOMPARE(box.last().icon, MessageIcon::Question);
-        // Nothing queued: the first button of the set.
-        QCOMPARE(showMessage(box, QStringLiteral("x"), 3, 0), std::int16_t(6));
-        QCOMPARE(box.last().icon, MessageIcon::Stop);
-        QCOMPARE(showMessage(box, QStringLiteral("y"), 0, 3), std::int16_t(1));
-        QCOMPARE(box.last().icon, MessageIcon::Information);
-        QCOMPARE(box.count(), 3);
     }
 };
 

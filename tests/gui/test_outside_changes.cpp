@@ -22,7 +22,7 @@ namespace {
 const QByteArray jan5 = "Jan./05/2004,120,80,60,7:05am,,,,,,,,,,\r\n";
 const QByteArray jan6 = "Jan./06/2004,122,81,61,8:00am,,,,,,,,,,\r\n";
 const QString changedOnDisk =
-    QStringLiteral("The diary file was changed by another program since Tonolog last read or saved it:\r\n");
+    QStringLiteral("The diary file was changed by another program since Tonolog last read or saved it:\n");
 
 void save(MainForm& form) {
     form.ui.menu.actSave->trigger();
@@ -68,7 +68,7 @@ private Q_SLOTS:
         enterReading(form, QStringLiteral("128"));
         replaceElsewhere(path, "Ann,\r\n" + jan5 + jan6);
         h.messages.forget();
-        h.messages.queueAnswer(ResultYes);
+        h.messages.queueAnswer(MessageResult::Yes);
         save(form);
         QCOMPARE(h.messages.count(), 1);
         QVERIFY(h.messages.last().text.startsWith(changedOnDisk + path));
@@ -96,19 +96,19 @@ private Q_SLOTS:
         inPlace.close();
         const QString beside = h.file(QStringLiteral("d (changed elsewhere 2004-01-20 14.07).tnl"));
 
-        h.messages.queueAnswer(ResultNo);
+        h.messages.queueAnswer(MessageResult::No);
         h.dialogs.queueFileCancel();
         save(form);
         QCOMPARE(h.dialogs.lastFileDialog().request.title, QStringLiteral("Save as"));
         QVERIFY(h.messages.last().text.contains(
             QStringLiteral(
                 "1 day was changed both there and here: the version of this window is kept, and the "
-                "other one is written to\r\n") +
+                "other one is written to\n") +
             beside));
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,140,,,,,,,,,,,,,\r\n"));
         QVERIFY(!QFileInfo::exists(beside));
 
-        h.messages.queueAnswer(ResultYes);
+        h.messages.queueAnswer(MessageResult::Yes);
         save(form);
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
         QCOMPARE(FormHarness::readFile(beside), QByteArray("Ann,\r\nJan./20/2004,140,,,,,,,,,,,,,\r\n"));
@@ -132,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(h.messages.count(), 1);
         QCOMPARE(
             h.messages.last().text,
-            QStringLiteral("The diary file was changed by another program, so it has been read again:\r\n") +
+            QStringLiteral("The diary file was changed by another program, so it has been read again:\n") +
                 path);
         QCOMPARE(form.document.table.count(), 2);
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./05/2004"));
@@ -155,10 +155,10 @@ private Q_SLOTS:
         MainForm& form = openDiary(h, "Ann,\r\n" + jan5 + "Jan./06/2004,251,80,,,,,,,,,,,,\r\n");
         const QString kept = h.file(QStringLiteral("d (lines not read).txt"));
         QCOMPARE(h.messages.last().text,
-                 QStringLiteral("1 line of this diary could not be read, so it is not shown:\r\n"
-                                "line 3: a value is not a whole number from 0 to 250\r\n\r\n"
+                 QStringLiteral("1 line of this diary could not be read, so it is not shown:\n"
+                                "line 3: a value is not a whole number from 0 to 250\n\n"
                                 "They are not lost: before the diary is next saved over this file, they are "
-                                "written to\r\n") +
+                                "written to\n") +
                      kept);
         enterReading(form, QStringLiteral("128"));
         save(form);
@@ -196,7 +196,7 @@ private Q_SLOTS:
         MainForm& form = openDiary(h, "Ann,\r\n" + jan5);
         enterReading(form, QStringLiteral("128"));
         replaceElsewhere(path, QByteArray("Ann,\r\n\0\0\0", 9));
-        h.messages.queueAnswer(ResultNo);
+        h.messages.queueAnswer(MessageResult::No);
         save(form);
         QVERIFY(h.messages.last().text.contains(
             QStringLiteral("So that nothing in it is lost, it is not overwritten.")));

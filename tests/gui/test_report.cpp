@@ -190,7 +190,7 @@ private Q_SLOTS:
         dialog->savePdfButton->click();
         QCOMPARE(h.messages.count(), 1);
         QCOMPARE(h.messages.last().text,
-                 QStringLiteral("The report cannot be saved.\r\n%1\r\nNo such file or directory").arg(pdf));
+                 QStringLiteral("The report cannot be saved.\n%1\nNo such file or directory").arg(pdf));
         QVERIFY(!QFileInfo::exists(pdf));
         QVERIFY(dialog->isVisible());
     }

@@ -2,23 +2,23 @@
 
 namespace tonolog {
 
-int ScriptedMessageBox::ask(const MessageRequest& request) {
+MessageResult ScriptedMessageBox::ask(const MessageRequest& request) {
     asked_.push_back(request);
     if (!answers_.empty()) {
-        const int answer = answers_.front();
+        const MessageResult answer = answers_.front();
         answers_.pop_front();
         return answer;
     }
     switch (request.buttons) {
     case MessageButtons::AbortRetryIgnore:
-        return ResultAbort;
+        return MessageResult::Abort;
     case MessageButtons::YesNoCancel:
     case MessageButtons::YesNo:
-        return ResultYes;
+        return MessageResult::Yes;
     case MessageButtons::RetryCancel:
-        return ResultRetry;
+        return MessageResult::Retry;
     default:
-        return ResultOk;
+        return MessageResult::Ok;
     }
 }
 

@@ -11,8 +11,8 @@ namespace tonolog {
 // the exact text, buttons and icon. With nothing queued it presses the first button of the set.
 class ScriptedMessageBox : public MessageBoxService {
 public:
-    void queueAnswer(int result) { answers_.push_back(result); }
-    int ask(const MessageRequest& request) override;
+    void queueAnswer(MessageResult result) { answers_.push_back(result); }
+    MessageResult ask(const MessageRequest& request) override;
 
     const std::vector<MessageRequest>& asked() const { return asked_; }
     const MessageRequest& last() const { return asked_.back(); }
@@ -21,7 +21,7 @@ public:
     int pendingAnswers() const { return static_cast<int>(answers_.size()); }
 
 private:
-    std::deque<int> answers_;
+    std::deque<MessageResult> answers_;
     std::vector<MessageRequest> asked_;
 };
 
