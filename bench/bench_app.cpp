@@ -100,7 +100,7 @@ struct Bench {
         diaryPath = harness.file(QStringLiteral("full.tnl"));
         FormHarness::writeFile(diaryPath, QByteArray::fromStdString(diaryBytes));
         form = &harness.start(diaryPath);
-        if (form->document.table.count() != ReadingTable::maxRows) {
+        if (form->document.table().count() != ReadingTable::maxRows) {
             std::fprintf(stderr, "the full diary did not load\n");
             std::exit(1);
         }
@@ -139,17 +139,10 @@ void floor_read_and_split(benchmark::State& state) {
 
 void load(benchmark::State& state) {
     const std::string path = Bench::get().path();
-    DocumentEvents events;
     std::unique_ptr<Document> doc;
     timeEach(
-        state,
-        [&] {
-            doc = std::make_unique<Document>();
-            doc->docPath = path;
-            doc->docName = "full.tnl";
-        },
-        [&] { loadFile(*doc, events, today); });
-    if (doc->table.count() != ReadingTable::maxRows)
+        state, [&] { doc = std::make_unique<Document>(); }, [&] { doc->open(path, today); });
+    if (doc->table().count() != ReadingTable::maxRows)
         state.SkipWithError("the diary did not load");
 }
 
@@ -192,20 +185,16 @@ void floor_atomic_replace(benchmark::State& state) {
 
 void save(benchmark::State& state) {
     Bench& b = Bench::get();
-    Document doc;
-    doc.docPath = b.path();
-    doc.docName = "full.tnl";
-    DocumentEvents events;
-    loadFile(doc, events, today);
-    doc.docPath = b.besideBackup("saved.tnl");
-    doc.docName = "saved.tnl";
+    Document doc(b.besideBackup("TL_Backup of the save"));
+    doc.open(b.path(), today);
+    const std::string saved = b.besideBackup("saved.tnl");
     timeEach(
         state, [] {},
         [&] {
-            if (!writeFile(doc, events).ok)
+            if (!doc.saveAs(saved).ok)
                 state.SkipWithError("the save failed");
         });
-    std::remove(doc.docPath.c_str());
+    std::remove(saved.c_str());
 }
 
 // Save as the File menu runs it on the window's diary: the file is first looked at, in case another
@@ -213,10 +202,10 @@ void save(benchmark::State& state) {
 void save_checked(benchmark::State& state) {
     MainForm& form = *Bench::get().form;
     timeEach(
-        state, [&] { form.document.isDirty = 1; },
+        state, [] {},
         [&] {
             form.files().save();
-            if (form.document.saveIncomplete != 0)
+            if (form.files().saveIncomplete())
                 state.SkipWithError("the save failed");
         });
 }
@@ -240,7 +229,7 @@ void commit(benchmark::State& state) {
             QApplication::processEvents();
         },
         [&] { QTest::keyClick(box, Qt::Key_Return); });
-    const DayRow& row = form.document.table.rowAt(form.document.table.count());
+    const DayRow& row = form.document.table().rowAt(form.document.table().count());
     if (form.diary().entryChanged != 0 || row.column(1) != typed.toStdString() ||
         !FormHarness::readFile(Bench::get().harness.backupPath()).contains("," + typed.toUtf8() + ","))
         state.SkipWithError("the edit was not committed");
@@ -300,7 +289,7 @@ void list_step(benchmark::State& state) {
     MainForm& form = Bench::get().onPage(1);
     static bool up = true;
     static const bool placed = [&] {
-        form.document.listTopIndex = 16000;
+        form.document.setListTopIndex(16000);
         return true;
     }();
     Q_UNUSED(placed);
@@ -328,7 +317,7 @@ void trend_step(benchmark::State& state) {
 }
 
 void report_summary(benchmark::State& state) {
-    const ReadingTable& table = Bench::get().form->document.table;
+    const ReadingTable& table = Bench::get().form->document.table();
     ReportOptions options;
     options.from = firstDay;
     options.to = lastDay;
@@ -341,7 +330,7 @@ void report_summary(benchmark::State& state) {
 
 // Many finds per repetition: one lasts too short for the clock.
 void find_by_key_last_day(benchmark::State& state) {
-    const ReadingTable& table = Bench::get().form->document.table;
+    const ReadingTable& table = Bench::get().form->document.table();
     const std::string key = formatDayKey(lastDay);
     for (auto _ : state)
         benchmark::DoNotOptimize(table.findByKey(key));

@@ -28,21 +28,19 @@ DayRecord recordFor(int i) {
     return r;
 }
 
-Document makeDiary(int count) {
-    Document doc;
-    doc.userName = "Ann";
+ReadingTable makeTable(int count) {
+    ReadingTable table;
     for (int i = 0; i < count; ++i) {
         const DayRecord r = recordFor(i);
-        addRowFromRecord(doc.table, r, doc.table.count() + 1, formatDayKey(r.date));
+        addRowFromRecord(table, r, table.count() + 1, formatDayKey(r.date));
     }
-    return doc;
+    return table;
 }
 
 const std::string& diaryFile() {
     static const std::string path = [] {
         const std::string p = (std::filesystem::temp_directory_path() / "tonolog-bench.tnl").string();
-        const Document doc = makeDiary(days);
-        writeFileAtomically(p, formatDiary(doc.userName, doc.table));
+        writeFileAtomically(p, formatDiary("Ann", makeTable(days)));
         return p;
     }();
     return path;
@@ -64,55 +62,51 @@ BENCHMARK(readAndSplitLines)->Unit(benchmark::kMillisecond);
 void loadDiary(benchmark::State& state) {
     for (auto _ : state) {
         Document doc;
-        doc.docPath = diaryFile();
-        doc.docName = "bench.tnl";
-        DocumentEvents events;
-        loadFile(doc, events, today);
-        benchmark::DoNotOptimize(doc.table.count());
+        doc.open(diaryFile(), today);
+        benchmark::DoNotOptimize(doc.table().count());
     }
 }
 BENCHMARK(loadDiary)->Unit(benchmark::kMillisecond);
 
 void writeDiary(benchmark::State& state) {
-    Document doc = makeDiary(days);
+    // As the backup is written after each commit.
     const std::string path = (std::filesystem::temp_directory_path() / "tonolog-bench-write.tnl").string();
-    doc.docPath = path;
-    doc.docName = backupFileName;
-    DocumentEvents events;
+    Document doc(path);
+    readDiaryText(doc, formatDiary("Ann", makeTable(days)), today);
     for (auto _ : state)
-        benchmark::DoNotOptimize(writeFile(doc, events).ok);
+        benchmark::DoNotOptimize(doc.writeBackup().ok);
     std::remove(path.c_str());
 }
 BENCHMARK(writeDiary)->Unit(benchmark::kMillisecond);
 
 void findByKeyLastDay(benchmark::State& state) {
-    const Document doc = makeDiary(days);
+    const ReadingTable table = makeTable(days);
     const std::string key = formatDayKey(Date{firstDate.serial + days - 1});
     for (auto _ : state)
-        benchmark::DoNotOptimize(doc.table.findByKey(key));
+        benchmark::DoNotOptimize(table.findByKey(key));
 }
 BENCHMARK(findByKeyLastDay)->Unit(benchmark::kMicrosecond);
 
 // Adds the earliest day (the worst place for the order) and removes it again.
 void addAndReorderThenRemove(benchmark::State& state) {
-    Document doc = makeDiary(days - 1);
+    ReadingTable table = makeTable(days - 1);
     DayRecord r = recordFor(0);
     r.date = Date{firstDate.serial - 1};
     const std::string key = formatDayKey(r.date);
     for (auto _ : state) {
-        const int position = doc.table.add(doc.table.count() + 1, key);
-        const int placed = doc.table.setSubColumn(position, dayNumberColumn, formatDayNumber(r.date));
-        doc.table.remove(placed);
+        const int position = table.add(table.count() + 1, key);
+        const int placed = table.setSubColumn(position, dayNumberColumn, formatDayNumber(r.date));
+        table.remove(placed);
     }
 }
 BENCHMARK(addAndReorderThenRemove)->Unit(benchmark::kMicrosecond);
 
 void addRowFromRecordInTheMiddle(benchmark::State& state) {
-    Document doc = makeDiary(days - 1);
+    ReadingTable table = makeTable(days - 1);
     DayRecord r = recordFor(days / 2);
     for (auto _ : state) {
-        const int position = addRowFromRecord(doc.table, r, doc.table.count() + 1, "x");
-        doc.table.remove(position);
+        const int position = addRowFromRecord(table, r, table.count() + 1, "x");
+        table.remove(position);
     }
 }
 BENCHMARK(addRowFromRecordInTheMiddle)->Unit(benchmark::kMicrosecond);

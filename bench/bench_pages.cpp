@@ -90,7 +90,7 @@ void BM_ListPagingStepWithRepaint(benchmark::State& state) {
     MainForm& form = listWindow();
     QWidget* page = form.ui.mainTab->page(1);
     const double floor = floorMicroseconds(form, 200);
-    form.document.listTopIndex = 16000;
+    form.document.setListTopIndex(16000);
     bool up = false;
     double total = 0;
     for (auto _ : state) {

@@ -31,7 +31,7 @@ const ReadingTable& fullDiary() {
         readDiaryText(d, bench::fullDiaryText(), bench::fullDiaryLastDay);
         return d;
     }();
-    return diary.table;
+    return diary.table();
 }
 
 ReportOptions wholeDiary() {

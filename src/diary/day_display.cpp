@@ -12,7 +12,7 @@ namespace tonolog {
 
 void DiaryPage::reset() {
     // Showing the owner's name raises the box's change event, which the reset then forgets.
-    ui_.InputName->setText(fromStd(document_.userName));
+    ui_.InputName->setText(fromStd(document_.userName()));
     dayButtonState = 0;
     entryChanged = 0;
     currentDay.date = todayFrom(clock_);
@@ -52,22 +52,7 @@ void DiaryPage::showCurrentDay() {
 }
 
 void DiaryPage::loadDay(Date date) {
-    const int position = document_.table.findByKey(formatDayKey(date));
-    if (position == 0) {
-        clearDayReadings(currentDay);
-        currentDay.date = date;
-    } else {
-        const DayRow& row = document_.table.rowAt(position);
-        currentDay.date = parseDate(row.key()).value_or(date);
-        for (std::size_t i = 0; i < 3; ++i) {
-            const int base = static_cast<int>(4 * i);
-            currentDay.sys[i] = row.column(base + 1);
-            currentDay.dia[i] = row.column(base + 2);
-            currentDay.pul[i] = row.column(base + 3);
-            currentDay.time[i] = row.column(base + 4);
-        }
-        currentDay.note = row.column(noteColumn);
-    }
+    currentDay = document_.dayRecord(date);
     showCurrentDay();
 }
 

@@ -22,7 +22,7 @@ class Clock;
 class HandPointer;
 class MessageBoxService;
 class PressAndHold;
-struct Document;
+class Document;
 
 // What the Diary page asks of the window it sits in.
 class DiaryHost {
@@ -101,7 +101,6 @@ public:
 
 private:
     void connectControls();
-    void removeCurrentDayRow(int position);
 
     DiaryControls& ui_;
     QCalendarWidget& monthView_;

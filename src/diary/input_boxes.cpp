@@ -91,7 +91,7 @@ void DiaryPage::connectControls() {
         days->installEventFilter(watcher);
     }
     connect(d.InputName, &QLineEdit::textChanged, this, [this](const QString& text) {
-        document_.userName = toStd(text);
+        document_.setUserName(toStd(text));
         host_.ownerNameEdited();
         entryChanged = 1;
     });

@@ -1,7 +1,6 @@
 #include "data_file.h"
 
 #include "diary_lines.h"
-#include "messages.h"
 #include "text_encoding.h"
 
 #include <algorithm>
@@ -119,8 +118,8 @@ std::string_view withoutUtf8Marks(std::string_view text) {
 // Reads the file into the document as it comes, a piece at a time: Loaded, TooManyDays or NotText,
 // or nullopt (nothing read) when it is of a wide form and has to be read whole and converted.
 // CannotOpen with the reason when the file cannot be read.
-std::optional<LoadStatus> readDiaryFileInPieces(Document& document, Date today, std::string* reason,
-                                                FileIdentity* identity) {
+std::optional<LoadStatus> readDiaryFileInPieces(Document& document, const std::string& path, Date today,
+                                                std::string* reason, FileIdentity* identity) {
     std::optional<LineReader> reader;
     std::size_t size = 0;
     // The start of the file while it may still be a byte-order mark, then a line that goes on in
@@ -186,7 +185,7 @@ std::optional<LoadStatus> readDiaryFileInPieces(Document& document, Date today, 
             takeLines(first);
         return !notText;
     };
-    if (!readFileInPieces(document.docPath, take, reason, &size, identity))
+    if (!readFileInPieces(path, take, reason, &size, identity))
         return LoadStatus::CannotOpen;
     if (!reader)
         reader.emplace(document, size);
@@ -233,74 +232,15 @@ LoadStatus readDiaryText(Document& document, std::string_view bytes, Date today)
     return reader.finish(today);
 }
 
-std::string keepCompleteBackup(const Document& document, std::string_view bytes) {
-    for (int n = 1; n < 1000; ++n) {
-        const std::string path = document.backupDir + document.backupName + " (complete" +
-                                 (n > 1 ? " " + std::to_string(n) : "") + ").tnl";
-        if (fileExists(path))
-            continue;
-        if (writeFileAtomically(path, bytes))
-            return {};
-        return path;
-    }
-    return {};
-}
-
-LoadStatus loadFile(Document& document, DocumentEvents& events, Date today) {
-    events.setBusyPointer(true);
-    LoadStatus status = LoadStatus::CannotOpen;
-    std::string reason;
-    std::string keptCopy;
-    bool copyFailed = false;
-    FileIdentity identity;
+LoadStatus readDiaryFile(Document& document, const std::string& path, Date today, std::string* reason,
+                         FileIdentity* identity) {
     // Read as it comes, without a copy of the whole file; a file of a wide form is read whole and
     // converted.
-    std::optional<LoadStatus> read = readDiaryFileInPieces(document, today, &reason, &identity);
-    if (!read) {
-        if (const auto bytes = readWholeFile(document.docPath, &reason, &identity))
-            read = readDiaryText(document, *bytes, today);
-        else
-            read = LoadStatus::CannotOpen;
-    }
-    if (*read == LoadStatus::NotText) {
-        reason = text::notText;
-        read = LoadStatus::CannotOpen;
-    }
-    if (*read != LoadStatus::CannotOpen) {
-        status = *read;
-        // A recalled backup of more than 32767 days would lose the rest at the next commit, which
-        // rewrites the backup: the whole of it is kept under another name first.
-        if (status == LoadStatus::TooManyDays && document.docPath == document.backupPath) {
-            const auto bytes = readWholeFile(document.docPath);
-            keptCopy = bytes ? keepCompleteBackup(document, *bytes) : std::string();
-            copyFailed = keptCopy.empty();
-        }
-    } else {
-        // Emptied as a scan would start, so the previous diary never shows under this file's name.
-        readDiaryText(document, {}, today);
-        document.userName.clear();
-        identity = {};
-    }
-    document.linesNotReadFrom = document.docPath;
-    markInStepWithFile(document, identity);
-    if (status == LoadStatus::TooManyDays) {
-        document.docDir = document.backupDir;
-        document.docName = document.backupName;
-        document.docPath = document.backupPath;
-    }
-    events.showLoadedDiary();
-    if (status == LoadStatus::CannotOpen)
-        events.reportCannotOpen(reason);
-    else if (status == LoadStatus::TooManyDays)
-        events.reportTooManyDays(keptCopy, copyFailed);
-    if (!document.linesNotRead.empty())
-        events.reportLinesNotRead();
-    events.setBusyPointer(false);
-    if (!document.isUntitled()) {
-        events.setCaption(captionFor(document));
-        events.updateHistory();
-    }
-    return status;
+    if (const auto read = readDiaryFileInPieces(document, path, today, reason, identity))
+        return *read;
+    if (const auto bytes = readWholeFile(path, reason, identity))
+        return readDiaryText(document, *bytes, today);
+    return LoadStatus::CannotOpen;
 }
 
 std::string besideFile(const std::string& path, const std::string& what, const std::string& extension) {
@@ -315,81 +255,6 @@ std::string besideFile(const std::string& path, const std::string& what, const s
         if (!fileExists(candidate) || n >= 1000)
             return candidate;
     }
-}
-
-std::string linesNotReadFile(const Document& document) {
-    return besideFile(document.linesNotReadFrom, "lines not read", ".txt");
-}
-
-WriteResult keepLinesNotRead(Document& document, std::string* keptIn) {
-    if (document.linesNotRead.empty())
-        return {};
-    std::string text;
-    for (const LineNotRead& line : document.linesNotRead) {
-        text += line.text;
-        text += "\r\n";
-    }
-    const std::string path = linesNotReadFile(document);
-    if (const auto failure = writeFileAtomically(path, text, FileOps::system(), Permissions::ownerOnly))
-        return WriteResult{false, *failure};
-    document.linesNotRead.clear();
-    if (keptIn != nullptr)
-        *keptIn = path;
-    return {};
-}
-
-WriteResult writeFile(Document& document, DocumentEvents& events, const FileOps& ops) {
-    const auto content = [&document](const PieceSink& put) {
-        return formatDiaryInPieces(document.userName, document.table, put);
-    };
-    FileIdentity written;
-    if (const auto failure =
-            writeFileAtomicallyFrom(document.docPath, content, ops, Permissions::keepExisting,
-                                    document.isUntitled() ? nullptr : &written))
-        return WriteResult{false, *failure};
-    if (document.isUntitled())
-        return {};
-    // Copies that interrupted saves of this diary left beside it go.
-    removeStaleTemporaries(document.docPath, processStartTime());
-    markInStepWithFile(document, written);
-    document.isDirty = 0;
-    deleteFileQuietly(document.backupPath);
-    events.setCaption(captionFor(document));
-    events.updateHistory();
-    return {};
-}
-
-WriteResult writeEmptyBackup(const Document& document, const FileOps& ops) {
-    if (const auto failure = writeFileAtomically(document.backupPath, emptyBackupLine, ops))
-        return WriteResult{false, *failure};
-    return {};
-}
-
-WriteResult keepDeclinedBackup(const Document& document, const std::string& stamp, std::string* keptIn) {
-    std::string reason;
-    const auto bytes = readWholeFile(document.backupPath, &reason);
-    if (!bytes)
-        return WriteResult{false, reason};
-    if (*bytes == emptyBackupLine || bytes->empty())
-        return {};
-    const std::string what = "not recalled " + stamp;
-    const std::string path = besideFile(document.backupPath, what, ".tnl");
-    if (const auto failure = writeFileAtomically(path, *bytes, FileOps::system(), Permissions::ownerOnly))
-        return WriteResult{false, *failure};
-    if (keptIn != nullptr)
-        *keptIn = path;
-    const std::vector<std::string> kept =
-        filesNamedLike(document.backupDir, document.backupName + " (not recalled ", ").tnl");
-    for (std::size_t i = declinedBackupsKept; i < kept.size(); ++i)
-        if (kept[i] != path)
-            deleteFileQuietly(kept[i]);
-    return {};
-}
-
-std::string captionFor(const Document& document) {
-    if (document.isUntitled())
-        return text::programTitle;
-    return std::string(text::programTitle) + " [" + document.docName + "]";
 }
 
 } // namespace tonolog

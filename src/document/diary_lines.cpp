@@ -73,13 +73,23 @@ inline bool isAcceptedReading(std::string_view text) {
     return isAcceptedReadingText(text);
 }
 
-void readNameLine(Document& document, const LineFields& fields) {
-    document.userName.assign(fields.field(1));
+// What the reader fills: the document's diary.
+struct Target {
+    ReadingTable& table;
+    std::string& userName;
+    DateTime& firstDay;
+    DateTime& lastDay;
+    Date& windowStart;
+    Date& windowEnd;
+};
+
+void readNameLine(std::string& userName, const LineFields& fields) {
+    userName.assign(fields.field(1));
     for (int i = 2; i <= fields.count(); ++i) {
         const auto piece = fields.field(i);
         if (!piece.empty()) {
-            document.userName += ',';
-            document.userName += piece;
+            userName += ',';
+            userName += piece;
         }
     }
 }
@@ -133,7 +143,7 @@ LineScan scanLine(std::string_view text, std::size_t start, Commas& commas) {
 
 // Reads one day line, given the positions of its first commas (found of them). `joined` is room
 // for the lines that are not in the usual form, kept from line to line.
-DayLine readDayLine(Document& document, std::string_view line, const Commas& commas, std::size_t found,
+DayLine readDayLine(const Target& document, std::string_view line, const Commas& commas, std::size_t found,
                     LineReader::KeyDates& dates, std::string& joined) {
     // Field numbers start at 1; a field the line does not have is empty.
     const auto field = [&](std::size_t number) {
@@ -160,7 +170,9 @@ DayLine readDayLine(Document& document, std::string_view line, const Commas& com
         return DayLine::BadDate;
     if (document.table.isFull())
         return DayLine::TableFull;
-    widenDayRange(document, *date);
+    const DateTime day = DateTime::atMidnight(*date);
+    document.firstDay = std::min(document.firstDay, day);
+    document.lastDay = std::max(document.lastDay, day);
 
     // The key, the readings and the note joined by commas: usually the line itself.
     constexpr std::size_t noteFieldEnd = noteColumn; // the comma after the note
@@ -197,8 +209,10 @@ DayLine readDayLine(Document& document, std::string_view line, const Commas& com
     }
     document.table.appendJoined(pieces, date->serial);
     // The window is the calendar month of the latest day; a day inside it changes nothing.
-    if (*date > document.trendWindowStart && *date > document.trendWindowEnd)
-        setTrendWindowToMonthOf(document, *date);
+    if (*date > document.windowStart && *date > document.windowEnd) {
+        document.windowStart = firstDayOfMonth(*date);
+        document.windowEnd = windowEndFor(document.windowStart);
+    }
     return DayLine::Accepted;
 }
 
@@ -235,16 +249,19 @@ std::optional<Date> LineReader::KeyDates::parse(std::string_view key) {
 }
 
 LineReader::LineReader(Document& document, std::size_t fileSize) : document_(document) {
-    document.table.clear();
-    document.linesNotRead.clear();
-    document.trendWindowStart = zeroDate;
-    document.trendWindowEnd = zeroDate;
+    document.table_.clear();
+    document.linesNotRead_.clear();
+    document.trendWindowStart_ = zeroDate;
+    document.trendWindowEnd_ = zeroDate;
     // A day line of the usual form takes at least 24 bytes, and its row a few more bytes.
-    document.table.reserve(static_cast<int>(std::min<std::size_t>(fileSize / 24 + 1, ReadingTable::maxRows)));
-    document.table.reserveText(fileSize + fileSize / 8 + 64);
+    document.table_.reserve(
+        static_cast<int>(std::min<std::size_t>(fileSize / 24 + 1, ReadingTable::maxRows)));
+    document.table_.reserveText(fileSize + fileSize / 8 + 64);
 }
 
 bool LineReader::readLines(std::string_view text) {
+    const Target target{document_.table_,   document_.userName_,         document_.firstDay_,
+                        document_.lastDay_, document_.trendWindowStart_, document_.trendWindowEnd_};
     std::size_t position = 0;
     while (position < text.size()) {
         LineScan scan = scanLine(text, position, commas_);
@@ -267,30 +284,30 @@ bool LineReader::readLines(std::string_view text) {
         if (!nameLineRead_) {
             LineFields fields;
             fields.split(line);
-            readNameLine(document_, fields);
+            readNameLine(document_.userName_, fields);
             nameLineRead_ = true;
             continue;
         }
-        const DayLine read = readDayLine(document_, line, commas_, scan.commas, dates_, joined_);
+        const DayLine read = readDayLine(target, line, commas_, scan.commas, dates_, joined_);
         if (read == DayLine::TableFull) {
             status_ = LoadStatus::TooManyDays;
             return false;
         }
         if (read != DayLine::Accepted && holdsSomething(line))
-            document_.linesNotRead.push_back({lineNumber_,
-                                              read == DayLine::BadValue
-                                                  ? "a value is not a whole number from 0 to 250"
-                                                  : "its date cannot be read",
-                                              std::string(line)});
+            document_.linesNotRead_.push_back({lineNumber_,
+                                               read == DayLine::BadValue
+                                                   ? "a value is not a whole number from 0 to 250"
+                                                   : "its date cannot be read",
+                                               std::string(line)});
     }
     return true;
 }
 
 LoadStatus LineReader::finish(Date today) {
-    document_.table.restoreOrder();
-    document_.listTopIndex = static_cast<std::int16_t>(std::max(1, document_.table.count() - 3));
-    if (document_.trendWindowStart == zeroDate)
-        setTrendWindowToMonthOf(document_, today);
+    document_.table_.restoreOrder();
+    document_.listTopIndex_ = static_cast<std::int16_t>(std::max(1, document_.table_.count() - 3));
+    if (document_.trendWindowStart_ == zeroDate)
+        document_.setTrendWindowToMonthOf(today);
     return status_;
 }
 

@@ -18,8 +18,8 @@ DiaryDays daysOf(const std::string& userName, const ReadingTable& table) {
 DiaryDays daysOfText(std::string_view bytes) {
     Document read;
     const LoadStatus status = readDiaryText(read, bytes, zeroDate);
-    DiaryDays diary = daysOf(read.userName, read.table);
-    diary.linesNotRead = std::move(read.linesNotRead);
+    DiaryDays diary = daysOf(read.userName(), read.table());
+    diary.linesNotRead = read.linesNotRead();
     diary.whole =
         status == LoadStatus::Loaded && bytes.find_first_not_of("\xEF\xBB\xBF") != std::string_view::npos;
     return diary;
@@ -124,6 +124,33 @@ MergeResult mergeDiaries(const DiaryDays& mine, const std::string& nameInFile, c
     if (result.changedOnBoth > 0 || result.nameChangedOnBoth)
         result.otherVersions = formatDays(DiaryDays{otherName, {}, {}}) + otherDays;
     return result;
+}
+
+FileCheck checkFileOf(const Document& document, bool withChangesHere) {
+    FileCheck check;
+    const auto now = identityOf(document.path());
+    if (!now)
+        check.found = FileCheck::Found::gone;
+    if (!now || document.diskIdentity().sameStatus(*now))
+        return check;
+    const auto bytes = readWholeFile(document.path(), nullptr, &check.read);
+    if (!bytes) {
+        check.found = FileCheck::Found::gone;
+        return check;
+    }
+    // Only its time changed (touched, or written again with the same bytes).
+    if (document.diskIdentity().known && check.read.hash == document.diskIdentity().hash)
+        return check;
+    check.theirs = daysOfText(*bytes);
+    if (!check.theirs.whole) {
+        check.found = FileCheck::Found::notWhole;
+        return check;
+    }
+    check.merge = mergeDiaries(daysOf(document.userName(), document.table()), document.nameInFile(),
+                               withChangesHere ? document.changesHere() : ChangesHere{}, check.theirs);
+    if (check.merge.fileChanged() || !check.theirs.linesNotRead.empty())
+        check.found = FileCheck::Found::changed;
+    return check;
 }
 
 } // namespace tonolog

@@ -57,4 +57,19 @@ struct MergeResult {
 MergeResult mergeDiaries(const DiaryDays& mine, const std::string& nameInFile, const ChangesHere& here,
                          const DiaryDays& theirs);
 
+// What the file of a named document holds now, beside what the document knows of it.
+struct FileCheck {
+    // same: nothing to take in (`read`, when it is known, is the file's identity now); gone: not
+    // there or not readable, a save writes it anew or says why not; notWhole: it can no longer be
+    // read as a whole diary; changed: another program wrote it, `merge` says what taking it in does.
+    enum class Found { same, gone, notWhole, changed };
+    Found found = Found::same;
+    FileIdentity read;
+    DiaryDays theirs;
+    MergeResult merge;
+};
+// Only the file's status is looked at while it tells nothing changed; the file is read only when
+// it does. Without `withChangesHere` the document counts as unchanged since the file was read.
+FileCheck checkFileOf(const Document& document, bool withChangesHere = true);
+
 } // namespace tonolog

@@ -136,8 +136,9 @@ TrendLegend trendLegend(const CaptionBox& sys, const CaptionBox& dia, const Capt
     return legend;
 }
 
-std::optional<TrendWindow> shiftedTrendWindow(const Document& document, bool forward) {
-    const CivilDate c = civilFromDate(document.trendWindowStart);
+std::optional<TrendWindow> shiftedTrendWindow(Date windowStart, DateTime firstDay, DateTime lastDay,
+                                              bool forward) {
+    const CivilDate c = civilFromDate(windowStart);
     int y = c.year;
     int m = c.month;
     int d = c.day;
@@ -164,9 +165,9 @@ std::optional<TrendWindow> shiftedTrendWindow(const Document& document, bool for
     }
     const Date start = dateFromCivil(y, m, d);
     const Date end = windowEndFor(start);
-    if (forward && DateTime::atMidnight(start) > document.lastDay)
+    if (forward && DateTime::atMidnight(start) > lastDay)
         return std::nullopt;
-    if (!forward && DateTime::atMidnight(end) < document.firstDay)
+    if (!forward && DateTime::atMidnight(end) < firstDay)
         return std::nullopt;
     return TrendWindow{start, end};
 }

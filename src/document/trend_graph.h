@@ -92,13 +92,14 @@ struct CaptionBox {
 };
 TrendLegend trendLegend(const CaptionBox& sys, const CaptionBox& dia, const CaptionBox& pul);
 
-// The window half a month later (forward) or earlier, or nothing when the move would leave the
-// diary's data: forward may not start after lastDay, back may not end before firstDay.
+// The window half a month after (forward) or before the one that starts at `start`, or nothing when
+// the move would leave the diary's data: forward may not start after lastDay, back may not end
+// before firstDay.
 struct TrendWindow {
     Date start;
     Date end;
 };
-std::optional<TrendWindow> shiftedTrendWindow(const Document& document, bool forward);
+std::optional<TrendWindow> shiftedTrendWindow(Date start, DateTime firstDay, DateTime lastDay, bool forward);
 
 // The day of the window whose column holds the pointer's x.
 std::optional<Date> trendDayUnderPointer(Date start, Date end, double canvasWidth, int pointerX);

@@ -98,7 +98,7 @@ int ListPage::DspListTab() {
     for (int r = 0; r < ListControls::rows; ++r) {
         const auto rr = static_cast<std::size_t>(r);
         const Label* firstSlot = ui_.LblSysTitle[3 * rr];
-        if (!fillListRow(document_.table, document_.listTopIndex + r, geometry, topTwips(firstSlot),
+        if (!fillListRow(document_.table(), document_.listTopIndex() + r, geometry, topTwips(firstSlot),
                          twips::geometryOf(firstSlot).height(), row)) {
             showListRow(false, r);
             continue;
@@ -137,8 +137,8 @@ int ListPage::DspListTab() {
 }
 
 void ListPage::describeForScreenReaders(const QStringList& days) {
-    const int count = document_.table.count();
-    const int first = document_.listTopIndex;
+    const int count = document_.table().count();
+    const int first = document_.listTopIndex();
     ui_.PicViewArea->setAccessibleDescription(
         days.isEmpty()
             ? QStringLiteral("No days")
@@ -154,13 +154,13 @@ void ListPage::showListRow(bool visible, int row) {
 }
 
 void ListPage::stepListUp() {
-    document_.listTopIndex = listTopAfterStepUp(document_.listTopIndex);
+    document_.setListTopIndex(listTopAfterStepUp(document_.listTopIndex()));
     drawListBackground();
     DspListTab();
 }
 
 void ListPage::stepListDown() {
-    document_.listTopIndex = listTopAfterStepDown(document_.listTopIndex, document_.table.count());
+    document_.setListTopIndex(listTopAfterStepDown(document_.listTopIndex(), document_.table().count()));
     drawListBackground();
     DspListTab();
 }

@@ -16,7 +16,7 @@ class CanvasSet;
 class Clock;
 class HandPointer;
 class PressAndHold;
-struct Document;
+class Document;
 
 // The List page: four consecutive days as rows of text beside a bar chart on a 0 to 250 scale,
 // paged through the diary a row at a time.

@@ -73,7 +73,7 @@ void PagePrinting::DspPrintDlg() {
     ListRow row;
     for (int r = 0; r < PrintDlg::rows; ++r) {
         const auto rr = static_cast<std::size_t>(r);
-        const bool filled = fillListRow(document_.table, document_.listTopIndex + r, chart,
+        const bool filled = fillListRow(document_.table(), document_.listTopIndex() + r, chart,
                                         twipsRect(d.LblSysTitle[3 * rr]).y(), slotHeight, row);
         showPrintRow(filled, r);
         if (!filled)

@@ -19,7 +19,7 @@ class Label;
 class MessageBoxService;
 class PrintDlg;
 class PrinterSurface;
-struct Document;
+class Document;
 struct ListControls;
 struct PagePalette;
 struct TrendControls;

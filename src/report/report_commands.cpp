@@ -32,9 +32,9 @@ QString isoDate(Date date) {
 } // namespace
 
 ReportCommands::ReportCommands(const Document& document, DialogService& dialogs, MessageBoxService& messages,
-                               const Clock& clock, QWidget& window, QObject* parent)
+                               const Clock& clock, QWidget& window, QString documentsDir, QObject* parent)
     : QObject(parent), document_(document), dialogs_(dialogs), messages_(messages), clock_(clock),
-      window_(window) {}
+      window_(window), documentsDir_(std::move(documentsDir)) {}
 
 ReportCommands::~ReportCommands() {
     delete reportDialog_.data();
@@ -42,8 +42,8 @@ ReportCommands::~ReportCommands() {
 }
 
 Period ReportCommands::quickPeriodOf(QuickPeriod choice) const {
-    return quickPeriod(choice, document_.table, Period{document_.trendWindowStart, document_.trendWindowEnd},
-                       todayFrom(clock_));
+    return quickPeriod(choice, document_.table(),
+                       Period{document_.trendWindowStart(), document_.trendWindowEnd()}, todayFrom(clock_));
 }
 
 ReportOptions ReportCommands::defaultOptions() const {
@@ -61,11 +61,11 @@ Period ReportCommands::reportPeriod() const {
 }
 
 Report ReportCommands::makeReportFor(const ReportOptions& options) const {
-    return makeReport(document_.table, document_.userName, options, todayFrom(clock_));
+    return makeReport(document_.table(), document_.userName(), options, todayFrom(clock_));
 }
 
 const ReadingTable& ReportCommands::table() const {
-    return document_.table;
+    return document_.table();
 }
 
 // Each opening starts afresh from the diary as it is now; the dialog of the last opening is kept,
@@ -86,7 +86,7 @@ ExportDialog* ReportCommands::openExportDialog() {
 
 bool ReportCommands::paintWithProgress(const Report& report, QPagedPaintDevice& device,
                                        const std::function<void()>& onCancel, bool* cancelled) {
-    ReportRenderer renderer(report, document_.table);
+    ReportRenderer renderer(report, document_.table());
     const int pages = renderer.layOut(device);
     const std::unique_ptr<ProgressMonitor> progress =
         dialogs_.showProgress(QStringLiteral("Making the report (%1 pages)...").arg(pages), pages);
@@ -104,7 +104,7 @@ bool ReportCommands::paintWithProgress(const Report& report, QPagedPaintDevice& 
 QString ReportCommands::askWhereToSave(const QString& title, const QString& name, const QString& suffix) {
     FileDialogRequest request;
     request.title = title;
-    request.initialDir = fromStd(document_.docDir);
+    request.initialDir = document_.isUntitled() ? documentsDir_ : fromStd(document_.folder());
     request.initialFileName = name + QLatin1Char('.') + suffix;
     request.filter = QStringLiteral("%1 Files (*.%2)|*.%2").arg(suffix.toUpper(), suffix);
     request.askBeforeOverwrite = true;
@@ -196,13 +196,12 @@ bool ReportCommands::exportCsv(std::optional<Period> period) {
         return false;
     const Period range = period.value_or(Period{Date{std::numeric_limits<std::int32_t>::min()},
                                                 Date{std::numeric_limits<std::int32_t>::max()}});
-    const std::string csv = csvOfReadings(document_.table, range.from, range.to);
+    const std::string csv = csvOfReadings(document_.table(), range.from, range.to);
     if (const auto failure =
             writeFileAtomically(toStd(path), csv, FileOps::system(), Permissions::ownerOnly)) {
-        showMessage(
-            messages_,
-            QStringLiteral("The readings cannot be exported.\n%1\n%2").arg(path, fromStd(*failure)),
-            MessageButtons::Ok, MessageIcon::Stop);
+        showMessage(messages_,
+                    QStringLiteral("The readings cannot be exported.\n%1\n%2").arg(path, fromStd(*failure)),
+                    MessageButtons::Ok, MessageIcon::Stop);
         return false;
     }
     return true;

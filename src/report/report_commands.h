@@ -20,15 +20,16 @@ class DialogService;
 class ExportDialog;
 class MessageBoxService;
 class ReportDialog;
-struct Document;
+class Document;
 
 // The Report menu: the report for the doctor (previewed, saved as PDF or printed) and the
 // readings as CSV. It reads the diary and never changes it.
 class ReportCommands : public QObject {
     Q_OBJECT
 public:
+    // File dialogs start in the diary's folder, or in documentsDir for an untitled diary.
     ReportCommands(const Document& document, DialogService& dialogs, MessageBoxService& messages,
-                   const Clock& clock, QWidget& window, QObject* parent = nullptr);
+                   const Clock& clock, QWidget& window, QString documentsDir, QObject* parent = nullptr);
     ~ReportCommands() override;
 
     // Report > Report for the doctor...: the report dialog over the window (it does not block).
@@ -67,6 +68,7 @@ private:
     MessageBoxService& messages_;
     const Clock& clock_;
     QWidget& window_;
+    QString documentsDir_;
     std::optional<Period> lastPeriod_;
     QPointer<ReportDialog> reportDialog_;
     QPointer<ExportDialog> exportDialog_;

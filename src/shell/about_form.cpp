@@ -174,7 +174,8 @@ void AboutForm::StartSysInfo() {
     const std::optional<SystemInfoTool> tool = tools_.find();
     if (tool && QProcess::startDetached(tool->program, tool->arguments))
         return;
-    showMessage(messages_, QString::fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"), MessageButtons::Ok, MessageIcon::None);
+    showMessage(messages_, QString::fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"), MessageButtons::Ok,
+                MessageIcon::None);
 }
 
 } // namespace tonolog

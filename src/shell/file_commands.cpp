@@ -1,5 +1,6 @@
 #include "shell/file_commands.h"
 
+#include "canvas/busy_pointer.h"
 #include "canvas/clock_dates.h"
 #include "canvas/controls.h"
 #include "canvas/message_box.h"
@@ -71,30 +72,66 @@ FileCommands::FileCommands(MainForm& form) : QObject(&form), form_(form) {
 
 void FileCommands::resetDocument() {
     Document& document = form_.document;
-    const Locations& places = form_.locations();
-    document.appDir = toStd(places.appDir);
-    document.backupDir = toStd(places.backupDir);
-    document.backupName = backupFileName;
-    document.backupPath = document.backupDir + document.backupName;
-    // An untitled diary lives in the backup; its file dialogs start in the user's documents.
-    document.docDir = toStd(places.documentsDir);
-    document.docName = document.backupName;
-    document.docPath = document.backupPath;
-    document.isDirty = 0;
-    // An untitled diary has no file of its own yet (the file it came from keeps its unread lines).
-    markInStepWithFile(document, FileIdentity{});
-    document.linesNotRead.clear();
-    form_.setWindowTitle(QString::fromUtf8(text::programTitle));
-    document.userName.clear();
+    document.reset(nowFrom(form_.platform().clock));
+    form_.setWindowTitle(caption());
     form_.resetPages();
     updatePageTitles();
-    const Clock& clock = form_.platform().clock;
-    document.firstDay = document.lastDay = nowFrom(clock);
-    document.listTopIndex = 1;
-    setTrendWindowToMonthOf(document, todayFrom(clock));
-    document.saveIncomplete = 0;
+    saveIncomplete_ = false;
     form_.pointer.reset();
-    document.table.clear();
+}
+
+QString FileCommands::caption() const {
+    const Document& document = form_.document;
+    const QString title = QString::fromUtf8(text::programTitle);
+    return document.isUntitled()
+               ? title
+               : title + QStringLiteral(" [") + fromStd(document.fileName()) + QLatin1Char(']');
+}
+
+QString FileCommands::dialogFolder() const {
+    const Document& document = form_.document;
+    return document.isUntitled() ? form_.locations().documentsDir : fromStd(document.folder());
+}
+
+void FileCommands::readIntoDocument(const std::function<LoadReport()>& read) {
+    Document& document = form_.document;
+    LoadReport report;
+    {
+        const BusyPointer busy;
+        report = read();
+    }
+    // The end of a read: the name field, the button states, today on the Diary page, the pages.
+    form_.resetPages();
+    updatePageTitles();
+    form_.diary().loadDay(form_.diary().currentDay.date);
+    form_.redrawPages();
+    MessageBoxService& messages = form_.platform().messages;
+    if (report.status == LoadStatus::CannotOpen) {
+        QString text = QString::fromUtf8(text::cannotOpen);
+        if (!report.reason.empty())
+            text += QLatin1Char('\n') + fromStd(report.reason);
+        showMessage(messages, text, MessageButtons::Ok, MessageIcon::Question);
+    } else if (report.status == LoadStatus::TooManyDays) {
+        QString text = QString::fromUtf8(text::tooManyDays);
+        if (!report.keptCopy.empty())
+            text += QStringLiteral("\nThe whole backup is kept in ") + fromStd(report.keptCopy);
+        if (report.copyFailed)
+            text += QStringLiteral("\nThe whole backup could not be copied: copy ") +
+                    fromStd(document.backupPath()) +
+                    QStringLiteral(" to a safe place before you change anything, or the days after the first "
+                                   "32767 are lost.");
+        showMessage(messages, text, MessageButtons::Ok, MessageIcon::Exclamation);
+    }
+    if (!document.linesNotRead().empty())
+        form_.disk().reportLinesNotRead();
+    form_.setWindowTitle(caption());
+    if (!document.isUntitled())
+        updateHistory();
+}
+
+void FileCommands::readNamedFile(const QString& path) {
+    const Date today = todayFrom(form_.platform().clock);
+    readIntoDocument([this, &path, today] { return form_.document.open(toStd(path), today); });
 }
 
 void FileCommands::showHistoryMenu() {
@@ -117,7 +154,7 @@ void FileCommands::showHistoryMenu() {
 }
 
 void FileCommands::updateHistory() {
-    const QString path = fromStd(form_.document.docPath);
+    const QString path = fromStd(form_.document.path());
     QString& historyPath1 = form_.history.historyPath1;
     QString& historyPath2 = form_.history.historyPath2;
     QString& historyPath3 = form_.history.historyPath3;
@@ -139,25 +176,14 @@ void FileCommands::updateHistory() {
 }
 
 void FileCommands::updatePageTitles() {
-    const std::string& name = form_.document.userName;
+    const std::string& name = form_.document.userName();
     const QString owner = name.empty() ? QStringLiteral("(New)") : fromStd(name);
     form_.ui.list.LblListTitle->setText(owner + QStringLiteral(" 's data list"));
     form_.ui.trend.LblTrendTitle->setText(owner + QStringLiteral(" 's BP Trend"));
 }
 
 void FileCommands::backUpCommit() {
-    Document& document = form_.document;
-    document.isDirty = 1;
-    const std::string dir = document.docDir;
-    const std::string name = document.docName;
-    const std::string path = document.docPath;
-    document.docDir = document.backupDir;
-    document.docName = document.backupName;
-    document.docPath = document.backupPath;
-    const WriteResult result = writeFile(document, form_.documentEvents());
-    document.docDir = dir;
-    document.docName = name;
-    document.docPath = path;
+    const WriteResult result = form_.document.writeBackup();
     if (!result.ok && !backupFailureShown_ && !form_.isEnding())
         showMessage(form_.platform().messages,
                     QStringLiteral("The backup file cannot be written, so the latest changes are not yet "
@@ -177,7 +203,7 @@ bool FileCommands::leaveDocumentChecks() {
         if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !diary.commitPendingEntry()))
             return false;
     }
-    if (document.isDirty == 1 && document.isUntitled()) {
+    if (document.isDirty() && document.isUntitled()) {
         const MessageResult answer =
             showMessage(messages,
                         QStringLiteral("File is not saved.\nWould you like to save the file?\n\n"
@@ -187,10 +213,10 @@ bool FileCommands::leaveDocumentChecks() {
             return false;
         if (answer == MessageResult::Yes) {
             saveAs();
-            if (document.saveIncomplete == 1)
+            if (saveIncomplete_)
                 return false;
         }
-    } else if (document.isDirty == 1) {
+    } else if (document.isDirty()) {
         const MessageResult answer =
             showMessage(messages,
                         QStringLiteral("File is not saved.\nWould you like to overwrite the file?\n\n"
@@ -200,7 +226,7 @@ bool FileCommands::leaveDocumentChecks() {
             return false;
         if (answer == MessageResult::Yes) {
             save();
-            if (document.saveIncomplete == 1)
+            if (saveIncomplete_)
                 return false;
         }
     }
@@ -208,17 +234,17 @@ bool FileCommands::leaveDocumentChecks() {
 }
 
 void FileCommands::startEmptyBackup() {
-    deleteFileQuietly(form_.document.backupPath);
+    form_.document.deleteBackup();
     writeEmptyBackupOrWarn();
 }
 
 void FileCommands::writeEmptyBackupOrWarn() {
     const Document& document = form_.document;
-    const WriteResult written = writeEmptyBackup(document);
+    const WriteResult written = document.writeEmptyBackup();
     if (!written.ok)
         showMessage(form_.platform().messages,
-                    QStringLiteral("The backup file cannot be written.\n") + fromStd(document.backupPath) +
-                        QStringLiteral("\n") + fromStd(written.reason),
+                    QStringLiteral("The backup file cannot be written.\n") + fromStd(document.backupPath()) +
+                        QLatin1Char('\n') + fromStd(written.reason),
                     MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
@@ -239,7 +265,7 @@ void FileCommands::openDocument() {
         return;
     FileDialogRequest request;
     request.title = QStringLiteral("Open");
-    request.initialDir = fromStd(form_.document.docDir);
+    request.initialDir = dialogFolder();
     request.initialFileName = lastOpenedFileName_;
     request.filter = fileFilter;
     request.filterIndex = 1;
@@ -248,21 +274,12 @@ void FileCommands::openDocument() {
     if (!chosen.accepted || chosen.fullPath.isEmpty() || chosen.fileName.isEmpty())
         return;
     lastOpenedFileName_ = chosen.fileName;
-    setDocumentPath(chosen);
-    openNamedDocument();
+    openNamedDocument(chosen.fullPath);
 }
 
-void FileCommands::openNamedDocument() {
+void FileCommands::openNamedDocument(const QString& path) {
     startEmptyBackup();
-    form_.document.isDirty = 0;
-    loadFile(form_.document, form_.documentEvents(), todayFrom(form_.platform().clock));
-}
-
-void FileCommands::setDocumentPath(const FileDialogResult& chosen) {
-    Document& document = form_.document;
-    document.docPath = toStd(chosen.fullPath);
-    document.docName = toStd(chosen.fileName);
-    document.docDir = document.docPath.substr(0, document.docPath.size() - document.docName.size());
+    readNamedFile(path);
 }
 
 void FileCommands::openHistoryEntry(int entry) {
@@ -270,19 +287,13 @@ void FileCommands::openHistoryEntry(int entry) {
         return;
     const RecentFiles& h = form_.history;
     const QString path = entry == 1 ? h.historyPath1 : entry == 2 ? h.historyPath2 : h.historyPath3;
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const QString dir = path.left(slash + 1);
-    const QString name = path.mid(slash + 1);
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
     if (name.isEmpty() || !fileExists(toStd(path))) {
         showMessage(form_.platform().messages, QString::fromUtf8(text::cannotOpen), MessageButtons::Ok,
                     MessageIcon::Information);
         return;
     }
-    Document& document = form_.document;
-    document.docDir = toStd(dir);
-    document.docPath = toStd(path);
-    document.docName = toStd(name);
-    openNamedDocument();
+    openNamedDocument(path);
 }
 
 void FileCommands::openHandedOverFile(const QString& path) {
@@ -317,39 +328,39 @@ void FileCommands::openFileAt(const QString& path) {
     }
     if (!leaveDocumentChecks())
         return;
-    FileDialogResult chosen;
-    chosen.accepted = true;
-    chosen.fullPath = path;
-    chosen.fileName = file.fileName();
-    lastOpenedFileName_ = chosen.fileName;
-    setDocumentPath(chosen);
-    openNamedDocument();
+    lastOpenedFileName_ = file.fileName();
+    openNamedDocument(path);
 }
 
 bool FileCommands::askForName() {
-    if (!form_.document.userName.empty())
+    if (!form_.document.userName().empty())
         return true;
-    showMessage(form_.platform().messages, QStringLiteral("Input your name."), MessageButtons::Ok, MessageIcon::Question);
+    showMessage(form_.platform().messages, QStringLiteral("Input your name."), MessageButtons::Ok,
+                MessageIcon::Question);
     form_.ui.diary.InputName->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
-bool FileCommands::writeNamedFile() {
-    const Document& document = form_.document;
-    if (!form_.disk().keepLinesNotReadBefore(document.docPath))
+bool FileCommands::writeNamedFile(const QString& path) {
+    Document& document = form_.document;
+    if (!form_.disk().keepLinesNotReadBefore(toStd(path)))
         return false;
-    const WriteResult result = writeFile(form_.document, form_.documentEvents());
-    if (!result.ok)
+    const WriteResult result = document.saveAs(toStd(path));
+    if (!result.ok) {
         showMessage(form_.platform().messages,
-                    QString::fromUtf8(text::cannotSave) + QStringLiteral("\n") + fromStd(document.docPath) +
-                        QStringLiteral("\n") + fromStd(result.reason),
+                    QString::fromUtf8(text::cannotSave) + QLatin1Char('\n') + path + QLatin1Char('\n') +
+                        fromStd(result.reason),
                     MessageButtons::Ok, MessageIcon::Stop);
-    return result.ok;
+        return false;
+    }
+    form_.setWindowTitle(caption());
+    updateHistory();
+    return true;
 }
 
 void FileCommands::save() {
     Document& document = form_.document;
-    document.saveIncomplete = 1;
+    saveIncomplete_ = true;
     if (!askForName())
         return;
     if (document.isUntitled()) {
@@ -368,36 +379,26 @@ void FileCommands::save() {
     case FileOnDisk::SaveChoice::cancel:
         return;
     }
-    if (writeNamedFile())
-        document.saveIncomplete = 0;
+    if (writeNamedFile(fromStd(document.path())))
+        saveIncomplete_ = false;
 }
 
 void FileCommands::saveAs() {
-    Document& document = form_.document;
-    document.saveIncomplete = 1;
+    saveIncomplete_ = true;
     if (!askForName() || !form_.diary().commitPendingEntry())
         return;
     FileDialogRequest request;
     request.title = QStringLiteral("Save as");
-    request.initialDir = fromStd(document.docDir);
+    request.initialDir = dialogFolder();
     request.filter = fileFilter;
     request.filterIndex = 1;
     request.askBeforeOverwrite = true;
     const FileDialogResult chosen = form_.platform().dialogs.showSave(request);
     if (!chosen.accepted || chosen.fullPath.isEmpty() || chosen.fileName.isEmpty())
         return;
-    const std::string previousDir = document.docDir;
-    const std::string previousName = document.docName;
-    const std::string previousPath = document.docPath;
-    setDocumentPath(chosen);
-    if (!writeNamedFile()) {
-        // The diary did not reach the new file, so the document stays what it was.
-        document.docDir = previousDir;
-        document.docName = previousName;
-        document.docPath = previousPath;
-        return;
-    }
-    document.saveIncomplete = 0;
+    // The diary becomes the new file's only when it reached it.
+    if (writeNamedFile(chosen.fullPath))
+        saveIncomplete_ = false;
 }
 
 void FileCommands::printPage() {

@@ -5,10 +5,12 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
+
 namespace tonolog {
 
 class MainForm;
-struct FileDialogResult;
+struct LoadReport;
 
 // The three most recently used files, the newest first; an empty path is no entry.
 struct RecentFiles {
@@ -27,16 +29,25 @@ class FileCommands : public QObject {
 public:
     explicit FileCommands(MainForm& form);
 
-    // An empty untitled diary whose path is the backup.
+    // An empty untitled diary.
     void resetDocument();
     void updateHistory();
     void showHistoryMenu();
     void updatePageTitles();
-    // Writes the table to the backup after a commit (the document stays as it is); a failure is
-    // reported once for each run of failures.
+    // "Tonolog", or "Tonolog [<file name>]" for a named diary.
+    QString caption() const;
+    // Where the file dialogs start: the diary's folder, or the user's documents for an untitled one.
+    QString dialogFolder() const;
+    // Writes the table to the backup after a commit; a failure is reported once for each run of
+    // failures.
     void backUpCommit();
     // Writes the empty backup; a failure is reported, since changes would then not be kept safe.
     void writeEmptyBackupOrWarn();
+    // Reads a file into the document under the wait pointer, then shows the diary read: the pages,
+    // the caption and the history of a named one, and what went wrong.
+    void readIntoDocument(const std::function<LoadReport()>& read);
+    // Reads the named diary at path (the backup is left as it is).
+    void readNamedFile(const QString& path);
 
     // The questions before leaving the document; false when the user stays with it.
     bool leaveDocumentChecks();
@@ -45,6 +56,9 @@ public:
     void closeDocument();
     void save();
     void saveAs();
+    // Whether the last Save or Save as did not complete (the name was missing, the dialog
+    // cancelled, the write failed).
+    bool saveIncomplete() const { return saveIncomplete_; }
     void printPage();
     // Opens history entry 1, 2 or 3.
     void openHistoryEntry(int entry);
@@ -58,18 +72,19 @@ public:
 private:
     // Deletes the backup and writes the empty one, as a new document starts.
     void startEmptyBackup();
-    // Opens the named document set in docPath: a fresh backup, then the file.
-    void openNamedDocument();
+    // Opens the named document at path: a fresh backup, then the file.
+    void openNamedDocument(const QString& path);
     bool askForName();
-    void setDocumentPath(const FileDialogResult& chosen);
-    // Writes the named document; a failure is reported and changes nothing.
-    bool writeNamedFile();
+    // Writes the diary to the file at path (its own, or one chosen with Save as); a failure is
+    // reported and changes nothing.
+    bool writeNamedFile(const QString& path);
     void openWaitingFiles();
     void openFileAt(const QString& path);
 
     MainForm& form_;
     QString lastOpenedFileName_;
     bool backupFailureShown_ = false;
+    bool saveIncomplete_ = false;
     QStringList waitingFiles_;
     QTimer waitingFilesTimer_;
     bool openingWaitingFiles_ = false;

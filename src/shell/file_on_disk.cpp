@@ -74,37 +74,23 @@ QString whatTheMergeDoes(const MergeResult& merge, const DiaryDays& theirs, cons
     return text;
 }
 
-// The lines not read of both, each line once.
-void addLinesNotRead(std::vector<LineNotRead>& lines, const std::vector<LineNotRead>& more) {
-    for (const LineNotRead& line : more)
-        if (std::none_of(lines.begin(), lines.end(),
-                         [&](const LineNotRead& l) { return l.text == line.text; }))
-            lines.push_back(line);
-}
-
 } // namespace
 
 FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
     Document& document = form_.document;
     MessageBoxService& messages = form_.platform().messages;
-    const QString path = fromStd(document.docPath);
+    const QString path = fromStd(document.path());
     // Looked at again whenever the file changes while the question is open.
     for (;;) {
-        const auto now = identityOf(document.docPath);
-        // A file that is gone is simply written again; one that is as it was needs no reading.
-        if (!now || document.diskIdentity.sameStatus(*now))
+        const FileCheck check = checkFileOf(document);
+        switch (check.found) {
+        case FileCheck::Found::gone:
+            return SaveChoice::write; // written anew, or the write says what is wrong
+        case FileCheck::Found::same:
+            if (check.read.known)
+                document.setDiskIdentity(check.read);
             return SaveChoice::write;
-        FileIdentity read;
-        const auto bytes = readWholeFile(document.docPath, nullptr, &read);
-        if (!bytes)
-            return SaveChoice::write; // the write says what is wrong with the file
-        if (document.diskIdentity.known && read.hash == document.diskIdentity.hash) {
-            // Only its time changed (touched, or written again with the same bytes).
-            document.diskIdentity = read;
-            return SaveChoice::write;
-        }
-        const DiaryDays theirs = daysOfText(*bytes);
-        if (!theirs.whole) {
+        case FileCheck::Found::notWhole: {
             // An empty, cut-off or unreadable file may be all that is left of the diary elsewhere:
             // it is never written over unasked.
             const QString text =
@@ -113,40 +99,38 @@ FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
                     "whole diary now (it is empty, is no text, or holds more days than a diary "
                     "can):\n") +
                 path +
-                QStringLiteral(
-                    "\n\nSo that nothing in it is lost, it is not overwritten. Save this diary "
-                    "under another name instead?");
-            return showMessage(messages, text, MessageButtons::YesNo, MessageIcon::Exclamation) == MessageResult::Yes
+                QStringLiteral("\n\nSo that nothing in it is lost, it is not overwritten. Save this diary "
+                               "under another name instead?");
+            return showMessage(messages, text, MessageButtons::YesNo, MessageIcon::Exclamation) ==
+                           MessageResult::Yes
                        ? SaveChoice::saveAsInstead
                        : SaveChoice::cancel;
         }
-        const MergeResult merge = mergeDiaries(daysOf(document.userName, document.table), document.nameInFile,
-                                               document.changesHere, theirs);
-        if (!merge.fileChanged() && theirs.linesNotRead.empty()) {
-            document.diskIdentity = read;
-            return SaveChoice::write;
+        case FileCheck::Found::changed:
+            break;
         }
-
+        const MergeResult& merge = check.merge;
         const std::string othersPath =
-            besideFile(document.docPath, "changed elsewhere " + toStd(stamp()), ".tnl");
+            besideFile(document.path(), "changed elsewhere " + toStd(stamp()), ".tnl");
         QString text =
             QStringLiteral("The diary file was changed by another program since Tonolog last read or "
                            "saved it:\n") +
-            path + QStringLiteral("\n\n") + whatTheMergeDoes(merge, theirs, fromStd(othersPath));
-        if (!theirs.linesNotRead.empty())
-            text += counted(static_cast<qsizetype>(theirs.linesNotRead.size()), QStringLiteral("line"),
+            path + QStringLiteral("\n\n") + whatTheMergeDoes(merge, check.theirs, fromStd(othersPath));
+        if (!check.theirs.linesNotRead.empty())
+            text += counted(static_cast<qsizetype>(check.theirs.linesNotRead.size()), QStringLiteral("line"),
                             QStringLiteral("lines")) +
                     QStringLiteral(" of the file cannot be read; they are kept in\n") +
-                    fromStd(besideFile(document.docPath, "lines not read", ".txt")) + QStringLiteral("\n");
+                    fromStd(besideFile(document.path(), "lines not read", ".txt")) + QStringLiteral("\n");
         text += QStringLiteral("\nYes: take in the changes and save.\nNo: save under another name "
                                "instead.\nCancel: save nothing now.");
-        const MessageResult answer = showMessage(messages, text, MessageButtons::YesNoCancel, MessageIcon::Question);
+        const MessageResult answer =
+            showMessage(messages, text, MessageButtons::YesNoCancel, MessageIcon::Question);
         if (answer == MessageResult::No)
             return SaveChoice::saveAsInstead;
         if (answer != MessageResult::Yes)
             return SaveChoice::cancel;
-        const auto after = identityOf(document.docPath);
-        if (!after || !after->sameStatus(read))
+        const auto after = identityOf(document.path());
+        if (!after || !after->sameStatus(check.read))
             continue; // changed again while the question was open
 
         if (!merge.otherVersions.empty()) {
@@ -157,60 +141,40 @@ FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
                     QString::fromUtf8(text::cannotSave) +
                         QStringLiteral("\nThe other version of the days changed on both sides cannot be "
                                        "written to\n") +
-                        fromStd(othersPath) + QStringLiteral("\n") + fromStd(*failure),
+                        fromStd(othersPath) + QLatin1Char('\n') + fromStd(*failure),
                     MessageButtons::Ok, MessageIcon::Stop);
                 return SaveChoice::cancel;
             }
         }
         // Lines not read of another file are kept beside that file now, before those of this one
         // take their place.
-        if (document.linesNotReadFrom != document.docPath &&
-            !keepLinesNotReadBefore(document.linesNotReadFrom))
+        if (document.linesNotReadFrom() != document.path() &&
+            !keepLinesNotReadBefore(document.linesNotReadFrom()))
             return SaveChoice::cancel;
-        std::vector<LineNotRead> kept = std::move(document.linesNotRead);
-        addLinesNotRead(kept, theirs.linesNotRead);
-        applyMerged(formatDays(merge.merged));
-        document.linesNotRead = std::move(kept);
-        document.linesNotReadFrom = document.docPath;
-        // What the file holds now is the base of what is changed here.
-        document.diskIdentity = read;
-        document.nameInFile = theirs.name;
-        document.changesHere = changesBetween(theirs, merge.merged);
+        document.takeMerged(formatDays(merge.merged), check.read, check.theirs.name,
+                            changesBetween(check.theirs, merge.merged), todayFrom(form_.platform().clock));
+        document.addLinesNotRead(check.theirs.linesNotRead, document.path());
+        form_.ui.diary.InputName->setText(fromStd(document.userName()));
+        form_.files().updatePageTitles();
+        DiaryPage& diary = form_.diary();
+        diary.loadDay(diary.currentDay.date);
+        form_.redrawPages();
         return SaveChoice::write;
     }
 }
 
-void FileOnDisk::applyMerged(const std::string& diaryText) {
-    Document& document = form_.document;
-    // The pages stay where they were.
-    const std::int16_t listTop = document.listTopIndex;
-    const Date windowStart = document.trendWindowStart;
-    const Date windowEnd = document.trendWindowEnd;
-    readDiaryText(document, diaryText, todayFrom(form_.platform().clock));
-    document.listTopIndex =
-        static_cast<std::int16_t>(std::clamp<int>(listTop, 1, std::max(1, document.table.count() - 3)));
-    document.trendWindowStart = windowStart;
-    document.trendWindowEnd = windowEnd;
-    form_.ui.diary.InputName->setText(fromStd(document.userName));
-    form_.files().updatePageTitles();
-    DiaryPage& diary = form_.diary();
-    diary.loadDay(diary.currentDay.date);
-    form_.redrawPages();
-}
-
 bool FileOnDisk::keepLinesNotReadBefore(const std::string& target) {
     Document& document = form_.document;
-    if (document.linesNotRead.empty() || document.linesNotReadFrom != target)
+    if (document.linesNotRead().empty() || document.linesNotReadFrom() != target)
         return true;
-    const std::string path = linesNotReadFile(document);
-    const WriteResult kept = keepLinesNotRead(document);
+    const std::string path = document.linesNotReadFile();
+    const WriteResult kept = document.keepLinesNotRead();
     if (!kept.ok)
-        showMessage(
-            form_.platform().messages,
-            QString::fromUtf8(text::cannotSave) +
-                QStringLiteral("\nThe lines of the file that could not be read cannot be kept in\n") +
-                fromStd(path) + QStringLiteral("\n") + fromStd(kept.reason),
-            MessageButtons::Ok, MessageIcon::Stop);
+        showMessage(form_.platform().messages,
+                    QString::fromUtf8(text::cannotSave) +
+                        QStringLiteral("\nThe lines of the file that could not be read cannot be kept in\n") +
+                        fromStd(path) + QLatin1Char('\n') + fromStd(kept.reason),
+                    MessageButtons::Ok, MessageIcon::Stop);
     return kept.ok;
 }
 
@@ -229,35 +193,31 @@ void FileOnDisk::windowActivated() {
 void FileOnDisk::readAgain() {
     Document& document = form_.document;
     DiaryPage& diary = form_.diary();
-    if (document.isUntitled() || document.isDirty != 0 || diary.entryChanged != 0 ||
-        !document.diskIdentity.known)
+    if (document.isUntitled() || document.isDirty() || diary.entryChanged != 0 ||
+        !document.diskIdentity().known)
         return;
-    const auto now = identityOf(document.docPath);
-    if (!now || document.diskIdentity.sameStatus(*now) || (noticed_.known && noticed_.sameStatus(*now)))
+    const auto now = identityOf(document.path());
+    if (!now || (noticed_.known && noticed_.sameStatus(*now)))
         return;
-    // Read only what can be read: a file that cannot be (now unreadable, or no diary any more)
-    // leaves the diary shown as it is.
-    FileIdentity read;
-    const auto bytes = readWholeFile(document.docPath, nullptr, &read);
-    if (!bytes)
-        return;
-    if (read.hash == document.diskIdentity.hash) {
-        document.diskIdentity = read;
+    const FileCheck check = checkFileOf(document, false);
+    if (check.found == FileCheck::Found::gone)
+        return; // nothing to read: the diary shown stays as it is
+    if (check.found == FileCheck::Found::same) {
+        if (check.read.known)
+            document.setDiskIdentity(check.read);
         return;
     }
-    const DiaryDays theirs = daysOfText(*bytes);
-    const MergeResult merge =
-        mergeDiaries(daysOf(document.userName, document.table), document.nameInFile, {}, theirs);
-    const QString path = fromStd(document.docPath);
-    if (!theirs.whole || merge.removedInFile > 0) {
+    const QString path = fromStd(document.path());
+    if (check.found == FileCheck::Found::notWhole || check.merge.removedInFile > 0) {
         // This window may hold the last whole copy of the diary: it is not given up unasked.
-        noticed_ = read;
+        noticed_ = check.read;
         showMessage(
             form_.platform().messages,
             QStringLiteral("The diary file was changed by another program:\n") + path +
-                (theirs.whole
+                (check.found == FileCheck::Found::changed
                      ? QStringLiteral("\nIt no longer holds %1 that this window shows,")
-                           .arg(counted(merge.removedInFile, QStringLiteral("day"), QStringLiteral("days")))
+                           .arg(counted(check.merge.removedInFile, QStringLiteral("day"),
+                                        QStringLiteral("days")))
                      : QStringLiteral("\nIt cannot be read as a whole diary any more,")) +
                 QStringLiteral(" so it is not read again here. File > Save asks what to do; File > Save "
                                "as... keeps this window's diary under another name."),
@@ -265,47 +225,46 @@ void FileOnDisk::readAgain() {
         return;
     }
     const Date shown = diary.currentDay.date;
-    loadFile(document, form_.documentEvents(), todayFrom(form_.platform().clock));
+    form_.files().readNamedFile(path);
     diary.loadDay(shown);
     showMessage(
         form_.platform().messages,
-        QStringLiteral("The diary file was changed by another program, so it has been read again:\n") +
-            path,
+        QStringLiteral("The diary file was changed by another program, so it has been read again:\n") + path,
         MessageButtons::Ok, MessageIcon::Information);
 }
 
 void FileOnDisk::reportLinesNotRead() {
     Document& document = form_.document;
-    const auto& lines = document.linesNotRead;
+    const auto& lines = document.linesNotRead();
     QString text =
         counted(static_cast<qsizetype>(lines.size()), QStringLiteral("line"), QStringLiteral("lines")) +
         QStringLiteral(" of this diary could not be read, so %1 not shown:\n")
             .arg(lines.size() == 1 ? QStringLiteral("it is") : QStringLiteral("they are")) +
-        listOfLinesNotRead(lines) + QStringLiteral("\n");
+        listOfLinesNotRead(lines) + QLatin1Char('\n');
     MessageIcon icon = MessageIcon::Information;
-    if (document.linesNotReadFrom == document.backupPath) {
+    if (document.linesNotReadFrom() == document.backupPath()) {
         // The next commit rewrites the backup: the lines are kept now.
         std::string keptIn;
-        const WriteResult kept = keepLinesNotRead(document, &keptIn);
+        const WriteResult kept = document.keepLinesNotRead(&keptIn);
         if (kept.ok) {
             text += QStringLiteral("They are kept in\n") + fromStd(keptIn);
         } else {
             text += QStringLiteral("They could not be kept (") + fromStd(kept.reason) +
-                    QStringLiteral("): copy\n") + fromStd(document.backupPath) +
+                    QStringLiteral("): copy\n") + fromStd(document.backupPath()) +
                     QStringLiteral("\nto a safe place before you change anything.");
             icon = MessageIcon::Exclamation;
         }
     } else {
         text += QStringLiteral("They are not lost: before the diary is next saved over this file, they are "
                                "written to\n") +
-                fromStd(linesNotReadFile(document));
+                fromStd(document.linesNotReadFile());
     }
     showMessage(form_.platform().messages, text, MessageButtons::Ok, icon);
 }
 
 bool FileOnDisk::keepDeclinedBackup() {
     std::string keptIn;
-    const WriteResult kept = tonolog::keepDeclinedBackup(form_.document, toStd(stamp()), &keptIn);
+    const WriteResult kept = form_.document.keepDeclinedBackup(toStd(stamp()), &keptIn);
     if (kept.ok)
         return true;
     showMessage(

@@ -48,7 +48,6 @@ public:
 
 private:
     void readAgain();
-    void applyMerged(const std::string& diaryText);
 
     MainForm& form_;
     bool checkPending_ = false;

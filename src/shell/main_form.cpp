@@ -43,43 +43,11 @@ private:
     MainForm* form_;
 };
 
-// What the document core and the Diary page ask of the window.
-class PageLinks : public DocumentEvents, public DiaryHost, public PrintHost {
+// What the Diary page and the printing ask of the window.
+class PageLinks final : public DiaryHost, public PrintHost {
 public:
     explicit PageLinks(MainForm& form) : form_(form) {}
-
-    void setBusyPointer(bool busy) override {
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    }
-    void setCaption(const std::string& caption) override { form_.setWindowTitle(fromStd(caption)); }
-    void updateHistory() override { form_.files().updateHistory(); }
-    void showLoadedDiary() override {
-        form_.resetPages();
-        form_.files().updatePageTitles();
-        form_.diary().loadDay(form_.diary().currentDay.date);
-        form_.redrawPages();
-    }
-    void reportCannotOpen(const std::string& reason) override {
-        QString text = QString::fromUtf8(text::cannotOpen);
-        if (!reason.empty())
-            text += QStringLiteral("\n") + fromStd(reason);
-        showMessage(form_.platform().messages, text, MessageButtons::Ok, MessageIcon::Question);
-    }
-    void reportTooManyDays(const std::string& keptCopy, bool copyFailed) override {
-        QString text = QString::fromUtf8(text::tooManyDays);
-        if (!keptCopy.empty())
-            text += QStringLiteral("\nThe whole backup is kept in ") + fromStd(keptCopy);
-        if (copyFailed)
-            text += QStringLiteral("\nThe whole backup could not be copied: copy ") +
-                    fromStd(form_.document.backupPath) +
-                    QStringLiteral(" to a safe place before you change anything, or the days after the first "
-                                   "32767 are lost.");
-        showMessage(form_.platform().messages, text, MessageButtons::Ok, MessageIcon::Exclamation);
-    }
-    void reportLinesNotRead() override { form_.disk().reportLinesNotRead(); }
+    virtual ~PageLinks() = default;
 
     int currentPage() const override { return form_.ui.mainTab->currentPage(); }
     void bringDiaryPageToFront() override { form_.ui.mainTab->setCurrentPage(0); }
@@ -152,7 +120,8 @@ QSize MainForm::designClientPixels() {
 }
 
 MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), locations_(std::move(locations)), elastic_(designClientTwips),
+    : QMainWindow(parent), document(toStd(locations.backupDir) + backupFileName), platform_(platform),
+      locations_(std::move(locations)), elastic_(designClientTwips),
       links_(std::make_unique<PageLinks>(*this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8(text::programTitle));
@@ -179,7 +148,7 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     disk_ = std::make_unique<FileOnDisk>(*this);
     help_ = std::make_unique<HelpCommands>(*this);
     reports_ = std::make_unique<ReportCommands>(document, platform_.dialogs, platform_.messages,
-                                                platform_.clock, *this);
+                                                platform_.clock, *this, locations_.documentsDir);
     // A report reads the diary as committed: a pending edit goes in first, or nothing opens.
     connect(ui.menu.actReport, &QAction::triggered, this, [this] {
         if (diary_->commitPendingEntry())
@@ -207,10 +176,6 @@ MainForm::~MainForm() {
     diary_.reset();
     list_.reset();
     trend_.reset();
-}
-
-DocumentEvents& MainForm::documentEvents() {
-    return *links_;
 }
 
 void MainForm::initialise() {
@@ -260,40 +225,33 @@ void MainForm::loadWindow(const QString& commandLine) {
     files_->resetDocument();
 
     bool recalled = false;
-    if (fileExists(document.backupPath)) {
+    if (document.backupExists()) {
         QString question = QStringLiteral("Backup data was kept from the last time.\n"
                                           "Would you like to recall data from the backup?");
-        if (readWholeFile(document.backupPath).value_or(std::string()) != emptyBackupLine)
+        if (readWholeFile(document.backupPath()).value_or(std::string()) != emptyBackupLine)
             question += QStringLiteral("\n\nIf not, it is kept as a file in\n") + locations_.backupDir;
         // A backup that is not recalled is kept as a file of its own first: it may hold the only
         // copy of readings never saved. If it cannot be kept, it is recalled after all.
-        if (showMessage(platform_.messages, question, MessageButtons::YesNo, MessageIcon::Question) == MessageResult::Yes ||
+        if (showMessage(platform_.messages, question, MessageButtons::YesNo, MessageIcon::Question) ==
+                MessageResult::Yes ||
             !disk_->keepDeclinedBackup()) {
-            document.isDirty = 1;
-            loadFile(document, *links_, todayFrom(platform_.clock));
+            const Date today = todayFrom(platform_.clock);
+            files_->readIntoDocument([this, today] { return document.recallBackup(today); });
             recalled = true;
         }
     }
     if (!recalled) {
         files_->writeEmptyBackupOrWarn();
         const QString path = commandLinePath(commandLine);
-        if (!path.isEmpty()) {
-            const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-            const QString dir = path.left(slash + 1);
-            const QString name = path.mid(slash + 1);
-            if (!dir.isEmpty() && !name.isEmpty()) {
-                document.docDir = toStd(dir);
-                document.docName = toStd(name);
-                document.docPath = toStd(path);
-                loadFile(document, *links_, todayFrom(platform_.clock));
-            }
-        }
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        if (slash >= 0 && slash + 1 < path.size())
+            files_->readNamedFile(path);
     }
 
     loadButtonPictures(ui);
     drawAllPages();
     // Copies of the diary that interrupted writes left in the backup's directory go.
-    removeStaleTemporaries(document.backupPath, processStartTime(), true);
+    removeStaleTemporaries(document.backupPath(), processStartTime(), true);
     // Typing starts in the first box of the tab order, the owner's name.
     ui.diary.InputName->setFocus(Qt::OtherFocusReason);
     loaded_ = true;
@@ -309,7 +267,7 @@ bool MainForm::closeRequest() {
     if (!files_->leaveDocumentChecks())
         return false;
     saveSettings();
-    deleteFileQuietly(document.backupPath);
+    document.deleteBackup();
     return true;
 }
 
@@ -325,8 +283,8 @@ void MainForm::endSession() {
     commitSessionData();
     // Nothing unsaved: as a close would, the backup goes. Before the diary is loaded the backup
     // may be the leftover of an earlier run, which stays.
-    if (loaded_ && document.isDirty == 0)
-        deleteFileQuietly(document.backupPath);
+    if (loaded_ && !document.isDirty())
+        document.deleteBackup();
 }
 
 void MainForm::saveSettings(bool quiet) {

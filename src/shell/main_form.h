@@ -18,7 +18,6 @@ namespace tonolog {
 
 class ClientArea;
 class DiaryPage;
-class DocumentEvents;
 class FileOnDisk;
 class HelpCommands;
 class ListPage;
@@ -75,8 +74,6 @@ public:
     ReportCommands& reports() { return *reports_; }
     Platform& platform() { return platform_; }
     const Locations& locations() const { return locations_; }
-    // What the document core calls around reading and writing files.
-    DocumentEvents& documentEvents();
 
     // The client area's size in pixels for which every control stands at its design rectangle.
     static QSize designClientPixels();

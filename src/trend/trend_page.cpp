@@ -114,8 +114,8 @@ void TrendPage::drawLegend() {
 }
 
 int TrendPage::DspTrendTab() {
-    const Date start = document_.trendWindowStart;
-    const Date end = document_.trendWindowEnd;
+    const Date start = document_.trendWindowStart();
+    const Date end = document_.trendWindowEnd();
     const auto n = trendDayCount(start, end);
     if (!n)
         return 0;
@@ -132,7 +132,7 @@ int TrendPage::DspTrendTab() {
     ui_.LblTrendDateTop->setText(fromStd(formatDayKey(start)));
     ui_.LblTrendDateLast->setText(fromStd(formatDayKey(end)));
 
-    const TrendSeries series = collectTrendSeries(document_.table, start, end);
+    const TrendSeries series = collectTrendSeries(document_.table(), start, end);
     const int readings = countTrendReadings(series);
     graph->setAccessibleDescription(
         QStringLiteral("%1 to %2: %3 %4")
@@ -161,9 +161,9 @@ int TrendPage::DspTrendTab() {
 }
 
 void TrendPage::shiftTrendWindow(std::int16_t direction) {
-    if (const auto moved = shiftedTrendWindow(document_, direction == 1)) {
-        document_.trendWindowStart = moved->start;
-        document_.trendWindowEnd = moved->end;
+    if (const auto moved = shiftedTrendWindow(document_.trendWindowStart(), document_.firstDay(),
+                                              document_.lastDay(), direction == 1)) {
+        document_.setTrendWindow(moved->start);
     }
 }
 
@@ -180,7 +180,7 @@ void TrendPage::stepTrendForward() {
 }
 
 void TrendPage::openDayUnderPointer() {
-    const auto day = trendDayUnderPointer(document_.trendWindowStart, document_.trendWindowEnd,
+    const auto day = trendDayUnderPointer(document_.trendWindowStart(), document_.trendWindowEnd(),
                                           ui_.PicTrendArea->widthTwips(), trendPointerX);
     if (day)
         Q_EMIT dayOpenRequested(fromStd(formatDayKey(*day)));

@@ -14,7 +14,7 @@ namespace tonolog {
 class CanvasSet;
 class Clock;
 class PressAndHold;
-struct Document;
+class Document;
 struct PagePalette;
 
 // The Trend page: every reading of one window of about a month as a graph, scrolled by half

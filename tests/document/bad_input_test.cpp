@@ -13,7 +13,7 @@ const Date today = dateFromCivil(2026, 12, 7);
 
 // What must hold after any load, whatever the file held.
 void expectInvariants(const Document& doc) {
-    const ReadingTable& table = doc.table;
+    const ReadingTable& table = doc.table();
     ASSERT_LE(table.count(), ReadingTable::maxRows);
     long long previous = std::numeric_limits<long long>::min();
     for (int p = 1; p <= table.count(); ++p) {
@@ -31,11 +31,11 @@ void expectInvariants(const Document& doc) {
             }
         }
     }
-    ASSERT_GE(doc.listTopIndex, 1);
-    ASSERT_EQ(doc.listTopIndex, std::max(1, table.count() - 3));
-    const CivilDate start = civilFromDate(doc.trendWindowStart);
+    ASSERT_GE(doc.listTopIndex(), 1);
+    ASSERT_EQ(doc.listTopIndex(), std::max(1, table.count() - 3));
+    const CivilDate start = civilFromDate(doc.trendWindowStart());
     ASSERT_TRUE(start.day == 1);
-    ASSERT_EQ(doc.trendWindowEnd, windowEndFor(doc.trendWindowStart));
+    ASSERT_EQ(doc.trendWindowEnd(), windowEndFor(doc.trendWindowStart()));
 }
 
 std::string randomLine(std::mt19937& rng) {
@@ -92,35 +92,35 @@ TEST(BadInput, RandomFilesKeepTheTableConsistent) {
         readDiaryText(doc, text, today);
         expectInvariants(doc);
         // What was read writes out and reads back to the same file, day for day.
-        const std::string written = formatDiary(doc.userName, doc.table);
+        const std::string written = formatDiary(doc.userName(), doc.table());
         Document again;
         readDiaryText(again, written, today);
-        ASSERT_EQ(again.table.count(), doc.table.count());
-        ASSERT_EQ(formatDiary(again.userName, again.table), written);
+        ASSERT_EQ(again.table().count(), doc.table().count());
+        ASSERT_EQ(formatDiary(again.userName(), again.table()), written);
     }
 }
 
 TEST(BadInput, HugeAndDegenerateFiles) {
     Document doc;
     readDiaryText(doc, std::string(50 * 1024 * 1024, 'x'), today);
-    EXPECT_EQ(doc.userName.size(), 50u * 1024 * 1024);
+    EXPECT_EQ(doc.userName().size(), 50u * 1024 * 1024);
     expectInvariants(doc);
 
     std::string commas =
         "Ann,\r\nJan./05/2004,120," + std::string(100000, ',') + "tail\r\nJan./06/2004,1,\r\n";
     readDiaryText(doc, commas, today);
-    ASSERT_EQ(doc.table.count(), 2);
-    EXPECT_EQ(doc.table.rowAt(1).column(noteColumn), ",tail");
+    ASSERT_EQ(doc.table().count(), 2);
+    EXPECT_EQ(doc.table().rowAt(1).column(noteColumn), ",tail");
     expectInvariants(doc);
 
     // NUL bytes without the mark of a wide form: no text, so no diary.
     const std::string nuls("Ann\0,\r\nJan./05/2004,120,,,\0,,,,,,,,,\0,\r\n", 40);
     EXPECT_EQ(readDiaryText(doc, nuls, today), LoadStatus::NotText);
-    EXPECT_EQ(doc.table.count(), 0);
+    EXPECT_EQ(doc.table().count(), 0);
     expectInvariants(doc);
 
     readDiaryText(doc, "\n\n\n\n", today);
-    EXPECT_EQ(doc.userName, "");
-    EXPECT_EQ(doc.table.count(), 0);
+    EXPECT_EQ(doc.userName(), "");
+    EXPECT_EQ(doc.table().count(), 0);
     expectInvariants(doc);
 }

@@ -17,12 +17,12 @@ const Date today = dateFromCivil(2026, 12, 7);
 
 Document load(const std::string& text) {
     Document doc;
-    doc.firstDay = doc.lastDay = DateTime{today, 40000};
+    doc.reset(DateTime{today, 40000});
     readDiaryText(doc, text, today);
     return doc;
 }
 
-void addDay(Document& doc, int y, int m, int d, const std::string& sys, const std::string& note = {}) {
+DayRecord dayOf(int y, int m, int d, const std::string& sys, const std::string& note = {}) {
     DayRecord r;
     r.date = dateFromCivil(y, m, d);
     r.sys[0] = sys;
@@ -30,39 +30,28 @@ void addDay(Document& doc, int y, int m, int d, const std::string& sys, const st
     r.time[0] = "7:05am";
     r.pul[2] = "66";
     r.note = note;
-    addRowFromRecord(doc.table, r, doc.table.count() + 1, formatDayKey(r.date));
+    return r;
 }
 
-// Records what the reader and writer ask of the main window.
-struct RecordingEvents : DocumentEvents {
-    std::vector<std::string> calls;
-    void setBusyPointer(bool busy) override { calls.push_back(busy ? "busy" : "normal"); }
-    void setCaption(const std::string& caption) override { calls.push_back("caption " + caption); }
-    void updateHistory() override { calls.push_back("history"); }
-    void showLoadedDiary() override { calls.push_back("show"); }
-    void reportCannotOpen(const std::string& reason) override { calls.push_back("cannot open: " + reason); }
-    void reportTooManyDays(const std::string& keptCopy, bool copyFailed) override {
-        calls.push_back("too many: " + keptCopy + (copyFailed ? " (copy failed)" : ""));
-    }
-};
+void addDay(ReadingTable& table, int y, int m, int d, const std::string& sys, const std::string& note = {}) {
+    const DayRecord r = dayOf(y, m, d, sys, note);
+    addRowFromRecord(table, r, table.count() + 1, formatDayKey(r.date));
+}
 
-// A document named `name` in the directory, its backup beside it.
-Document documentIn(const TempDir& dir, const std::string& name) {
-    Document doc;
-    doc.backupDir = dir.path() + "/";
-    doc.backupName = backupFileName;
-    doc.backupPath = dir.file(backupFileName);
-    doc.docDir = dir.path() + "/";
-    doc.docName = name;
-    doc.docPath = dir.file(name);
-    return doc;
+// A committed day: the document is unsaved.
+void addDay(Document& doc, int y, int m, int d, const std::string& sys) {
+    doc.putDay(dayOf(y, m, d, sys), false, DateTime{today, 0});
+}
+
+// A document whose backup lies in the directory.
+Document documentIn(const TempDir& dir) {
+    return Document(dir.file(backupFileName));
 }
 
 } // namespace
 
 TEST(DataFileFormat, WritesTheDocumentedExample) {
-    Document doc;
-    doc.userName = "Ann";
+    ReadingTable table;
     DayRecord r;
     r.date = dateFromCivil(2004, 1, 5);
     r.sys = {"128", "", "135"};
@@ -70,61 +59,58 @@ TEST(DataFileFormat, WritesTheDocumentedExample) {
     r.pul = {"66", "", "70"};
     r.time = {"7:05am", "", "9:40pm"};
     r.note = "after walk";
-    addRowFromRecord(doc.table, r, 1, "Jan./05/2004");
+    addRowFromRecord(table, r, 1, "Jan./05/2004");
     DayRecord n;
     n.date = dateFromCivil(2004, 1, 6);
     n.note = "forgot cuff";
-    addRowFromRecord(doc.table, n, 2, "Jan./06/2004");
-    EXPECT_EQ(formatDiary(doc.userName, doc.table),
-              "Ann,\r\n"
-              "Jan./05/2004,128,84,66,7:05am,,,,,135,88,70,9:40pm,after walk,\r\n"
-              "Jan./06/2004,,,,,,,,,,,,,forgot cuff,\r\n");
+    addRowFromRecord(table, n, 2, "Jan./06/2004");
+    EXPECT_EQ(formatDiary("Ann", table), "Ann,\r\n"
+                                         "Jan./05/2004,128,84,66,7:05am,,,,,135,88,70,9:40pm,after walk,\r\n"
+                                         "Jan./06/2004,,,,,,,,,,,,,forgot cuff,\r\n");
 }
 
 TEST(DataFileFormat, RoundTripKeepsTableNameAndNotes) {
-    Document doc;
-    doc.userName = "Doe, John";
-    addDay(doc, 2004, 3, 2, "128", "after walk, tired");
-    addDay(doc, 2004, 1, 5, " 12.7 ", "");
-    addDay(doc, 2003, 12, 31, "250", "ünïcödé 血圧");
-    const Document back = load(formatDiary(doc.userName, doc.table));
-    EXPECT_EQ(back.userName, "Doe, John");
-    ASSERT_EQ(back.table.count(), 3);
+    ReadingTable table;
+    addDay(table, 2004, 3, 2, "128", "after walk, tired");
+    addDay(table, 2004, 1, 5, " 12.7 ", "");
+    addDay(table, 2003, 12, 31, "250", "ünïcödé 血圧");
+    const Document back = load(formatDiary("Doe, John", table));
+    EXPECT_EQ(back.userName(), "Doe, John");
+    ASSERT_EQ(back.table().count(), 3);
     for (int p = 1; p <= 3; ++p) {
-        EXPECT_EQ(back.table.rowAt(p).key(), doc.table.rowAt(p).key());
+        EXPECT_EQ(back.table().rowAt(p).key(), table.rowAt(p).key());
         for (int c = 1; c <= 14; ++c)
-            EXPECT_EQ(back.table.rowAt(p).column(c), doc.table.rowAt(p).column(c)) << p << "/" << c;
+            EXPECT_EQ(back.table().rowAt(p).column(c), table.rowAt(p).column(c)) << p << "/" << c;
     }
 }
 
 TEST(DataFileFormat, NameAndNoteCommaRules) {
-    EXPECT_EQ(load("Doe, John,\r\n").userName, "Doe, John");
-    EXPECT_EQ(load("Doe,,John,\r\n").userName, "Doe,John");
+    EXPECT_EQ(load("Doe, John,\r\n").userName(), "Doe, John");
+    EXPECT_EQ(load("Doe,,John,\r\n").userName(), "Doe,John");
     const Document doc = load("Ann,\r\n"
                               "Jan./05/2004,,,,,,,,,,,,,one, two,\r\n"
                               "Jan./06/2004,,,,,,,,,,,,,one,,two,\r\n"
                               "Jan./07/2004,,,,,,,,,,,,,trailing,,\r\n");
-    ASSERT_EQ(doc.table.count(), 3);
-    EXPECT_EQ(doc.table.rowAt(1).column(noteColumn), "one, two");
-    EXPECT_EQ(doc.table.rowAt(2).column(noteColumn), "one,two");
-    EXPECT_EQ(doc.table.rowAt(3).column(noteColumn), "trailing");
+    ASSERT_EQ(doc.table().count(), 3);
+    EXPECT_EQ(doc.table().rowAt(1).column(noteColumn), "one, two");
+    EXPECT_EQ(doc.table().rowAt(2).column(noteColumn), "one,two");
+    EXPECT_EQ(doc.table().rowAt(3).column(noteColumn), "trailing");
 }
 
 TEST(DataFileFormat, WriterKeepsEveryLineOnItsLine) {
-    Document doc;
-    doc.userName = "Ann\r\nSmith";
+    ReadingTable table;
     DayRecord r;
     r.date = dateFromCivil(2004, 1, 5);
     r.sys[0] = "120";
     r.time[0] = "7,05";
     r.note = "line\none";
-    addRowFromRecord(doc.table, r, 1, "Jan./05/2004");
-    const std::string text = formatDiary(doc.userName, doc.table);
+    addRowFromRecord(table, r, 1, "Jan./05/2004");
+    const std::string text = formatDiary("Ann\r\nSmith", table);
     EXPECT_EQ(text, "Ann  Smith,\r\nJan./05/2004,120,,,7 05,,,,,,,,,line one,\r\n");
     const Document back = load(text);
-    ASSERT_EQ(back.table.count(), 1);
-    EXPECT_EQ(back.table.rowAt(1).column(1), "120");
-    EXPECT_EQ(back.table.rowAt(1).column(5), "");
+    ASSERT_EQ(back.table().count(), 1);
+    EXPECT_EQ(back.table().rowAt(1).column(1), "120");
+    EXPECT_EQ(back.table().rowAt(1).column(5), "");
 }
 
 struct DayLineCase {
@@ -138,8 +124,8 @@ TEST_P(DayLineChecks, DropsBadReadingsKeepsTheRest) {
     const std::string line =
         std::string("Jan./05/2004,") + GetParam().sys + ",80,60,7:00am,,,,,,,,,note,\r\n";
     const Document doc = load("Ann,\r\n" + line + "Jan./06/2004,120,,,,,,,,,,,,,\r\n");
-    ASSERT_EQ(doc.table.count(), GetParam().kept ? 2 : 1);
-    EXPECT_EQ(doc.table.rowAt(doc.table.count()).key(), "Jan./06/2004");
+    ASSERT_EQ(doc.table().count(), GetParam().kept ? 2 : 1);
+    EXPECT_EQ(doc.table().rowAt(doc.table().count()).key(), "Jan./06/2004");
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, DayLineChecks,
@@ -158,10 +144,10 @@ TEST(DataFileReader, EachReadingFieldIsCheckedTimesAndNotesAreNot) {
                               "not a date,120,,,,,,,,,,,,,\r\n"
                               "\r\n"
                               "2004/1/7,120,,,,,,,,,,,,,\r\n");
-    ASSERT_EQ(doc.table.count(), 2);
-    EXPECT_EQ(doc.table.rowAt(1).column(4), "xyz");
-    EXPECT_EQ(doc.table.rowAt(2).key(), "2004/1/7"); // kept exactly as the file had it
-    EXPECT_EQ(doc.table.rowAt(2).column(dayNumberColumn), "37993");
+    ASSERT_EQ(doc.table().count(), 2);
+    EXPECT_EQ(doc.table().rowAt(1).column(4), "xyz");
+    EXPECT_EQ(doc.table().rowAt(2).key(), "2004/1/7"); // kept exactly as the file had it
+    EXPECT_EQ(doc.table().rowAt(2).column(dayNumberColumn), "37993");
 }
 
 TEST(DataFileReader, WindowAndListPositionAfterALoad) {
@@ -171,57 +157,57 @@ TEST(DataFileReader, WindowAndListPositionAfterALoad) {
                               "Mar./02/2004,120,,,,,,,,,,,,,\r\n"
                               "Jan./09/2004,120,,,,,,,,,,,,,\r\n"
                               "Feb./09/2004,120,,,,,,,,,,,,,\r\n");
-    EXPECT_EQ(doc.trendWindowStart, dateFromCivil(2004, 3, 1));
-    EXPECT_EQ(doc.trendWindowEnd, dateFromCivil(2004, 3, 31));
-    EXPECT_EQ(doc.listTopIndex, 2);
-    EXPECT_EQ(doc.table.rowAt(1).key(), "Jan./05/2004");
-    EXPECT_EQ(doc.table.rowAt(5).key(), "Mar./10/2004");
-    EXPECT_EQ(doc.firstDay, DateTime::atMidnight(dateFromCivil(2004, 1, 5)));
-    EXPECT_EQ(doc.lastDay, (DateTime{today, 40000})); // widened only, never narrowed
+    EXPECT_EQ(doc.trendWindowStart(), dateFromCivil(2004, 3, 1));
+    EXPECT_EQ(doc.trendWindowEnd(), dateFromCivil(2004, 3, 31));
+    EXPECT_EQ(doc.listTopIndex(), 2);
+    EXPECT_EQ(doc.table().rowAt(1).key(), "Jan./05/2004");
+    EXPECT_EQ(doc.table().rowAt(5).key(), "Mar./10/2004");
+    EXPECT_EQ(doc.firstDay(), DateTime::atMidnight(dateFromCivil(2004, 1, 5)));
+    EXPECT_EQ(doc.lastDay(), (DateTime{today, 40000})); // widened only, never narrowed
 }
 
 TEST(DataFileReader, EmptyDiaries) {
     Document nameOnly = load("Ann,\r\n");
-    EXPECT_EQ(nameOnly.table.count(), 0);
-    EXPECT_EQ(nameOnly.listTopIndex, 1);
-    EXPECT_EQ(nameOnly.trendWindowStart, dateFromCivil(2026, 12, 1));
-    EXPECT_EQ(nameOnly.trendWindowEnd, dateFromCivil(2026, 12, 31));
+    EXPECT_EQ(nameOnly.table().count(), 0);
+    EXPECT_EQ(nameOnly.listTopIndex(), 1);
+    EXPECT_EQ(nameOnly.trendWindowStart(), dateFromCivil(2026, 12, 1));
+    EXPECT_EQ(nameOnly.trendWindowEnd(), dateFromCivil(2026, 12, 31));
 
     const Document backup = load(std::string(emptyBackupLine));
-    EXPECT_EQ(backup.userName, "");
-    EXPECT_EQ(backup.table.count(), 0);
+    EXPECT_EQ(backup.userName(), "");
+    EXPECT_EQ(backup.table().count(), 0);
 
     Document noLines;
-    noLines.userName = "Before";
+    noLines.setUserName("Before");
     readDiaryText(noLines, "", today);
-    EXPECT_EQ(noLines.userName, "Before");
-    EXPECT_EQ(noLines.table.count(), 0);
+    EXPECT_EQ(noLines.userName(), "Before");
+    EXPECT_EQ(noLines.table().count(), 0);
 
     EXPECT_EQ(formatDiary("", ReadingTable{}), ",\r\n");
 }
 
 TEST(DataFileReader, FileWithoutNameLine) {
     const Document doc = load("Jan./05/2004,128,,,,,,,,,,,,x,\r\nJan./06/2004,120,,,,,,,,,,,,,\r\n");
-    EXPECT_EQ(doc.userName, "Jan./05/2004,128,x");
-    ASSERT_EQ(doc.table.count(), 1);
-    EXPECT_EQ(doc.table.rowAt(1).key(), "Jan./06/2004");
+    EXPECT_EQ(doc.userName(), "Jan./05/2004,128,x");
+    ASSERT_EQ(doc.table().count(), 1);
+    EXPECT_EQ(doc.table().rowAt(1).key(), "Jan./06/2004");
 }
 
 TEST(DataFileReader, CharacterSetsAndLineEnds) {
     // LF-only, no final line end, a byte-order mark, and Windows-1252 text.
-    EXPECT_EQ(load("Ann,\nJan./05/2004,120,,,,,,,,,,,,,").table.count(), 1);
+    EXPECT_EQ(load("Ann,\nJan./05/2004,120,,,,,,,,,,,,,").table().count(), 1);
     EXPECT_EQ(load("\xEF\xBB\xBF"
                    "Ann,\r\n")
-                  .userName,
+                  .userName(),
               "Ann");
     const Document old = load("Ren\xE9"
                               "e,\r\nJan./05/2004,120,,,,,,,,,,,,caf\xE9 \x80"
                               "5,\r\n");
-    EXPECT_EQ(old.userName, "Ren\xC3\xA9"
-                            "e");
-    ASSERT_EQ(old.table.count(), 1);
-    EXPECT_EQ(old.table.rowAt(1).column(noteColumn), "caf\xC3\xA9 \xE2\x82\xAC"
-                                                     "5");
+    EXPECT_EQ(old.userName(), "Ren\xC3\xA9"
+                              "e");
+    ASSERT_EQ(old.table().count(), 1);
+    EXPECT_EQ(old.table().rowAt(1).column(noteColumn), "caf\xC3\xA9 \xE2\x82\xAC"
+                                                       "5");
 }
 
 TEST(DataFileReader, ATooLongDiaryStopsAt32767Days) {
@@ -231,85 +217,65 @@ TEST(DataFileReader, ATooLongDiaryStopsAt32767Days) {
         text += formatDayKey(Date{start.serial + i}) + ",120,,,,,,,,,,,,,\r\n";
     Document doc;
     EXPECT_EQ(readDiaryText(doc, text, today), LoadStatus::TooManyDays);
-    EXPECT_EQ(doc.table.count(), ReadingTable::maxRows);
-    EXPECT_EQ(doc.listTopIndex, ReadingTable::maxRows - 3);
+    EXPECT_EQ(doc.table().count(), ReadingTable::maxRows);
+    EXPECT_EQ(doc.listTopIndex(), ReadingTable::maxRows - 3);
 }
 
-TEST(LoadFile, NamedFileSetsCaptionAndHistoryAfterTheScan) {
+TEST(LoadFile, NamedFileIsReadAndNamesTheDocument) {
     TempDir dir;
-    Document doc = documentIn(dir, "ann.tnl");
-    TempDir::write(doc.docPath, "Ann,\r\nJan./05/2004,120,,,,,,,,,,,,,\r\n");
-    RecordingEvents events;
-    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::Loaded);
-    EXPECT_EQ(events.calls,
-              (std::vector<std::string>{"busy", "show", "normal", "caption Tonolog [ann.tnl]", "history"}));
-    EXPECT_EQ(doc.userName, "Ann");
+    Document doc = documentIn(dir);
+    TempDir::write(dir.file("ann.tnl"), "Ann,\r\nJan./05/2004,120,,,,,,,,,,,,,\r\n");
+    EXPECT_EQ(doc.open(dir.file("ann.tnl"), today).status, LoadStatus::Loaded);
+    EXPECT_EQ(doc.userName(), "Ann");
+    EXPECT_EQ(doc.fileName(), "ann.tnl");
+    EXPECT_EQ(doc.folder(), dir.path() + "/");
+    EXPECT_FALSE(doc.isDirty());
 }
 
 TEST(LoadFile, MissingFileEmptiesTheDiaryAndReports) {
     TempDir dir;
-    Document doc;
-    doc.userName = "Previous";
+    Document doc = documentIn(dir);
+    doc.setUserName("Previous");
     addDay(doc, 2004, 1, 5, "120");
-    doc.docName = "gone.tnl";
-    doc.docPath = dir.file("gone.tnl");
-    RecordingEvents events;
-    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::CannotOpen);
-    EXPECT_EQ(doc.table.count(), 0);
-    EXPECT_EQ(doc.userName, "");
-    EXPECT_EQ(doc.trendWindowStart, dateFromCivil(2026, 12, 1));
-    EXPECT_EQ(events.calls,
-              (std::vector<std::string>{"busy", "show", "cannot open: No such file or directory", "normal",
-                                        "caption Tonolog [gone.tnl]", "history"}));
-}
-
-TEST(LoadFile, UntitledDocumentLeavesCaptionAndHistory) {
-    TempDir dir;
-    Document doc;
-    doc.docName = backupFileName;
-    doc.docPath = dir.file(backupFileName);
-    TempDir::write(doc.docPath, std::string(emptyBackupLine));
-    RecordingEvents events;
-    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::Loaded);
-    EXPECT_EQ(events.calls, (std::vector<std::string>{"busy", "show", "normal"}));
+    const LoadReport report = doc.open(dir.file("gone.tnl"), today);
+    EXPECT_EQ(report.status, LoadStatus::CannotOpen);
+    EXPECT_EQ(report.reason, "No such file or directory");
+    EXPECT_EQ(doc.table().count(), 0);
+    EXPECT_EQ(doc.userName(), "");
+    EXPECT_EQ(doc.trendWindowStart(), dateFromCivil(2026, 12, 1));
+    EXPECT_EQ(doc.fileName(), "gone.tnl"); // the window names it all the same
 }
 
 TEST(LoadFile, TooLongDiaryIsOpenedUntitledSoItCannotBeOverwritten) {
     TempDir dir;
-    Document doc = documentIn(dir, "long.tnl");
+    Document doc = documentIn(dir);
     std::string text = "Ann,\r\n";
     for (int i = 0; i < ReadingTable::maxRows + 1; ++i)
         text += formatDayKey(Date{20000 + i}) + ",120,,,,,,,,,,,,,\r\n";
-    TempDir::write(doc.docPath, text);
-    RecordingEvents events;
-    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::TooManyDays);
+    TempDir::write(dir.file("long.tnl"), text);
+    EXPECT_EQ(doc.open(dir.file("long.tnl"), today).status, LoadStatus::TooManyDays);
     EXPECT_TRUE(doc.isUntitled());
-    EXPECT_EQ(doc.docPath, doc.backupPath);
-    EXPECT_EQ(events.calls, (std::vector<std::string>{"busy", "show", "too many: ", "normal"}));
-    // A save now writes the backup, never the long file.
-    writeFile(doc, events);
+    // A save has no file to write; the backup takes the commits.
+    EXPECT_FALSE(doc.save().ok);
+    EXPECT_TRUE(doc.writeBackup().ok);
     EXPECT_EQ(TempDir::read(dir.file("long.tnl")), text);
 }
 
 // A recalled backup that long is kept whole beside it before anything can rewrite it.
 TEST(LoadFile, TooLongBackupIsKeptWholeUnderAnotherName) {
     TempDir dir;
-    Document doc;
-    doc.backupDir = dir.path() + "/";
-    doc.backupName = backupFileName;
-    doc.backupPath = doc.backupDir + backupFileName;
-    doc.docName = backupFileName;
-    doc.docPath = doc.backupPath;
+    Document doc = documentIn(dir);
     std::string text = "Ann,\r\n";
     for (int i = 0; i < ReadingTable::maxRows + 5; ++i)
         text += formatDayKey(Date{20000 + i}) + ",120,,,,,,,,,,,,,\r\n";
-    TempDir::write(doc.backupPath, text);
-    RecordingEvents events;
-    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::TooManyDays);
-    const std::string kept = doc.backupDir + "TL_Backup (complete).tnl";
-    EXPECT_EQ(events.calls[2], "too many: " + kept);
+    TempDir::write(doc.backupPath(), text);
+    const LoadReport report = doc.recallBackup(today);
+    EXPECT_EQ(report.status, LoadStatus::TooManyDays);
+    const std::string kept = dir.file("TL_Backup (complete).tnl");
+    EXPECT_EQ(report.keptCopy, kept);
     EXPECT_EQ(TempDir::read(kept), text);
-    writeFile(doc, events); // the first commit's backup
+    EXPECT_TRUE(doc.isDirty());
+    EXPECT_TRUE(doc.writeBackup().ok); // the first commit's backup
     EXPECT_EQ(TempDir::read(kept), text);
 }
 
@@ -321,70 +287,58 @@ TEST(ReadDiaryText, OddBytesReadBackToThemselves) {
                       "A,")}) {
         Document first;
         readDiaryText(first, input, today);
-        const std::string written = formatDiary(first.userName, first.table);
+        const std::string written = formatDiary(first.userName(), first.table());
         Document second;
         readDiaryText(second, written, today);
-        EXPECT_EQ(formatDiary(second.userName, second.table), written) << input;
-        EXPECT_EQ(second.userName, first.userName);
+        EXPECT_EQ(formatDiary(second.userName(), second.table()), written) << input;
+        EXPECT_EQ(second.userName(), first.userName());
     }
     Document bom;
     readDiaryText(bom,
                   "\xef\xbb\xbf\xef\xbb\xbf"
                   "A,",
                   today);
-    EXPECT_EQ(bom.userName, "A");
+    EXPECT_EQ(bom.userName(), "A");
 }
 
-TEST(WriteFile, NamedSaveClearsDirtyDeletesBackupAndNamesTheWindow) {
+TEST(WriteFile, SaveAsNamesTheDocumentClearsDirtyAndDeletesTheBackup) {
     TempDir dir;
-    Document doc;
-    doc.userName = "Ann";
+    Document doc = documentIn(dir);
+    doc.setUserName("Ann");
     addDay(doc, 2004, 1, 5, "120");
-    doc.backupPath = dir.file(backupFileName);
-    doc.docName = "ann.tnl";
-    doc.docPath = dir.file("ann.tnl");
-    doc.isDirty = 1;
-    TempDir::write(doc.backupPath, "backup");
-    RecordingEvents events;
-    EXPECT_TRUE(writeFile(doc, events).ok);
-    EXPECT_EQ(doc.isDirty, 0);
-    EXPECT_FALSE(fileExists(doc.backupPath));
-    EXPECT_EQ(events.calls, (std::vector<std::string>{"caption Tonolog [ann.tnl]", "history"}));
-    EXPECT_EQ(TempDir::read(doc.docPath), formatDiary("Ann", doc.table));
+    EXPECT_TRUE(doc.isDirty());
+    TempDir::write(doc.backupPath(), "backup");
+    EXPECT_TRUE(doc.saveAs(dir.file("ann.tnl")).ok);
+    EXPECT_FALSE(doc.isDirty());
+    EXPECT_EQ(doc.fileName(), "ann.tnl");
+    EXPECT_FALSE(fileExists(doc.backupPath()));
+    EXPECT_EQ(TempDir::read(dir.file("ann.tnl")), formatDiary("Ann", doc.table()));
 }
 
 TEST(WriteFile, BackupWriteTouchesNothingElse) {
     TempDir dir;
-    Document doc;
+    Document doc = documentIn(dir);
     addDay(doc, 2004, 1, 5, "120");
-    doc.backupPath = doc.docPath = dir.file(backupFileName);
-    doc.docName = backupFileName;
-    doc.isDirty = 1;
-    RecordingEvents events;
-    EXPECT_TRUE(writeFile(doc, events).ok);
-    EXPECT_EQ(doc.isDirty, 1);
-    EXPECT_TRUE(events.calls.empty());
-    EXPECT_TRUE(fileExists(doc.backupPath));
-    EXPECT_TRUE(writeEmptyBackup(doc).ok);
-    EXPECT_EQ(TempDir::read(doc.backupPath), ",,,,,,,,,,,,,,\r\n");
+    EXPECT_TRUE(doc.writeBackup().ok);
+    EXPECT_TRUE(doc.isDirty());
+    EXPECT_TRUE(doc.isUntitled());
+    EXPECT_TRUE(fileExists(doc.backupPath()));
+    EXPECT_TRUE(doc.writeEmptyBackup().ok);
+    EXPECT_EQ(TempDir::read(doc.backupPath()), ",,,,,,,,,,,,,,\r\n");
 }
 
-TEST(WriteFile, FailedSaveKeepsDirtyAndBackup) {
+TEST(WriteFile, FailedSaveChangesNothing) {
     TempDir dir;
-    Document doc;
-    doc.userName = "Ann";
-    doc.backupPath = dir.file(backupFileName);
-    doc.docName = "ann.tnl";
-    doc.docPath = dir.file("no-such-directory/ann.tnl");
-    doc.isDirty = 1;
-    TempDir::write(doc.backupPath, "backup");
-    RecordingEvents events;
-    const WriteResult result = writeFile(doc, events);
+    Document doc = documentIn(dir);
+    doc.setUserName("Ann");
+    addDay(doc, 2004, 1, 5, "120");
+    TempDir::write(doc.backupPath(), "backup");
+    const WriteResult result = doc.saveAs(dir.file("no-such-directory/ann.tnl"));
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.reason.empty());
-    EXPECT_EQ(doc.isDirty, 1);
-    EXPECT_EQ(TempDir::read(doc.backupPath), "backup");
-    EXPECT_TRUE(events.calls.empty());
+    EXPECT_TRUE(doc.isDirty());
+    EXPECT_TRUE(doc.isUntitled());
+    EXPECT_EQ(TempDir::read(doc.backupPath()), "backup");
 }
 
 // Days of one month one after another, read without taking the month apart again: the same days
@@ -393,22 +347,22 @@ TEST(DataFileReader, DaysOfOneMonthInARow) {
     const Document doc =
         load("Ann,\r\nFeb./27/2004,1,\r\nFeb./28/2004,2,\r\nFeb./30/2004,3,\r\nFEB./29/2004,4,\r\n"
              "Feb./1a/2004,5,\r\nFeb./00/2004,6,\r\nMar./01/2004,7,\r\nFeb./29/2005,8,\r\n");
-    ASSERT_EQ(doc.table.count(), 4);
-    EXPECT_EQ(doc.table.rowAt(3).key(), "FEB./29/2004");
-    EXPECT_EQ(doc.table.rowAt(3).column(dayNumberColumn), formatDayNumber(dateFromCivil(2004, 2, 29)));
-    EXPECT_EQ(doc.table.rowAt(4).key(), "Mar./01/2004");
+    ASSERT_EQ(doc.table().count(), 4);
+    EXPECT_EQ(doc.table().rowAt(3).key(), "FEB./29/2004");
+    EXPECT_EQ(doc.table().rowAt(3).column(dayNumberColumn), formatDayNumber(dateFromCivil(2004, 2, 29)));
+    EXPECT_EQ(doc.table().rowAt(4).key(), "Mar./01/2004");
 }
 
 namespace {
 
 // Everything a load sets, as text.
 std::string everythingOf(const Document& doc) {
-    std::string all = doc.userName + "|" + std::to_string(doc.trendWindowStart.serial) + "|" +
-                      std::to_string(doc.listTopIndex) + "\n";
-    for (int p = 1; p <= doc.table.count(); ++p) {
-        all += doc.table.rowAt(p).key();
+    std::string all = doc.userName() + "|" + std::to_string(doc.trendWindowStart().serial) + "|" +
+                      std::to_string(doc.listTopIndex()) + "\n";
+    for (int p = 1; p <= doc.table().count(); ++p) {
+        all += doc.table().rowAt(p).key();
         for (int c = 1; c <= subColumnCount; ++c)
-            all += "|" + std::string(doc.table.rowAt(p).column(c));
+            all += "|" + std::string(doc.table().rowAt(p).column(c));
         all += "\n";
     }
     return all;
@@ -438,26 +392,25 @@ TEST(LoadFile, ReadsAFileAsItsWholeText) {
          {longDiary(3000), marks + "Ann,\r\nJan./05/2004,120,\r\n", marks + "\xEF\xBB",
           longDiary(3000) + "Jan./05/2010,120,,,,,,,,,,,,caf\xE9,\r\n", tooMany + "\xE9", tooMany}) {
         TempDir dir;
-        Document byFile = documentIn(dir, "diary.tnl");
-        TempDir::write(byFile.docPath, input);
-        RecordingEvents events;
+        Document byFile = documentIn(dir);
+        TempDir::write(dir.file("diary.tnl"), input);
         Document byText;
-        EXPECT_EQ(loadFile(byFile, events, today), readDiaryText(byText, input, today));
+        EXPECT_EQ(byFile.open(dir.file("diary.tnl"), today).status, readDiaryText(byText, input, today));
         EXPECT_EQ(everythingOf(byFile), everythingOf(byText));
-        ASSERT_TRUE(writeFile(byFile, events).ok);
-        EXPECT_EQ(TempDir::read(byFile.docPath), formatDiary(byText.userName, byText.table));
+        ASSERT_TRUE(byFile.saveAs(dir.file("saved.tnl")).ok);
+        EXPECT_EQ(TempDir::read(dir.file("saved.tnl")), formatDiary(byText.userName(), byText.table()));
     }
 }
 
 // A save that fails part-way, as on a full disk, leaves the file as it was and no temporary.
 TEST(WriteFile, ASaveThatFailsPartWayLeavesTheFile) {
     TempDir dir;
-    Document doc = documentIn(dir, "diary.tnl");
-    readDiaryText(doc, longDiary(3000), today);
-    TempDir::write(doc.docPath, "before");
-    RecordingEvents events;
-    EXPECT_FALSE(writeFile(doc, events, failingWriteAfter(100000)).ok);
-    EXPECT_EQ(TempDir::read(doc.docPath), "before");
+    Document doc = documentIn(dir);
+    TempDir::write(dir.file("diary.tnl"), longDiary(3000));
+    doc.open(dir.file("diary.tnl"), today);
+    TempDir::write(dir.file("diary.tnl"), "before");
+    EXPECT_FALSE(doc.save(failingWriteAfter(100000)).ok);
+    EXPECT_EQ(TempDir::read(dir.file("diary.tnl")), "before");
     EXPECT_EQ(dir.entryCount(), 1);
 }
 
@@ -497,17 +450,16 @@ const std::string twoDays = "Ann,\r\nJan./05/2004,120,,,,,,,,,,,,walk,\r\nJan./0
 TEST_P(OddFiles, AreReadWhole) {
     const OddFile& file = GetParam();
     TempDir dir;
-    Document byFile = documentIn(dir, "diary.tnl");
-    TempDir::write(byFile.docPath, file.bytes);
-    RecordingEvents events;
-    EXPECT_EQ(loadFile(byFile, events, today), LoadStatus::Loaded);
+    Document byFile = documentIn(dir);
+    TempDir::write(dir.file("diary.tnl"), file.bytes);
+    EXPECT_EQ(byFile.open(dir.file("diary.tnl"), today).status, LoadStatus::Loaded);
     Document byText;
     readDiaryText(byText, file.bytes, today);
     for (const Document* doc : {&byFile, &byText}) {
-        EXPECT_EQ(doc->userName, file.name);
-        ASSERT_EQ(doc->table.count(), file.days);
-        EXPECT_EQ(doc->table.rowAt(1).column(noteColumn), file.firstNote);
-        EXPECT_TRUE(doc->linesNotRead.empty());
+        EXPECT_EQ(doc->userName(), file.name);
+        ASSERT_EQ(doc->table().count(), file.days);
+        EXPECT_EQ(doc->table().rowAt(1).column(noteColumn), file.firstNote);
+        EXPECT_TRUE(doc->linesNotRead().empty());
     }
 }
 
@@ -527,27 +479,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LoadFile, ABinaryFileIsNoDiary) {
     TempDir dir;
-    Document doc = documentIn(dir, "photo.tnl");
-    TempDir::write(doc.docPath, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-    RecordingEvents events;
-    EXPECT_EQ(loadFile(doc, events, today), LoadStatus::CannotOpen);
-    EXPECT_NE(std::find(events.calls.begin(), events.calls.end(), "cannot open: It is not a text file."),
-              events.calls.end());
+    Document doc = documentIn(dir);
+    TempDir::write(dir.file("photo.tnl"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    const LoadReport report = doc.open(dir.file("photo.tnl"), today);
+    EXPECT_EQ(report.status, LoadStatus::CannotOpen);
+    EXPECT_EQ(report.reason, "It is not a text file.");
 }
 
 // A day line the reader cannot take is kept with its number and why; lines of nothing but commas
 // hold nothing to keep.
 TEST(LinesNotRead, AreKeptWithTheirNumbers) {
-    TempDir dir;
-    Document doc = documentIn(dir, "ann.tnl");
-    TempDir::write(doc.docPath, "Ann,\r\nJan./05/2004,251,,,,,,,,,,,,,\r\n\r\n,,,,\r\n2004-13-45,1,\r\n"
-                                "Jan./06/2004,120,\r\n");
-    RecordingEvents events;
-    loadFile(doc, events, today);
-    EXPECT_EQ(doc.table.count(), 1);
-    ASSERT_EQ(doc.linesNotRead.size(), 2u);
-    EXPECT_EQ(doc.linesNotRead[0].lineNumber, 2);
-    EXPECT_EQ(doc.linesNotRead[0].why, "a value is not a whole number from 0 to 250");
-    EXPECT_EQ(doc.linesNotRead[1].lineNumber, 5);
-    EXPECT_EQ(doc.linesNotRead[1].why, "its date cannot be read");
+    const Document doc = load("Ann,\r\nJan./05/2004,251,,,,,,,,,,,,,\r\n\r\n,,,,\r\n2004-13-45,1,\r\n"
+                              "Jan./06/2004,120,\r\n");
+    EXPECT_EQ(doc.table().count(), 1);
+    ASSERT_EQ(doc.linesNotRead().size(), 2u);
+    EXPECT_EQ(doc.linesNotRead()[0].lineNumber, 2);
+    EXPECT_EQ(doc.linesNotRead()[0].why, "a value is not a whole number from 0 to 250");
+    EXPECT_EQ(doc.linesNotRead()[1].lineNumber, 5);
+    EXPECT_EQ(doc.linesNotRead()[1].why, "its date cannot be read");
 }

@@ -129,17 +129,24 @@ TEST(ReadingTable, HoldsAtMost32767Rows) {
     EXPECT_EQ(table.count(), 32767);
 }
 
-TEST(DocumentRange, WidenDayRangeOnlyWidens) {
+// A commit widens the range of days, never narrows it, while it adds or changes a day.
+TEST(DocumentRange, ACommitOnlyWidensTheRange) {
     Document doc;
-    doc.firstDay = doc.lastDay = DateTime{dateFromCivil(2004, 1, 10), 3600};
-    widenDayRange(doc, dateFromCivil(2004, 1, 12));
-    EXPECT_EQ(doc.lastDay, DateTime::atMidnight(dateFromCivil(2004, 1, 12)));
-    EXPECT_EQ(doc.firstDay, (DateTime{dateFromCivil(2004, 1, 10), 3600}));
-    widenDayRange(doc, dateFromCivil(2004, 1, 10));
-    EXPECT_EQ(doc.firstDay, DateTime::atMidnight(dateFromCivil(2004, 1, 10)));
-    widenDayRange(doc, dateFromCivil(2004, 1, 11));
-    EXPECT_EQ(doc.firstDay.date, dateFromCivil(2004, 1, 10));
-    EXPECT_EQ(doc.lastDay.date, dateFromCivil(2004, 1, 12));
+    doc.reset(DateTime{dateFromCivil(2004, 1, 10), 3600});
+    const auto commit = [&](int day) {
+        DayRecord record;
+        record.date = dateFromCivil(2004, 1, day);
+        record.sys[0] = "120";
+        doc.putDay(record, false, DateTime{});
+    };
+    commit(12);
+    EXPECT_EQ(doc.lastDay(), DateTime::atMidnight(dateFromCivil(2004, 1, 12)));
+    EXPECT_EQ(doc.firstDay(), (DateTime{dateFromCivil(2004, 1, 10), 3600}));
+    commit(10);
+    EXPECT_EQ(doc.firstDay(), DateTime::atMidnight(dateFromCivil(2004, 1, 10)));
+    commit(11);
+    EXPECT_EQ(doc.firstDay().date, dateFromCivil(2004, 1, 10));
+    EXPECT_EQ(doc.lastDay().date, dateFromCivil(2004, 1, 12));
 }
 
 // A key that is no date, which only a file edited by hand holds, is looked for row by row; a row

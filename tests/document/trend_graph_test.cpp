@@ -131,32 +131,26 @@ TEST(TrendGraph, MarksOfTheWindow) {
 }
 
 TEST(TrendGraph, HalfMonthSteps) {
-    Document doc;
-    doc.firstDay = DateTime::atMidnight(day(2004, 12, 1));
-    doc.lastDay = DateTime::atMidnight(day(2005, 1, 1));
-    doc.trendWindowStart = day(2004, 12, 16);
-    doc.trendWindowEnd = day(2005, 1, 15);
-    auto moved = shiftedTrendWindow(doc, true);
+    DateTime first = DateTime::atMidnight(day(2004, 12, 1));
+    const DateTime last = DateTime::atMidnight(day(2005, 1, 1));
+    auto moved = shiftedTrendWindow(day(2004, 12, 16), first, last, true);
     ASSERT_TRUE(moved);
     EXPECT_EQ(moved->start, day(2005, 1, 1));
     EXPECT_EQ(moved->end, day(2005, 1, 31));
-    doc.trendWindowStart = moved->start;
-    doc.firstDay = DateTime::atMidnight(day(2005, 1, 15));
-    moved = shiftedTrendWindow(doc, false);
+    first = DateTime::atMidnight(day(2005, 1, 15));
+    moved = shiftedTrendWindow(moved->start, first, last, false);
     ASSERT_TRUE(moved);
     EXPECT_EQ(moved->start, day(2004, 12, 16));
     EXPECT_EQ(moved->end, day(2005, 1, 15));
 
     // An empty diary reset on 10 March 2004 at 14:00.
-    doc.firstDay = doc.lastDay = DateTime{day(2004, 3, 10), 14 * 3600};
-    doc.trendWindowStart = day(2004, 3, 1);
-    EXPECT_FALSE(shiftedTrendWindow(doc, true));
-    moved = shiftedTrendWindow(doc, false);
+    const DateTime reset{day(2004, 3, 10), 14 * 3600};
+    EXPECT_FALSE(shiftedTrendWindow(day(2004, 3, 1), reset, reset, true));
+    moved = shiftedTrendWindow(day(2004, 3, 1), reset, reset, false);
     ASSERT_TRUE(moved);
     EXPECT_EQ(moved->start, day(2004, 2, 16));
     EXPECT_EQ(moved->end, day(2004, 3, 15));
-    doc.trendWindowStart = moved->start;
-    EXPECT_FALSE(shiftedTrendWindow(doc, false));
+    EXPECT_FALSE(shiftedTrendWindow(moved->start, reset, reset, false));
 }
 
 TEST(TrendGraph, DayUnderThePointer) {

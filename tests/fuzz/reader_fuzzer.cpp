@@ -38,20 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     Document first;
     readDiaryText(first, input, today);
-    const std::string written = formatDiary(first.userName, first.table);
+    const std::string written = formatDiary(first.userName(), first.table());
     Document second;
     readDiaryText(second, written, today);
-    if (second.userName != first.userName)
+    if (second.userName() != first.userName())
         fault("name");
-    if (!sameTable(first.table, second.table))
+    if (!sameTable(first.table(), second.table()))
         fault("rows");
-    if (second.trendWindowStart != first.trendWindowStart || second.trendWindowEnd != first.trendWindowEnd)
+    if (second.trendWindowStart() != first.trendWindowStart() || second.trendWindowEnd() != first.trendWindowEnd())
         fault("trend window");
-    if (second.listTopIndex != first.listTopIndex)
+    if (second.listTopIndex() != first.listTopIndex())
         fault("list top");
-    if (second.firstDay != first.firstDay || second.lastDay != first.lastDay)
+    if (second.firstDay() != first.firstDay() || second.lastDay() != first.lastDay())
         fault("day range");
-    if (formatDiary(second.userName, second.table) != written)
+    if (formatDiary(second.userName(), second.table()) != written)
         fault("second write");
     return 0;
 }

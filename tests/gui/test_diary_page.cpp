@@ -50,7 +50,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), d.InputDia[0]);
         QCOMPARE(rowOf(form, 2004, 1, 20).value(1), QStringLiteral("128"));
         QCOMPARE(form.diary().entryChanged, std::int16_t(0));
-        QCOMPARE(form.document.isDirty, std::int16_t(1));
+        QVERIFY(form.document.isDirty());
         QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray(",\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
         QCOMPARE(h.messages.count(), 0);
     }
@@ -136,7 +136,7 @@ private Q_SLOTS:
         QCOMPARE(form.diary().entryHasErrors, std::int16_t(1));
         QCOMPARE(form.diary().entryChanged, std::int16_t(1));
         QCOMPARE(edit->text(), text); // the input stays for correction
-        QCOMPARE(form.document.table.count(), 0);
+        QCOMPARE(form.document.table().count(), 0);
         QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray(",,,,,,,,,,,,,,\r\n"));
     }
 
@@ -206,9 +206,9 @@ private Q_SLOTS:
         typeInto(form.ui.diary.InputNote, QStringLiteral("x"));
         typeInto(form.ui.diary.InputNote, QString());
         clickLabel(form.ui.diary.LblNote);
-        QCOMPARE(form.document.table.count(), 3);
+        QCOMPARE(form.document.table().count(), 3);
         QVERIFY(rowOf(form, 2004, 1, 7).isEmpty());
-        QCOMPARE(form.document.isDirty, std::int16_t(1));
+        QVERIFY(form.document.isDirty());
         QCOMPARE(FormHarness::readFile(h.backupPath()), threeDays);
     }
 
@@ -224,25 +224,25 @@ private Q_SLOTS:
             typeInto(d.InputNote, QString());
             clickLabel(d.LblNote);
         };
-        QCOMPARE(form.document.firstDay.date, dateFromCivil(2004, 1, 5));
-        QCOMPARE(form.document.listTopIndex, std::int16_t(1));
+        QCOMPARE(form.document.firstDay().date, dateFromCivil(2004, 1, 5));
+        QCOMPARE(form.document.listTopIndex(), std::int16_t(1));
         // The middle day.
         showDay(form, 2004, 1, 6);
         clearPage();
-        QCOMPARE(form.document.table.count(), 2);
+        QCOMPARE(form.document.table().count(), 2);
         QVERIFY(rowOf(form, 2004, 1, 6).isEmpty());
-        QCOMPARE(form.document.listTopIndex, std::int16_t(1));
+        QCOMPARE(form.document.listTopIndex(), std::int16_t(1));
         // The first day: the next row becomes the first.
         showDay(form, 2004, 1, 5);
         clearPage();
-        QCOMPARE(form.document.table.count(), 1);
-        QCOMPARE(form.document.firstDay, DateTime::atMidnight(dateFromCivil(2004, 1, 9)));
+        QCOMPARE(form.document.table().count(), 1);
+        QCOMPARE(form.document.firstDay(), DateTime::atMidnight(dateFromCivil(2004, 1, 9)));
         // The only day: the range becomes now.
         showDay(form, 2004, 1, 9);
         clearPage();
-        QCOMPARE(form.document.table.count(), 0);
-        QCOMPARE(form.document.firstDay, (DateTime{dateFromCivil(2004, 1, 20), 14 * 3600 + 7 * 60}));
-        QCOMPARE(form.document.lastDay, form.document.firstDay);
+        QCOMPARE(form.document.table().count(), 0);
+        QCOMPARE(form.document.firstDay(), (DateTime{dateFromCivil(2004, 1, 20), 14 * 3600 + 7 * 60}));
+        QCOMPARE(form.document.lastDay(), form.document.firstDay());
         QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray("Ann,\r\n"));
     }
 
@@ -254,27 +254,27 @@ private Q_SLOTS:
                                       "Jan./02/2004,120,,,,,,,,,,,,,\r\n"
                                       "Jan./03/2004,120,,,,,,,,,,,,,\r\n"
                                       "Feb./10/2004,120,,,,,,,,,,,,,\r\n");
-        QCOMPARE(form.document.trendWindowStart, dateFromCivil(2004, 2, 1));
-        QCOMPARE(form.document.listTopIndex, std::int16_t(2));
-        QCOMPARE(form.document.lastDay, DateTime::atMidnight(dateFromCivil(2004, 2, 10)));
+        QCOMPARE(form.document.trendWindowStart(), dateFromCivil(2004, 2, 1));
+        QCOMPARE(form.document.listTopIndex(), std::int16_t(2));
+        QCOMPARE(form.document.lastDay(), DateTime::atMidnight(dateFromCivil(2004, 2, 10)));
         // The last day goes: the row before it becomes the last, and the Trend window and the
         // List page follow the data back.
         showDay(form, 2004, 2, 10);
         typeInto(form.ui.diary.InputSys[0], QString());
         clickLabel(form.ui.diary.LblSys);
-        QCOMPARE(form.document.table.count(), 4);
-        QCOMPARE(form.document.lastDay, DateTime::atMidnight(dateFromCivil(2004, 1, 3)));
-        QCOMPARE(form.document.trendWindowStart, dateFromCivil(2004, 1, 1));
-        QCOMPARE(form.document.trendWindowEnd, dateFromCivil(2004, 1, 31));
-        QCOMPARE(form.document.listTopIndex, std::int16_t(1));
+        QCOMPARE(form.document.table().count(), 4);
+        QCOMPARE(form.document.lastDay(), DateTime::atMidnight(dateFromCivil(2004, 1, 3)));
+        QCOMPARE(form.document.trendWindowStart(), dateFromCivil(2004, 1, 1));
+        QCOMPARE(form.document.trendWindowEnd(), dateFromCivil(2004, 1, 31));
+        QCOMPARE(form.document.listTopIndex(), std::int16_t(1));
         // A day inside the range goes alone: nothing else moves.
         showDay(form, 2004, 1, 2);
         typeInto(form.ui.diary.InputSys[0], QString());
         clickLabel(form.ui.diary.LblSys);
-        QCOMPARE(form.document.table.count(), 3);
-        QCOMPARE(form.document.lastDay, DateTime::atMidnight(dateFromCivil(2004, 1, 3)));
-        QCOMPARE(form.document.firstDay, DateTime::atMidnight(dateFromCivil(2003, 12, 30)));
-        QCOMPARE(form.document.trendWindowStart, dateFromCivil(2004, 1, 1));
+        QCOMPARE(form.document.table().count(), 3);
+        QCOMPARE(form.document.lastDay(), DateTime::atMidnight(dateFromCivil(2004, 1, 3)));
+        QCOMPARE(form.document.firstDay(), DateTime::atMidnight(dateFromCivil(2003, 12, 30)));
+        QCOMPARE(form.document.trendWindowStart(), dateFromCivil(2004, 1, 1));
     }
 
     void dateRuleOpensTheTypedDay() {
@@ -509,7 +509,7 @@ private Q_SLOTS:
         typeInto(form.ui.diary.InputName, QStringLiteral("Bo"));
         QCOMPARE(form.ui.list.LblListTitle->text(), QStringLiteral("Bo 's data list"));
         QCOMPARE(form.ui.trend.LblTrendTitle->text(), QStringLiteral("Bo 's BP Trend"));
-        QCOMPARE(form.document.userName, std::string("Bo"));
+        QCOMPARE(form.document.userName(), std::string("Bo"));
         QCOMPARE(form.diary().entryChanged, std::int16_t(1));
         pressTab(form);
         QCOMPARE(form.diary().entryChanged, std::int16_t(0));

@@ -78,7 +78,7 @@ private Q_SLOTS:
             QCOMPARE(h.messages.last().text, QStringLiteral("Range of SYS is 0 to 250.\n"));
         if (committed)
             QCOMPARE(h.messages.last().text, saveUntitled);
-        QCOMPARE(form.document.userName.empty(), documentReset);
+        QCOMPARE(form.document.userName().empty(), documentReset);
         QCOMPARE(form.ui.diary.InputSys[0]->text().isEmpty(), documentReset);
         if (documentReset)
             QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
@@ -94,20 +94,20 @@ private Q_SLOTS:
         h.messages.queueAnswer(MessageResult::Cancel);
         menu(form.ui.menu.actClose);
         QCOMPARE(h.messages.last().text, saveUntitled);
-        QCOMPARE(form.document.table.count(), 1);
+        QCOMPARE(form.document.table().count(), 1);
         // Yes, then the file dialog is cancelled: the command stops.
         h.messages.queueAnswer(MessageResult::Yes);
         h.dialogs.queueFileCancel();
         menu(form.ui.menu.actClose);
-        QCOMPARE(form.document.table.count(), 1);
-        QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
+        QCOMPARE(form.document.table().count(), 1);
+        QVERIFY(form.files().saveIncomplete());
         // Yes and a file name: saved, then the new document starts.
         const QString path = h.file(QStringLiteral("ann.tnl"));
         h.messages.queueAnswer(MessageResult::Yes);
         h.dialogs.queueChosenFile(path);
         menu(form.ui.menu.actClose);
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
-        QCOMPARE(form.document.table.count(), 0);
+        QCOMPARE(form.document.table().count(), 0);
         QVERIFY(form.document.isUntitled());
         QCOMPARE(form.history.historyPath1, path);
         QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
@@ -123,12 +123,12 @@ private Q_SLOTS:
         h.messages.queueAnswer(MessageResult::Cancel);
         menu(form.ui.menu.actNew);
         QCOMPARE(h.messages.last().text, saveNamed);
-        QCOMPARE(form.document.table.count(), 1);
+        QCOMPARE(form.document.table().count(), 1);
         h.messages.queueAnswer(MessageResult::Yes);
         menu(form.ui.menu.actNew);
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
-        QCOMPARE(form.document.table.count(), 0);
+        QCOMPARE(form.document.table().count(), 0);
     }
 
     // A later start's file that is not there is said before anything is asked, and the diary stays.
@@ -145,8 +145,8 @@ private Q_SLOTS:
         QTRY_COMPARE(h.messages.count(), 1);
         QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened.\n") + missing);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
-        QCOMPARE(form.document.isDirty, std::int16_t(1));
-        QCOMPARE(form.document.table.count(), 1);
+        QVERIFY(form.document.isDirty());
+        QCOMPARE(form.document.table().count(), 1);
     }
 
     void newOnANamedDiaryAnsweredNoLosesTheChanges() {
@@ -161,7 +161,7 @@ private Q_SLOTS:
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\n"));
         QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
-        QCOMPARE(form.document.isDirty, std::int16_t(0));
+        QVERIFY(!form.document.isDirty());
         QCOMPARE(form.ui.diary.InputName->text(), QString());
         QCOMPARE(form.ui.list.LblListTitle->text(), QStringLiteral("(New) 's data list"));
     }
@@ -183,7 +183,7 @@ private Q_SLOTS:
             QCOMPARE(QApplication::focusWidget(), form.ui.diary.InputName);
             QCOMPARE(h.dialogs.fileDialogCount(), 0);
             QCOMPARE(FormHarness::readFile(path), QByteArray(",\r\n"));
-            QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
+            QVERIFY(form.files().saveIncomplete());
         }
     }
 
@@ -207,8 +207,8 @@ private Q_SLOTS:
         QVERIFY(!asked.fileMustExist);
         QCOMPARE(FormHarness::readFile(path), QByteArray("Ann,\r\nJan./20/2004,128,,,,,,,,,,,,,\r\n"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [new.tnl]"));
-        QCOMPARE(form.document.isDirty, std::int16_t(0));
-        QCOMPARE(form.document.saveIncomplete, std::int16_t(0));
+        QVERIFY(!form.document.isDirty());
+        QVERIFY(!form.files().saveIncomplete());
         QVERIFY(!QFile::exists(h.backupPath()));
         QCOMPARE(form.history.historyPath1, path);
         QVERIFY(form.ui.menu.actHistory[0]->isVisible());
@@ -236,8 +236,8 @@ private Q_SLOTS:
                 QStringLiteral("Data file cannot be saved.\n").size() + path.size() + 3);
         QCOMPARE(h.messages.last().buttons, MessageButtons::Ok);
         QCOMPARE(h.messages.last().icon, MessageIcon::Stop);
-        QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
-        QCOMPARE(form.document.isDirty, std::int16_t(1));
+        QVERIFY(form.files().saveIncomplete());
+        QVERIFY(form.document.isDirty());
         QVERIFY(form.document.isUntitled());
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
         QVERIFY(form.history.historyPath1.isEmpty());
@@ -264,10 +264,10 @@ private Q_SLOTS:
         QCOMPARE(asked.title, QStringLiteral("Open"));
         QVERIFY(asked.fileMustExist);
         QCOMPARE(asked.initialDir, h.locations.documentsDir);
-        QCOMPARE(form.document.userName, std::string("Bea"));
+        QCOMPARE(form.document.userName(), std::string("Bea"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [bea.tnl]"));
-        QCOMPARE(form.document.docDir, toStd(h.dir.path() + QLatin1Char('/')));
-        QCOMPARE(form.document.isDirty, std::int16_t(0));
+        QCOMPARE(form.document.folder(), toStd(h.dir.path() + QLatin1Char('/')));
+        QVERIFY(!form.document.isDirty());
         QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
         QCOMPARE(form.history.historyPath1, path);
         // A cancelled dialog changes nothing; the next dialog starts in the file's directory.
@@ -275,7 +275,7 @@ private Q_SLOTS:
         menu(form.ui.menu.actOpen);
         QCOMPARE(h.dialogs.lastFileDialog().request.initialDir, h.dir.path() + QLatin1Char('/'));
         QCOMPARE(h.dialogs.lastFileDialog().request.initialFileName, QStringLiteral("bea.tnl"));
-        QCOMPARE(form.document.userName, std::string("Bea"));
+        QCOMPARE(form.document.userName(), std::string("Bea"));
     }
 
     void updateHistoryKeepsThreeDistinctPaths_data() {
@@ -304,7 +304,7 @@ private Q_SLOTS:
         h.settings.preset(QStringLiteral("History"), QStringLiteral("Path2"), before[1]);
         h.settings.preset(QStringLiteral("History"), QStringLiteral("Path3"), before[2]);
         MainForm& form = h.start();
-        form.document.docPath = toStd(file);
+        form.document.open(toStd(file), Date{});
         form.files().updateHistory();
         QCOMPARE(history(form), after);
         const auto& items = form.ui.menu.actHistory;
@@ -330,7 +330,7 @@ private Q_SLOTS:
         QCOMPARE(h.messages.last().icon, MessageIcon::Information);
         QCOMPARE(form.history.historyPath1, h.file(QStringLiteral("gone.tnl")));
         menu(form.ui.menu.actHistory[1]);
-        QCOMPARE(form.document.userName, std::string("Cy"));
+        QCOMPARE(form.document.userName(), std::string("Cy"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [there.tnl]"));
         QCOMPARE(history(form), (QStringList{there, h.file(QStringLiteral("gone.tnl")), QString()}));
         QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
@@ -348,8 +348,8 @@ private Q_SLOTS:
                  QStringLiteral("&1 ") + QString(path).replace(QStringLiteral("&"), QStringLiteral("&&")));
         menu(form.ui.menu.actHistory[0]);
         QCOMPARE(h.messages.count(), 0);
-        QCOMPARE(form.document.docPath, toStd(path));
-        QCOMPARE(form.document.userName, std::string("Tom"));
+        QCOMPARE(form.document.path(), toStd(path));
+        QCOMPARE(form.document.userName(), std::string("Tom"));
     }
 
     // A new diary starts every page afresh: no pending edit, no held button, the arrow pointer.

@@ -24,14 +24,14 @@ private Q_SLOTS:
         const QString path = h.file(QStringLiteral("long.tnl"));
         FormHarness::writeFile(path, text);
         MainForm& form = h.start(path);
-        QCOMPARE(form.document.table.count(), ReadingTable::maxRows - 1);
+        QCOMPARE(form.document.table().count(), ReadingTable::maxRows - 1);
 
         for (int round = 0; round < 9; ++round) {
             diary::typeInto(form.ui.diary.InputSys[0], QString::number(120 + round));
             diary::clickLabel(form.ui.diary.LblSys); // leaving the box commits and writes the backup
             QCOMPARE(form.diary().entryChanged, std::int16_t(0));
         }
-        QCOMPARE(form.document.table.count(), ReadingTable::maxRows);
+        QCOMPARE(form.document.table().count(), ReadingTable::maxRows);
         QVERIFY(FormHarness::readFile(h.backupPath()).contains("\r\nJan./20/2004,128,"));
     }
 };

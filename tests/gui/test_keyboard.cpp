@@ -39,8 +39,8 @@ MainForm& start(FormHarness& h, int page, Setup setup, std::shared_ptr<Recording
     const QString path = h.file(QStringLiteral("ann.tnl"));
     FormHarness::writeFile(path, fortyDays());
     MainForm& form = h.start(path);
-    form.document.listTopIndex = 3;
-    setTrendWindowToMonthOf(form.document, dateFromCivil(2004, 1, 1));
+    form.document.setListTopIndex(3);
+    form.document.setTrendWindowToMonthOf(dateFromCivil(2004, 1, 1));
     form.redrawPages();
     form.printing().setSurfaceFactory(
         [printed](QPrinter&) { return std::unique_ptr<PrinterSurface>(new RecordingSurface(*printed)); });

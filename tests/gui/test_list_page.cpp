@@ -125,7 +125,7 @@ private Q_SLOTS:
         const bool aboveScale = reading.startsWith("300");
         MainForm& form = startWith(h, oneDay(aboveScale ? "120,80,," : reading.constData()));
         if (aboveScale) {
-            form.document.table.setSubColumn(1, 5, "300");
+            storeValue(form, 1, 5, "300");
             form.redrawPages();
         }
         const int y = px(905);
@@ -209,17 +209,17 @@ private Q_SLOTS:
         FormHarness h;
         MainForm& form = startWith(h, days(10));
         openListTab(form);
-        QCOMPARE(form.document.listTopIndex, std::int16_t(7));
+        QCOMPARE(form.document.listTopIndex(), std::int16_t(7));
         ImageButton* up = form.ui.list.ImgListUp;
         ImageButton* down = form.ui.list.ImgListDown;
         QTest::mouseClick(down, Qt::LeftButton);
-        QCOMPARE(form.document.listTopIndex, std::int16_t(7));
+        QCOMPARE(form.document.listTopIndex(), std::int16_t(7));
         QTest::mousePress(up, Qt::LeftButton);
         QVERIFY(up->isShowingPressed());
-        QCOMPARE(form.document.listTopIndex, std::int16_t(7)); // a click steps at the release
+        QCOMPARE(form.document.listTopIndex(), std::int16_t(7)); // a click steps at the release
         QTest::mouseRelease(up, Qt::LeftButton);
         QVERIFY(!up->isShowingPressed());
-        QCOMPARE(form.document.listTopIndex, std::int16_t(6));
+        QCOMPARE(form.document.listTopIndex(), std::int16_t(6));
         QCOMPARE(form.ui.list.LblNumData[0]->text(), QStringLiteral("6"));
         // Two digits are shown whole, although the label is laid out for one.
         Label* last = form.ui.list.LblNumData[3];
@@ -233,7 +233,7 @@ private Q_SLOTS:
         MainForm& four = startWith(few, days(4));
         QTest::mouseClick(four.ui.list.ImgListDown, Qt::LeftButton);
         QTest::mouseClick(four.ui.list.ImgListUp, Qt::LeftButton);
-        QCOMPARE(four.document.listTopIndex, std::int16_t(1));
+        QCOMPARE(four.document.listTopIndex(), std::int16_t(1));
     }
 
     // Holding Next data for 3 s: a step at 0.5 s, every 0.1 s, every 0.05 s after 2 s of
@@ -241,15 +241,15 @@ private Q_SLOTS:
     void holdingRepeatsFasterAndFaster() {
         FormHarness h;
         MainForm& form = startWith(h, days(100));
-        form.document.listTopIndex = 1;
+        form.document.setListTopIndex(1);
         ImageButton* down = form.ui.list.ImgListDown;
         QTest::mousePress(down, Qt::LeftButton);
         QList<int> steps;
         for (int ms = 1; ms <= 3000; ++ms) {
-            const std::int16_t before = form.document.listTopIndex;
+            const std::int16_t before = form.document.listTopIndex();
             h.clock.advance(1);
             form.list().listButtons->poll();
-            if (form.document.listTopIndex != before)
+            if (form.document.listTopIndex() != before)
                 steps << ms;
         }
         QList<int> expected;
@@ -260,7 +260,7 @@ private Q_SLOTS:
             expected << t;
         QCOMPARE(steps, expected);
         QTest::mouseRelease(down, Qt::LeftButton);
-        QCOMPARE(form.document.listTopIndex, std::int16_t(1 + expected.size()));
+        QCOMPARE(form.document.listTopIndex(), std::int16_t(1 + expected.size()));
         QCOMPARE(form.ui.list.LblNumData[0]->text(), QString::number(1 + expected.size()));
     }
 

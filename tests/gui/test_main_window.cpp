@@ -386,11 +386,11 @@ private Q_SLOTS:
         MainForm& form = h.start(QLatin1Char('"') + path + QLatin1Char('"'));
         QCOMPARE(h.messages.count(), 0);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
-        QCOMPARE(form.document.userName, std::string("Ann"));
-        QCOMPARE(form.document.table.count(), 1);
+        QCOMPARE(form.document.userName(), std::string("Ann"));
+        QCOMPARE(form.document.table().count(), 1);
         QCOMPARE(form.ui.diary.InputName->text(), QStringLiteral("Ann"));
         QCOMPARE(form.history.historyPath1, path);
-        QCOMPARE(form.document.isDirty, std::int16_t(0));
+        QVERIFY(!form.document.isDirty());
         QCOMPARE(FormHarness::readFile(h.backupPath()), QByteArray(",,,,,,,,,,,,,,\r\n"));
         QCOMPARE(form.ui.list.LblListTitle->text(), QStringLiteral("Ann 's data list"));
     }
@@ -403,8 +403,8 @@ private Q_SLOTS:
         MainForm& form = h.start(QStringLiteral("rel.tnl"));
         QDir::setCurrent(before);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [rel.tnl]"));
-        QCOMPARE(form.document.docPath, toStd(h.file(QStringLiteral("rel.tnl"))));
-        QCOMPARE(form.document.userName, std::string("Bea"));
+        QCOMPARE(form.document.path(), toStd(h.file(QStringLiteral("rel.tnl"))));
+        QCOMPARE(form.document.userName(), std::string("Bea"));
     }
 
     void missingCommandLineFileIsReportedAndNamed() {
@@ -415,7 +415,7 @@ private Q_SLOTS:
                  QStringLiteral("Data file cannot be opened.\nNo such file or directory"));
         QCOMPARE(h.messages.last().icon, MessageIcon::Question);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [gone.tnl]"));
-        QCOMPARE(form.document.table.count(), 0);
+        QCOMPARE(form.document.table().count(), 0);
     }
 
     // Settings that cannot be written are mentioned once, and the window closes all the same.
@@ -471,9 +471,9 @@ private Q_SLOTS:
                                              h.locations.backupDir);
         QCOMPARE(h.messages.last().buttons, MessageButtons::YesNo);
         QCOMPARE(h.messages.last().icon, MessageIcon::Question);
-        QCOMPARE(form.document.userName, std::string("Cid"));
-        QCOMPARE(form.document.table.count(), 1);
-        QCOMPARE(form.document.isDirty, std::int16_t(1));
+        QCOMPARE(form.document.userName(), std::string("Cid"));
+        QCOMPARE(form.document.table().count(), 1);
+        QVERIFY(form.document.isDirty());
         QVERIFY(form.document.isUntitled());
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
         QVERIFY(form.history.historyPath1.isEmpty());
@@ -509,9 +509,9 @@ private Q_SLOTS:
         const QStringList declined = backups.entryList({QStringLiteral("TL_Backup (not recalled *")});
         QCOMPARE(declined.size(), 10);
         QVERIFY(!declined.contains(QStringLiteral("TL_Backup (not recalled 2003-01-10 08.00).tnl")));
-        QCOMPARE(form.document.userName, std::string("Ann"));
+        QCOMPARE(form.document.userName(), std::string("Ann"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
-        QCOMPARE(form.document.isDirty, std::int16_t(0));
+        QVERIFY(!form.document.isDirty());
     }
 
     void closeAsksAndCancelKeepsTheWindow_data() {
@@ -540,7 +540,7 @@ private Q_SLOTS:
         if (pendingEntry)
             form.diary().entryChanged = 1;
         else
-            form.document.isDirty = 1;
+            form.document.putDay(DayRecord{}, true, {}); // a commit of an empty day: unsaved
         h.messages.queueAnswer(MessageResult::Cancel);
         QVERIFY(!form.close());
         QCOMPARE(h.messages.last().text, question);
@@ -554,11 +554,11 @@ private Q_SLOTS:
         if (!pendingEntry) {
             h.dialogs.queueFileCancel();
             if (named)
-                form.document.userName.clear();
+                form.document.setUserName({});
             h.messages.queueAnswer(MessageResult::Yes);
             QVERIFY(!form.close());
             QVERIFY(QFile::exists(h.backupPath()));
-            QCOMPARE(form.document.saveIncomplete, std::int16_t(1));
+            QVERIFY(form.files().saveIncomplete());
         }
         // No lets it close: the settings are written and the backup deleted.
         h.messages.queueAnswer(MessageResult::No);

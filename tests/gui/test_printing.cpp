@@ -46,8 +46,8 @@ MainForm& startWith(FormHarness& h, const QByteArray& diary, int page) {
     FormHarness::writeFile(path, diary);
     MainForm& form = h.start(path);
     if (diary.startsWith("Hanna")) {
-        form.document.table.setSubColumn(1, 5, "260");
-        form.document.listTopIndex = 1;
+        storeValue(form, 1, 5, "260");
+        form.document.setListTopIndex(1);
         form.redrawPages();
     }
     MainTab* tab = form.ui.mainTab;
@@ -165,7 +165,7 @@ private Q_SLOTS:
     void sevenRowsFromTheTopRow() {
         FormHarness h;
         MainForm& form = startWith(h, days(8), 1);
-        form.document.listTopIndex = 5;
+        form.document.setListTopIndex(5);
         const QStringList lines = printRecorded(h, form).lines;
         const QStringList texts = textsOf(lines);
         for (const char* number : {"5", "6", "7", "8"})

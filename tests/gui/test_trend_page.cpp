@@ -121,7 +121,7 @@ private Q_SLOTS:
     void aboveTheScaleRunsOffTheTop() {
         FormHarness h;
         MainForm& form = startInApril(h, "03/2004,120,,,,,,,,,,,,|05/2004,120,,,,,,,,,,,,");
-        form.document.table.setSubColumn(2, 1, "280"); // a file cannot hold it
+        storeValue(form, 2, 1, "280"); // a file cannot hold it
         form.redrawPages();
         const QImage& p = form.ui.trend.PicTrendArea->picture();
         int topRed = 0;
@@ -165,7 +165,7 @@ private Q_SLOTS:
         // The diary ends on the 5th: a window from the 16th is refused, and the page is redrawn.
         form.canvases.drawLine(CanvasSet::trendGraph, 0, 0, 9375, 5535, red, 3);
         QTest::mouseClick(t.ImgTrendRight, Qt::LeftButton);
-        QCOMPARE(form.document.trendWindowStart, dateFromCivil(2004, 4, 1));
+        QCOMPARE(form.document.trendWindowStart(), dateFromCivil(2004, 4, 1));
         QCOMPARE(count(form, red), 9);
         QCOMPARE(form.trend().trendButtonState, std::int16_t(0));
     }

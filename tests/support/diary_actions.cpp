@@ -33,14 +33,22 @@ void clickLabel(QWidget* label) {
 }
 
 QStringList rowOf(MainForm& form, int year, int month, int day) {
-    const int position = form.document.table.findByKey(formatDayKey(dateFromCivil(year, month, day)));
+    const int position = form.document.table().findByKey(formatDayKey(dateFromCivil(year, month, day)));
     if (position == 0)
         return {};
-    const DayRow& row = form.document.table.rowAt(position);
+    const DayRow& row = form.document.table().rowAt(position);
     QStringList columns{QString::fromStdString(std::string(row.key()))};
     for (int c = 1; c <= 13; ++c)
         columns << QString::fromStdString(std::string(row.column(c)));
     return columns;
+}
+
+void storeValue(MainForm& form, int position, int column, const std::string& text) {
+    DayRecord day = form.document.dayRecord(*form.document.table().dayOf(position));
+    const std::size_t reading = static_cast<std::size_t>((column - 1) / 4);
+    std::array<std::string, 3>* fields[] = {&day.sys, &day.dia, &day.pul, &day.time};
+    (*fields[(column - 1) % 4])[reading] = text;
+    form.document.putDay(day, false, {});
 }
 
 void setClientSize(MainForm& form, QSize client) {

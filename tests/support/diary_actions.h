@@ -19,6 +19,9 @@ void pressEnter(MainForm& form);
 void clickLabel(QWidget* label);
 // The day row of a date as the table holds it, or an empty list when there is none.
 QStringList rowOf(MainForm& form, int year, int month, int day);
+// Stores a value no box would let through (SYS 300, say) in sub-column 1..12 of the row at the
+// position, as a commit stores a day.
+void storeValue(MainForm& form, int position, int column, const std::string& text);
 // Resizes the window until its client area has this size.
 void setClientSize(MainForm& form, QSize client);
 
