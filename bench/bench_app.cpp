@@ -230,7 +230,7 @@ void commit(benchmark::State& state) {
         },
         [&] { QTest::keyClick(box, Qt::Key_Return); });
     const DayRow& row = form.document.table().rowAt(form.document.table().count());
-    if (form.diary().entryChanged != 0 || row.column(1) != typed.toStdString() ||
+    if (form.diary().entryChanged || row.column(1) != typed.toStdString() ||
         !FormHarness::readFile(Bench::get().harness.backupPath()).contains("," + typed.toUtf8() + ","))
         state.SkipWithError("the edit was not committed");
 }

@@ -15,33 +15,29 @@ Canvas* CanvasSet::canvas(int number) const {
     return canvases_[static_cast<std::size_t>(number - 1)].data();
 }
 
-void CanvasSet::drawLine(int number, int x1, int y1, int x2, int y2, const QColor& color, int shape) const {
+void CanvasSet::drawLine(int number, int x1, int y1, int x2, int y2, const QColor& color, Shape shape) const {
     Canvas* c = canvas(number);
     if (c == nullptr)
         return;
     switch (shape) {
-    case 1:
+    case Shape::line:
         c->drawLine(x1, y1, x2, y2, color);
         break;
-    case 2:
-        c->drawBox(x1, y1, x2, y2, color, false);
-        break;
-    case 3:
-        c->drawBox(x1, y1, x2, y2, color, true);
-        break;
-    default:
+    case Shape::box:
+    case Shape::filledBox:
+        c->drawBox(x1, y1, x2, y2, color, shape == Shape::filledBox);
         break;
     }
 }
 
 void CanvasSet::drawCircle(int number, int radius, int x, int y, const QColor& color, const QColor& fillColor,
-                           int style) const {
+                           CircleStyle style) const {
     Canvas* c = canvas(number);
     if (c == nullptr)
         return;
-    if (style == 1) {
+    if (style == CircleStyle::outline) {
         c->drawCircle(x, y, radius, color);
-    } else if (style == 2) {
+    } else {
         const Canvas::FillStyle keptStyle = c->fillStyle();
         const QColor keptColor = c->fillColor();
         c->setFillStyle(Canvas::FillStyle::solid);

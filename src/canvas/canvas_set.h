@@ -25,12 +25,12 @@ public:
     void setCanvas(int number, Canvas* canvas);
     Canvas* canvas(int number) const;
 
-    // Shape 1 a line, 2 a rectangle's outline, 3 a filled rectangle; any other draws nothing.
-    void drawLine(int number, int x1, int y1, int x2, int y2, const QColor& color, int shape) const;
-    // Style 1 the outline; style 2 filled with the fill colour, the canvas's own fill settings
-    // kept; any other draws nothing.
+    enum class Shape { line, box, filledBox };
+    void drawLine(int number, int x1, int y1, int x2, int y2, const QColor& color, Shape shape) const;
+    // The outline, or filled with the fill colour, the canvas's own fill settings kept.
+    enum class CircleStyle { outline, filled };
     void drawCircle(int number, int radius, int x, int y, const QColor& color, const QColor& fillColor,
-                    int style) const;
+                    CircleStyle style) const;
     // A round dot as wide as the canvas's pen.
     void drawPoint(int number, int x, int y, const QColor& color) const;
 

@@ -7,15 +7,15 @@
 namespace tonolog {
 
 void HandPointer::showHand() {
-    if (labelPointerState == 2)
+    if (labelPointerState == LabelPointer::hand)
         return;
     window_.setCursor(cursorResource(101, window_.devicePixelRatioF()));
-    labelPointerState = 2;
+    labelPointerState = LabelPointer::hand;
 }
 
 void HandPointer::restoreDefault() {
     window_.unsetCursor();
-    labelPointerState = 1;
+    labelPointerState = LabelPointer::arrow;
 }
 
 } // namespace tonolog

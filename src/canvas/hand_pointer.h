@@ -7,8 +7,9 @@ class QWidget;
 namespace tonolog {
 
 // The window's mouse pointer over the List page: the hand over a day label, the arrow again once
-// the mouse has moved on. The state is 0 after start-up, 2 while the hand is shown and 1 once
-// the arrow has been restored, so each change happens once per entry and exit.
+// the mouse has moved on, so each change happens once per entry and exit.
+enum class LabelPointer : std::int16_t { untouched, arrow, hand };
+
 class HandPointer {
 public:
     explicit HandPointer(QWidget& window) : window_(window) {}
@@ -17,9 +18,9 @@ public:
     void showHand();
     // The arrow, whatever was shown.
     void restoreDefault();
-    void reset() { labelPointerState = 0; }
+    void reset() { labelPointerState = LabelPointer::untouched; }
 
-    std::int16_t labelPointerState = 0;
+    LabelPointer labelPointerState = LabelPointer::untouched;
 
 private:
     QWidget& window_;

@@ -14,7 +14,7 @@
 
 namespace tonolog {
 
-PressAndHold::PressAndHold(const Clock& clock, std::int16_t& state, QObject* parent)
+PressAndHold::PressAndHold(const Clock& clock, HoldState& state, QObject* parent)
     : QObject(parent), clock_(clock), state_(state) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -26,18 +26,18 @@ PressAndHold::~PressAndHold() = default;
 void PressAndHold::press(std::function<void()> step) {
     step_ = std::move(step);
     pendingClick_ = nullptr;
-    state_ = pressed;
+    state_ = HoldState::pressed;
     holdDeadlineMs_ = clock_.elapsedMs() + holdDelayMs;
     wakeAt(holdDeadlineMs_);
 }
 
 void PressAndHold::release() {
     timer_.stop();
-    if (state_ == repeating) {
-        state_ = idle;
+    if (state_ == HoldState::repeating) {
+        state_ = HoldState::idle;
         return;
     }
-    state_ = idle;
+    state_ = HoldState::idle;
     if (!step_)
         return;
     if (stepping_) {
@@ -50,7 +50,7 @@ void PressAndHold::release() {
 
 void PressAndHold::cancel() {
     timer_.stop();
-    state_ = idle;
+    state_ = HoldState::idle;
     step_ = nullptr;
     pendingClick_ = nullptr;
 }
@@ -60,16 +60,16 @@ void PressAndHold::poll() {
     if (stepping_)
         return;
     const qint64 now = clock_.elapsedMs();
-    if (state_ == pressed) {
+    if (state_ == HoldState::pressed) {
         if (now < holdDeadlineMs_) {
             wakeAt(holdDeadlineMs_);
             return;
         }
-        state_ = repeating;
+        state_ = HoldState::repeating;
         repeatStartMs_ = now;
         intervalMs_ = slowIntervalMs;
         phase_ = 0;
-    } else if (state_ == repeating) {
+    } else if (state_ == HoldState::repeating) {
         if (now < nextDeadlineMs_) {
             wakeAt(nextDeadlineMs_);
             return;
@@ -87,7 +87,7 @@ void PressAndHold::repeatStep() {
         return;
     // A step that cleared the state ended the hold; a release and a new press during the step have
     // begun a hold of their own, which waits for its own half second.
-    if (state_ != repeating) {
+    if (state_ != HoldState::repeating) {
         rearm();
         return;
     }
@@ -118,9 +118,9 @@ bool PressAndHold::runStep(std::function<void()> step) {
 }
 
 void PressAndHold::rearm() {
-    if (state_ == pressed)
+    if (state_ == HoldState::pressed)
         wakeAt(holdDeadlineMs_);
-    else if (state_ == repeating)
+    else if (state_ == HoldState::repeating)
         wakeAt(nextDeadlineMs_);
     else
         timer_.stop();

@@ -27,14 +27,14 @@ class Clock;
 // decides whether a step is due, and the timer is re-armed with the time left to the next deadline.
 // A step may re-enter the event loop (a modal message box): a wake-up that arrives while a step
 // runs does nothing, and the schedule goes on from the time the step returned.
+// Where a group of press-and-hold buttons stands: not held, held and waiting for the first
+// repetition, repeating.
+enum class HoldState : std::int16_t { idle, pressed, repeating };
+
 class PressAndHold : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr std::int16_t idle = 0;
-    static constexpr std::int16_t pressed = 1;
-    static constexpr std::int16_t repeating = 2;
-
     static constexpr qint64 holdDelayMs = 500;
     static constexpr qint64 slowIntervalMs = 100;
     static constexpr qint64 mediumIntervalMs = 50;
@@ -43,23 +43,23 @@ public:
     static constexpr qint64 mediumAfterMs = 2000;
     static constexpr qint64 fastAfterMs = 5000;
 
-    PressAndHold(const Clock& clock, std::int16_t& state, QObject* parent = nullptr);
+    PressAndHold(const Clock& clock, HoldState& state, QObject* parent = nullptr);
     ~PressAndHold() override;
 
     PressAndHold(const PressAndHold&) = delete;
     PressAndHold& operator=(const PressAndHold&) = delete;
 
-    // Mouse-down: the state becomes 1 and the half-second wait starts now. `step` is taken by the
+    // Mouse-down: the state becomes pressed and the half-second wait starts now. `step` is taken by the
     // repetition and by the release.
     void press(std::function<void()> step);
 
-    // Mouse-up: a repetition (state 2) just stops, without a further step. Otherwise (state 1, or 0
-    // when something cleared it during the hold) the state becomes 0 and one step is taken now.
+    // Mouse-up: a repetition just stops, without a further step. Otherwise (pressed, or idle when
+    // something cleared it during the hold) the state becomes idle and one step is taken now.
     // When another step of this controller is still running (a release that arrives inside its
     // modal box), that one step is taken as soon as the running step returns, never nested in it.
     void release();
 
-    // Abandons the press (the window lost the mouse): the state becomes 0 and no step is taken,
+    // Abandons the press (the window lost the mouse): the state becomes idle and no step is taken,
     // neither now nor at a later release.
     void cancel();
 
@@ -79,7 +79,7 @@ private:
     void wakeAt(qint64 deadlineMs);
 
     const Clock& clock_;
-    std::int16_t& state_;
+    HoldState& state_;
     QTimer timer_;
 
     std::function<void()> step_;

@@ -13,10 +13,10 @@ namespace tonolog {
 void DiaryPage::reset() {
     // Showing the owner's name raises the box's change event, which the reset then forgets.
     ui_.InputName->setText(fromStd(document_.userName()));
-    dayButtonState = 0;
-    entryChanged = 0;
+    dayButtonState = HoldState::idle;
+    entryChanged = false;
     currentDay.date = todayFrom(clock_);
-    entryHasErrors = 0;
+    entryHasErrors = false;
     lastEntryErrors = {};
     clearDayReadings(currentDay);
 }
@@ -31,9 +31,9 @@ void DiaryPage::onTabSwitched() {
     if (page == 0 && lastTab != 0)
         showCurrentDay();
     lastTab = static_cast<std::int16_t>(page);
-    if (entryChanged == 1)
+    if (entryChanged)
         commitEntry();
-    entryChanged = 0;
+    entryChanged = false;
     host_.colourTabs(page);
 }
 
@@ -48,7 +48,7 @@ void DiaryPage::showCurrentDay() {
     }
     d.InputNote->setText(fromStd(currentDay.note));
     // Filling the boxes raised their change events; a day that is only shown is not edited.
-    entryChanged = 0;
+    entryChanged = false;
 }
 
 void DiaryPage::loadDay(Date date) {
@@ -57,11 +57,11 @@ void DiaryPage::loadDay(Date date) {
 }
 
 void DiaryPage::stepDay(int direction) {
-    if (entryChanged == 1) {
+    if (entryChanged) {
         commitEntry();
-        if (entryHasErrors != 0)
+        if (entryHasErrors)
             return;
-        entryChanged = 0;
+        entryChanged = false;
     }
     // No step leads beyond the days a date text can carry.
     const auto next = stepDayWithinYears(currentDay.date, direction);
@@ -72,22 +72,14 @@ void DiaryPage::stepDay(int direction) {
     ui_.InputSys[0]->setFocus(Qt::OtherFocusReason);
 }
 
-void DiaryPage::openDayFromList(const QString& dateCaption) {
-    QString text = dateCaption;
-    text.remove(QStringLiteral("\r\n"));
-    text.remove(QLatin1Char('\n'));
-    text.remove(QLatin1Char(' '));
-    openDay(text);
+void DiaryPage::openDayFromList(Date date) {
+    openDay(date);
     pointer_.restoreDefault();
 }
 
-void DiaryPage::openDay(const QString& dateText) {
-    const auto date = parseDate(toStd(dateText));
-    if (!date)
-        return;
-    ui_.InputDate->setText(dateText);
-    currentDay.date = *date;
-    loadDay(*date);
+void DiaryPage::openDay(Date date) {
+    currentDay.date = date;
+    loadDay(date);
     host_.bringDiaryPageToFront();
     // The page is in front already, so the switch does not show the day a second time.
     lastTab = 0;

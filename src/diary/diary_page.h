@@ -5,7 +5,9 @@
 #include <QObject>
 
 #include "canvas/page.h"
+#include "canvas/press_and_hold.h"
 #include "diary/diary_controls.h"
+#include "document/entry_rules.h"
 #include "document/reading_table.h"
 
 #include <array>
@@ -67,14 +69,13 @@ public:
     void loadDay(Date date);
     // One step of a day button: -1 Previous day, +1 Next day.
     void stepDay(int direction);
-    // Opens the day whose caption a List page day label shows ("Jan./05\r\n/2004").
-    void openDayFromList(const QString& dateCaption);
-    // Opens the day of a date text ("Apr./10/2004") on the page and brings the page to the front.
-    void openDay(const QString& dateText);
+    // Opens the day of a List page row that was double-clicked.
+    void openDayFromList(Date date);
+    // Opens the day on the page and brings the page to the front.
+    void openDay(Date date);
     // The hand pointer over a day label of the List page.
     void showHandOverDayLabel();
-    // The page's faults as eight characters, two a word.
-    std::string validateEntry();
+    EntryFaults validateEntry();
     std::int16_t countFilledInputs();
     void commitEntry();
     // Commits a pending edit; false when it was rejected.
@@ -91,11 +92,12 @@ public:
     void fillCurrentTime(int reading);
 
     DayRecord currentDay;
-    std::int16_t entryChanged = 0;
-    std::int16_t entryHasErrors = 0;
-    std::array<std::int16_t, 4> lastEntryErrors{};
+    bool entryChanged = false;
+    bool entryHasErrors = false;
+    // The faults last said, so that leaving one box for another does not say them again.
+    EntryFaults lastEntryErrors;
     std::int16_t lastTab = 0;
-    std::int16_t dayButtonState = 0;
+    HoldState dayButtonState = HoldState::idle;
     // The press-and-hold timing of the Previous day / Next day buttons (state in dayButtonState).
     PressAndHold* dayButtons = nullptr;
 

@@ -25,8 +25,8 @@ EntryTexts entryOnPage(const DiaryControls& d) {
 
 } // namespace
 
-std::string DiaryPage::validateEntry() {
-    return formatErrorWords(checkEntry(entryOnPage(ui_)));
+EntryFaults DiaryPage::validateEntry() {
+    return checkEntry(entryOnPage(ui_));
 }
 
 std::int16_t DiaryPage::countFilledInputs() {
@@ -42,23 +42,23 @@ std::int16_t DiaryPage::countFilledInputs() {
 }
 
 void DiaryPage::commitEntry() {
-    const EntryErrorWords words = readErrorWords(validateEntry());
-    if (words != EntryErrorWords{}) {
-        entryHasErrors = 1;
-        if (words != lastEntryErrors) {
+    const EntryFaults faults = validateEntry();
+    if (faults.any()) {
+        entryHasErrors = true;
+        if (faults != lastEntryErrors) {
             const int page = host_.currentPage();
             if (page == 1 || page == 2)
                 host_.colourTabs(page);
             // Remembered before the box shows, so a commit run while it is open stays silent.
-            lastEntryErrors = words;
-            showMessage(messages_, fromStd(entryErrorMessage(words)), MessageButtons::Ok,
+            lastEntryErrors = faults;
+            showMessage(messages_, fromStd(entryErrorMessage(faults)), MessageButtons::Ok,
                         MessageIcon::Question);
         }
-        lastEntryErrors = words;
+        lastEntryErrors = faults;
         return;
     }
 
-    entryHasErrors = 0;
+    entryHasErrors = false;
     lastEntryErrors = {};
     const DiaryControls& d = ui_;
     currentDay.date = parseDate(toStd(d.InputDate->text())).value_or(currentDay.date);
@@ -79,19 +79,19 @@ void DiaryPage::commitEntry() {
 }
 
 bool DiaryPage::commitPendingEntry() {
-    if (entryChanged == 1) {
+    if (entryChanged) {
         commitEntry();
-        if (entryHasErrors == 1)
+        if (entryHasErrors)
             return false;
-        entryChanged = 0;
+        entryChanged = false;
     }
     return true;
 }
 
 void DiaryPage::takeInValidEntry() {
-    if (entryChanged == 1 && readErrorWords(validateEntry()) == EntryErrorWords{}) {
+    if (entryChanged && !validateEntry().any()) {
         commitEntry();
-        entryChanged = 0;
+        entryChanged = false;
     }
 }
 

@@ -74,7 +74,7 @@ DiaryPage::~DiaryPage() = default;
 void DiaryPage::connectControls() {
     DiaryControls& d = ui_;
     auto* watcher = new DiaryInputWatcher(*this);
-    auto markEdited = [this] { entryChanged = 1; };
+    auto markEdited = [this] { entryChanged = true; };
     QList<QLineEdit*> boxes{d.InputDate, d.InputNote};
     for (std::size_t i = 0; i < 3; ++i)
         boxes << d.InputSys[i] << d.InputDia[i] << d.InputPul[i] << d.InputTime[i];
@@ -93,7 +93,7 @@ void DiaryPage::connectControls() {
     connect(d.InputName, &QLineEdit::textChanged, this, [this](const QString& text) {
         document_.setUserName(toStd(text));
         host_.ownerNameEdited();
-        entryChanged = 1;
+        entryChanged = true;
     });
 
     auto pressedLook = [](ImageButton* button) {
@@ -139,15 +139,15 @@ void DiaryPage::connectControls() {
 void DiaryPage::leaveBox(QWidget* box) {
     if (box != ui_.InputDate) {
         // The commit rule: a rejected entry stays edited, so leaving the next box tries again.
-        if (entryChanged == 1) {
+        if (entryChanged) {
             commitEntry();
-            if (entryHasErrors == 0)
-                entryChanged = 0;
+            if (!entryHasErrors)
+                entryChanged = false;
         }
         return;
     }
     // The date rule: leaving the date box opens the day typed into it.
-    if (entryChanged == 0 || ui_.InputDate->text().isEmpty())
+    if (!entryChanged || ui_.InputDate->text().isEmpty())
         return;
     const auto date = parseDate(toStd(ui_.InputDate->text()));
     if (!date)

@@ -207,15 +207,8 @@ Date windowEndFor(Date start) {
     return start;
 }
 
-Date addDays(Date date, int count, int operationCode) {
-    switch (operationCode) {
-    case static_cast<int>(DayStep::Forward):
-        return Date{date.serial + count};
-    case static_cast<int>(DayStep::Backward):
-        return Date{date.serial - count};
-    default:
-        return date;
-    }
+Date addDays(Date date, int count, DayStep step) {
+    return Date{date.serial + (step == DayStep::forward ? count : -count)};
 }
 
 std::string formatIsoDate(Date date) {
@@ -226,7 +219,7 @@ std::string formatIsoDate(Date date) {
 }
 
 std::optional<Date> stepDayWithinYears(Date date, int direction) {
-    const Date next = addDays(date, 1, direction < 0 ? 2 : 1);
+    const Date next = addDays(date, 1, direction < 0 ? DayStep::backward : DayStep::forward);
     const int year = civilFromDate(next).year;
     if (year < minYear || year > maxYear)
         return std::nullopt;

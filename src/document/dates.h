@@ -59,9 +59,9 @@ int lastDayOfMonth(int year, int month);
 Date firstDayOfMonth(Date date);
 Date windowEndFor(Date start);
 
-enum class DayStep : int { Forward = 1, Backward = 2 };
-// Code 1 adds n days, code 2 subtracts them, any other code leaves the date as it is.
-Date addDays(Date date, int count, int operationCode);
+enum class DayStep { forward, backward };
+// The date n days later (forward) or earlier.
+Date addDays(Date date, int count, DayStep step);
 
 // The day before (-1) or after (+1) the date; nullopt beyond Jan./01/0100 and Dec./31/9999, the
 // days a date text can carry.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,18 +8,25 @@
 // them, and how stored texts are shown.
 namespace tonolog {
 
-// Word 0 is the date, word i + 1 reading i.
-using EntryErrorWords = std::array<std::int16_t, 4>;
+// What is wrong with the values of one reading: a text that is no whole number, or one beyond
+// 0 to 250.
+struct ReadingFaults {
+    bool badSys = false;
+    bool badDia = false;
+    bool badPul = false;
+    bool sysRange = false;
+    bool diaRange = false;
+    bool pulRange = false;
+    bool operator==(const ReadingFaults&) const = default;
+};
 
-namespace entryError {
-inline constexpr std::int16_t badDate = 0x01;
-inline constexpr std::int16_t badSys = 0x02;
-inline constexpr std::int16_t badDia = 0x04;
-inline constexpr std::int16_t badPul = 0x08;
-inline constexpr std::int16_t sysRange = 0x20;
-inline constexpr std::int16_t diaRange = 0x40;
-inline constexpr std::int16_t pulRange = 0x80;
-} // namespace entryError
+// What is wrong with a day's entry: the date, and each reading.
+struct EntryFaults {
+    bool badDate = false;
+    std::array<ReadingFaults, 3> readings{};
+    bool any() const { return *this != EntryFaults{}; }
+    bool operator==(const EntryFaults&) const = default;
+};
 
 struct EntryTexts {
     std::string date;
@@ -31,15 +37,10 @@ struct EntryTexts {
 
 // A blank box is valid; a value must be a whole number from 0 to 250. Times, the note and the
 // name are not checked.
-EntryErrorWords checkEntry(const EntryTexts& entry);
+EntryFaults checkEntry(const EntryTexts& entry);
 
-// The four words as eight characters: each word's upper-case hex digits right-aligned in two
-// characters ("  2200 1" style, a word below 16 as a blank and one digit).
-std::string formatErrorWords(const EntryErrorWords& words);
-EntryErrorWords readErrorWords(std::string_view text);
-
-// One line per kind of fault, in a fixed order, each ended by CR LF.
-std::string entryErrorMessage(const EntryErrorWords& words);
+// One line per kind of fault, in a fixed order, each ended by a line break.
+std::string entryErrorMessage(const EntryFaults& faults);
 
 // A stored reading as the Diary page shows it: a number without leading zeros or blanks (075
 // shows 75); a text that is not a number is shown as it is stored.

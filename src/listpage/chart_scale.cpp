@@ -21,13 +21,13 @@ void drawChartScale(const CanvasSet& canvases, int number, Canvas& chart, const 
     const int x200 = chartX(w, 200);
     chart.setPenWidth(1);
     chart.setLineStyle(Canvas::LineStyle::solid);
-    canvases.drawLine(number, 0, 0, x90, h, zoneLow, 3);
-    canvases.drawLine(number, x90, 0, x140, h, zoneMiddle, 3);
-    canvases.drawLine(number, x140, 0, roundToInt(w), h, zoneHigh, 3);
+    canvases.drawLine(number, 0, 0, x90, h, zoneLow, CanvasSet::Shape::filledBox);
+    canvases.drawLine(number, x90, 0, x140, h, zoneMiddle, CanvasSet::Shape::filledBox);
+    canvases.drawLine(number, x140, 0, roundToInt(w), h, zoneHigh, CanvasSet::Shape::filledBox);
     chart.setLineStyle(Canvas::LineStyle::dotted);
     const QColor black(0, 0, 0);
     for (const int x : {x100, x200, x50, x150})
-        canvases.drawLine(number, x, 0, x, h, black, 1);
+        canvases.drawLine(number, x, 0, x, h, black, CanvasSet::Shape::line);
     const std::pair<Label*, int> lines[] = {
         {labels.at100, x100}, {labels.at200, x200}, {labels.at50, x50}, {labels.at150, x150}};
     for (const auto& [label, x] : lines)

@@ -52,7 +52,12 @@ void ListPage::connectControls() {
     for (int r = 0; r < ListControls::rows; ++r) {
         const auto row = static_cast<std::size_t>(r);
         for (Label* label : {ui_.LblNumData[row], ui_.LblDateData[row]}) {
-            connect(label, &Label::doubleClicked, this, [this, r] { Q_EMIT dayLabelDoubleClicked(r); });
+            connect(label, &Label::doubleClicked, this, [this, r] {
+                const int position = document_.listTopIndex() + r;
+                if (position >= 1 && position <= document_.table().count())
+                    if (const auto day = document_.table().dayOf(position))
+                        Q_EMIT dayOpenRequested(*day);
+            });
             connect(label, &Label::mouseMoved, this, &ListPage::dayLabelHovered);
         }
     }
@@ -67,15 +72,11 @@ void ListPage::connectControls() {
 }
 
 void ListPage::reset() {
-    listButtonState = 0;
+    listButtonState = HoldState::idle;
 }
 
 void ListPage::abandonHold() {
     listButtons->cancel();
-}
-
-QString ListPage::dateCaption(int row) const {
-    return ui_.LblDateData[static_cast<std::size_t>(row)]->text();
 }
 
 void ListPage::drawListBackground() {
@@ -121,7 +122,7 @@ int ListPage::DspListTab() {
             if (slot.mark.kind == ListMark::bar) {
                 chart->setPenWidth(4);
                 canvases_.drawLine(chartNumber, slot.mark.x1, slot.mark.y, slot.mark.x2, slot.mark.y, black,
-                                   3);
+                                   CanvasSet::Shape::filledBox);
             } else if (slot.mark.kind == ListMark::dot) {
                 chart->setPenWidth(5);
                 canvases_.drawPoint(chartNumber, slot.mark.x1, slot.mark.y, black);
@@ -166,7 +167,7 @@ void ListPage::stepListDown() {
 }
 
 void ListPage::pointerMovedOverPage() {
-    if (pointer_.labelPointerState != 1)
+    if (pointer_.labelPointerState != LabelPointer::arrow)
         pointer_.restoreDefault();
 }
 

@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include "canvas/page.h"
+#include "canvas/press_and_hold.h"
+#include "document/dates.h"
 #include "listpage/list_controls.h"
 
 #include <cstdint>
@@ -44,15 +46,15 @@ public:
     // The mouse moved over the page away from the day labels: the arrow again, once.
     void pointerMovedOverPage();
     // The caption of row 0..3's day label.
-    QString dateCaption(int row) const;
 
-    std::int16_t listButtonState = 0;
+    HoldState listButtonState = HoldState::idle;
     // The press-and-hold timing of Previous data / Next data (state in listButtonState).
     PressAndHold* listButtons = nullptr;
 
 Q_SIGNALS:
     // A day label of the row was double-clicked.
-    void dayLabelDoubleClicked(int row);
+    // A day label of a row with data was double-clicked: that day is to be opened.
+    void dayOpenRequested(tonolog::Date day);
     // The mouse moved over a day label.
     void dayLabelHovered();
 

@@ -90,7 +90,7 @@ void PagePrinting::DspPrintDlg() {
             d.LblAmpmData[k]->setText(fromStd(slot.ampm));
             if (slot.mark.kind == ListMark::bar)
                 canvases_.drawLine(CanvasSet::printChart, slot.mark.x1, slot.mark.y, slot.mark.x2,
-                                   slot.mark.y, black, 3);
+                                   slot.mark.y, black, CanvasSet::Shape::filledBox);
             else if (slot.mark.kind == ListMark::dot)
                 canvases_.drawPoint(CanvasSet::printChart, slot.mark.x1, slot.mark.y, black);
         }

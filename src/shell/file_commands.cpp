@@ -196,7 +196,7 @@ bool FileCommands::leaveDocumentChecks() {
     Document& document = form_.document;
     MessageBoxService& messages = form_.platform().messages;
     DiaryPage& diary = form_.diary();
-    if (diary.entryChanged == 1) {
+    if (diary.entryChanged) {
         const MessageResult answer =
             showMessage(messages, QStringLiteral("Data is changed.\nSave data and continue process?"),
                         MessageButtons::YesNoCancel, MessageIcon::Question);

@@ -193,8 +193,7 @@ void FileOnDisk::windowActivated() {
 void FileOnDisk::readAgain() {
     Document& document = form_.document;
     DiaryPage& diary = form_.diary();
-    if (document.isUntitled() || document.isDirty() || diary.entryChanged != 0 ||
-        !document.diskIdentity().known)
+    if (document.isUntitled() || document.isDirty() || diary.entryChanged || !document.diskIdentity().known)
         return;
     const auto now = identityOf(document.path());
     if (!now || (noticed_.known && noticed_.sameStatus(*now)))

@@ -163,8 +163,7 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     // The page itself cannot take the focus: a click there moves it to the tab strip, so the box
     // that had it is left.
     connect(ui.mainTab->page(0), &TabPage::clicked, ui.mainTab, &MainTab::takeFocus);
-    connect(list_.get(), &ListPage::dayLabelDoubleClicked, diary_.get(),
-            [this](int row) { diary_->openDayFromList(list_->dateCaption(row)); });
+    connect(list_.get(), &ListPage::dayOpenRequested, diary_.get(), &DiaryPage::openDayFromList);
     connect(list_.get(), &ListPage::dayLabelHovered, diary_.get(), &DiaryPage::showHandOverDayLabel);
     connect(ui.mainTab->page(1), &TabPage::mouseMoved, list_.get(), &ListPage::pointerMovedOverPage);
     connect(trend_.get(), &TrendPage::dayOpenRequested, diary_.get(), &DiaryPage::openDay);
@@ -179,7 +178,7 @@ MainForm::~MainForm() {
 }
 
 void MainForm::initialise() {
-    windowActivated = 0;
+    windowActivated = false;
     SettingsStore& settings = platform_.settings;
     bool topOk = false;
     bool leftOk = false;
@@ -329,19 +328,19 @@ bool MainForm::event(QEvent* event) {
             page->abandonHold();
     }
     if (event->type() == QEvent::WindowActivate) {
-        windowActivated = 1;
+        windowActivated = true;
         // Another program may have changed the diary's file while the window was elsewhere.
         disk_->windowActivated();
     }
-    if (event->type() == QEvent::Show && windowActivated == 0) {
+    if (event->type() == QEvent::Show && !windowActivated) {
         // Some window systems never activate a window that was not clicked; the first show counts.
-        QTimer::singleShot(0, this, [this] { windowActivated = 1; });
+        QTimer::singleShot(0, this, [this] { windowActivated = true; });
     }
     return QMainWindow::event(event);
 }
 
 void MainForm::rememberPosition() {
-    if (windowActivated == 0 ||
+    if (!windowActivated ||
         windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     windowTop = twips::wholeTwips(pos().y());
@@ -363,7 +362,7 @@ void MainForm::clientResized() {
     // A canvas that changed size has lost its drawing, also on a page not shown yet and before
     // the window was first activated.
     const bool lost = canvases.fitPictures();
-    if (windowActivated == 1 || lost)
+    if (windowActivated || lost)
         redrawPages();
 }
 

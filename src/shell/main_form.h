@@ -86,7 +86,7 @@ public:
     CanvasSet canvases;
     std::int32_t windowTop = 600;  // twips
     std::int32_t windowLeft = 600; // twips
-    std::int16_t windowActivated = 0;
+    bool windowActivated = false;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -58,7 +58,7 @@ void TrendPage::connectControls() {
 }
 
 void TrendPage::reset() {
-    trendButtonState = 0;
+    trendButtonState = HoldState::idle;
 }
 
 void TrendPage::abandonHold() {
@@ -78,12 +78,12 @@ void TrendPage::drawTrendBackground() {
     graph->setPenWidth(1);
     graph->setLineStyle(Canvas::LineStyle::solid);
     const int number = CanvasSet::trendGraph;
-    canvases_.drawLine(number, 0, 0, w, y140, zoneHigh, 3);
-    canvases_.drawLine(number, 0, y140, w, y90, zoneMiddle, 3);
-    canvases_.drawLine(number, 0, y90, w, roundToInt(h), zoneLow, 3);
+    canvases_.drawLine(number, 0, 0, w, y140, zoneHigh, CanvasSet::Shape::filledBox);
+    canvases_.drawLine(number, 0, y140, w, y90, zoneMiddle, CanvasSet::Shape::filledBox);
+    canvases_.drawLine(number, 0, y90, w, roundToInt(h), zoneLow, CanvasSet::Shape::filledBox);
     graph->setLineStyle(Canvas::LineStyle::dotted);
     for (const int y : {y100, y200, y50, y150})
-        canvases_.drawLine(number, 0, y, w, y, palette_.paletteBlack, 1);
+        canvases_.drawLine(number, 0, y, w, y, palette_.paletteBlack, CanvasSet::Shape::line);
 
     // The axis labels centred on their grid lines; the pulse scale beside the pressure scale.
     const double top = twips::geometryOf(graph).y();
@@ -104,13 +104,13 @@ void TrendPage::drawLegend() {
     legendArea->clear();
     legendArea->setLineStyle(Canvas::LineStyle::solid);
     legendArea->setPenWidth(1);
-    canvases_.drawLine(number, l.xm, l.ySys, l.xm, l.yDia, palette_.paletteBlack, 1);
+    canvases_.drawLine(number, l.xm, l.ySys, l.xm, l.yDia, palette_.paletteBlack, CanvasSet::Shape::line);
     legendArea->setPenWidth(2);
-    canvases_.drawLine(number, l.xl, l.ySys, l.xr, l.ySys, palette_.paletteRed, 1);
-    canvases_.drawLine(number, l.xl, l.yDia, l.xr, l.yDia, palette_.paletteBlue, 1);
+    canvases_.drawLine(number, l.xl, l.ySys, l.xr, l.ySys, palette_.paletteRed, CanvasSet::Shape::line);
+    canvases_.drawLine(number, l.xl, l.yDia, l.xr, l.yDia, palette_.paletteBlue, CanvasSet::Shape::line);
     legendArea->setPenWidth(1);
     canvases_.drawCircle(number, pulseDotRadius, l.xm, l.yPul, palette_.paletteBlack, palette_.paletteGreen,
-                         2);
+                         CanvasSet::CircleStyle::filled);
 }
 
 int TrendPage::DspTrendTab() {
@@ -147,10 +147,11 @@ int TrendPage::DspTrendTab() {
         graph->setPenWidth(mark.penWidth);
         switch (mark.kind) {
         case TrendMark::line:
-            canvases_.drawLine(number, mark.x1, mark.y1, mark.x2, mark.y2, colour, 1);
+            canvases_.drawLine(number, mark.x1, mark.y1, mark.x2, mark.y2, colour, CanvasSet::Shape::line);
             break;
         case TrendMark::pulseDot:
-            canvases_.drawCircle(number, pulseDotRadius, mark.x1, mark.y1, colour, palette_.paletteGreen, 2);
+            canvases_.drawCircle(number, pulseDotRadius, mark.x1, mark.y1, colour, palette_.paletteGreen,
+                                 CanvasSet::CircleStyle::filled);
             break;
         case TrendMark::dot:
             canvases_.drawPoint(number, mark.x1, mark.y1, colour);
@@ -183,7 +184,7 @@ void TrendPage::openDayUnderPointer() {
     const auto day = trendDayUnderPointer(document_.trendWindowStart(), document_.trendWindowEnd(),
                                           ui_.PicTrendArea->widthTwips(), trendPointerX);
     if (day)
-        Q_EMIT dayOpenRequested(fromStd(formatDayKey(*day)));
+        Q_EMIT dayOpenRequested(*day);
 }
 
 } // namespace tonolog

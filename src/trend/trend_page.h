@@ -5,6 +5,8 @@
 #include <QObject>
 
 #include "canvas/page.h"
+#include "canvas/press_and_hold.h"
+#include "document/dates.h"
 #include "trend/trend_controls.h"
 
 #include <cstdint>
@@ -43,7 +45,7 @@ public:
     // The day whose column holds trendPointerX, as the Diary page should open it.
     void openDayUnderPointer();
 
-    std::int16_t trendButtonState = 0;
+    HoldState trendButtonState = HoldState::idle;
     // The press-and-hold timing of Previous data / Next data (state in trendButtonState).
     PressAndHold* trendButtons = nullptr;
     // The pointer's x over the graph at its last movement, in twips.
@@ -51,7 +53,7 @@ public:
 
 Q_SIGNALS:
     // The date text ("Apr./10/2004") of a day to open on the Diary page.
-    void dayOpenRequested(const QString& dateText);
+    void dayOpenRequested(tonolog::Date day);
 
 private:
     void connectControls();

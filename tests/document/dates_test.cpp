@@ -63,10 +63,8 @@ TEST(Dates, WindowEndFor) {
 }
 
 TEST(Dates, AddDaysAndFirstDayOfMonth) {
-    EXPECT_EQ(addDays(dateFromCivil(2004, 3, 1), 1, 2), dateFromCivil(2004, 2, 29));
-    EXPECT_EQ(addDays(dateFromCivil(2004, 2, 28), 1, 1), dateFromCivil(2004, 2, 29));
-    EXPECT_EQ(addDays(dateFromCivil(2004, 12, 31), 1, 1), dateFromCivil(2005, 1, 1));
-    EXPECT_EQ(addDays(dateFromCivil(2004, 3, 1), 1, 3), dateFromCivil(2004, 3, 1));
-    EXPECT_EQ(addDays(dateFromCivil(2004, 3, 1), 1, 0), dateFromCivil(2004, 3, 1));
+    EXPECT_EQ(addDays(dateFromCivil(2004, 3, 1), 1, DayStep::backward), dateFromCivil(2004, 2, 29));
+    EXPECT_EQ(addDays(dateFromCivil(2004, 2, 28), 1, DayStep::forward), dateFromCivil(2004, 2, 29));
+    EXPECT_EQ(addDays(dateFromCivil(2004, 12, 31), 1, DayStep::forward), dateFromCivil(2005, 1, 1));
     EXPECT_EQ(firstDayOfMonth(dateFromCivil(2004, 3, 31)), dateFromCivil(2004, 3, 1));
 }

@@ -54,19 +54,19 @@ TEST(EntryRules, OneLinePerKindInTheFixedOrder) {
                              "Range of DIA is 0 to 250.\nRange of PUL is 0 to 250.\n");
 }
 
-TEST(EntryRules, ErrorWordsAsEightCharacters) {
+TEST(EntryRules, FaultsByReading) {
     EntryTexts e = valid();
     e.date = "bad";
     e.sys[0] = "x";
     e.dia[0] = "300";
     e.pul[2] = "-1";
-    const EntryErrorWords words = checkEntry(e);
-    EXPECT_EQ(words, (EntryErrorWords{0x01, 0x42, 0x00, 0x80}));
-    EXPECT_EQ(formatErrorWords(words), " 142 080");
-    EXPECT_EQ(readErrorWords(formatErrorWords(words)), words);
-    EXPECT_EQ(formatErrorWords(EntryErrorWords{}), " 0 0 0 0");
-    const EntryErrorWords most{0x01, 0xEE, 0xEE, 0xEE};
-    EXPECT_EQ(readErrorWords(formatErrorWords(most)), most);
+    EntryFaults expected;
+    expected.badDate = true;
+    expected.readings[0].badSys = true;
+    expected.readings[0].diaRange = true;
+    expected.readings[2].pulRange = true;
+    EXPECT_EQ(checkEntry(e), expected);
+    EXPECT_FALSE(checkEntry(valid()).any());
 }
 
 TEST(EntryRules, StoredTextsAsShown) {

@@ -358,18 +358,18 @@ private Q_SLOTS:
         MainForm& form = h.start();
         h.clock.setNow(QDateTime(QDate(2004, 2, 3), QTime(9, 0)));
         typeInto(form.ui.diary.InputSys[0], QStringLiteral("999"));
-        form.diary().dayButtonState = 2;
-        form.list().listButtonState = 1;
-        form.trend().trendButtonState = 2;
+        form.diary().dayButtonState = HoldState::repeating;
+        form.list().listButtonState = HoldState::pressed;
+        form.trend().trendButtonState = HoldState::repeating;
         form.pointer.showHand();
         h.messages.queueAnswer(MessageResult::No);
         menu(form.ui.menu.actNew);
-        QCOMPARE(form.diary().entryChanged, std::int16_t(0));
-        QCOMPARE(form.diary().entryHasErrors, std::int16_t(0));
-        QCOMPARE(form.diary().dayButtonState, std::int16_t(0));
-        QCOMPARE(form.list().listButtonState, std::int16_t(0));
-        QCOMPARE(form.trend().trendButtonState, std::int16_t(0));
-        QCOMPARE(form.pointer.labelPointerState, std::int16_t(0));
+        QVERIFY(!form.diary().entryChanged);
+        QVERIFY(!form.diary().entryHasErrors);
+        QCOMPARE(form.diary().dayButtonState, HoldState::idle);
+        QCOMPARE(form.list().listButtonState, HoldState::idle);
+        QCOMPARE(form.trend().trendButtonState, HoldState::idle);
+        QCOMPARE(form.pointer.labelPointerState, LabelPointer::untouched);
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Feb./03/2004"));
         QCOMPARE(form.ui.diary.InputSys[0]->text(), QString());
     }

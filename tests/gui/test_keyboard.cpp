@@ -28,8 +28,9 @@ enum Setup {
 QByteArray fortyDays() {
     QByteArray text = "Ann,\r\n";
     for (int i = 0; i < 40; ++i)
-        text += QByteArray::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, 1))) +
-                ",120,80,66,7:05am,,,,,,,,,,\r\n";
+        text +=
+            QByteArray::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, DayStep::forward))) +
+            ",120,80,66,7:05am,,,,,,,,,,\r\n";
     return text;
 }
 

@@ -32,8 +32,9 @@ QByteArray oneDay(const char* second) {
 QByteArray days(int n) {
     QByteArray text = "Ann,\r\n";
     for (int i = 0; i < n; ++i)
-        text += QByteArray::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, 1))) +
-                ",120,80,66,7:05am,,,,,,,,,,\r\n";
+        text +=
+            QByteArray::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, DayStep::forward))) +
+            ",120,80,66,7:05am,,,,,,,,,,\r\n";
     return text;
 }
 
@@ -196,7 +197,7 @@ private Q_SLOTS:
         FormHarness h;
         MainForm& form = startWith(h, oneDay("120,80,,"), false);
         form.show();
-        QCOMPARE(form.windowActivated, std::int16_t(0));
+        QVERIFY(!form.windowActivated);
         Canvas* chart = form.ui.list.PicGraphArea;
         QCOMPARE(chart->picture().size(), chart->size());
         openListTab(form);
@@ -227,7 +228,7 @@ private Q_SLOTS:
         QTest::mouseClick(down, Qt::LeftButton);
         QCOMPARE(last->text(), QStringLiteral("10"));
         QVERIFY(last->width() >= last->sizeHint().width());
-        QCOMPARE(form.list().listButtonState, std::int16_t(0));
+        QCOMPARE(form.list().listButtonState, HoldState::idle);
 
         FormHarness few;
         MainForm& four = startWith(few, days(4));
@@ -269,10 +270,10 @@ private Q_SLOTS:
         MainForm& form = startWith(h, days(3));
         openListTab(form);
         moveOver(form.ui.list.LblDateData[0]);
-        QCOMPARE(form.pointer.labelPointerState, std::int16_t(2));
+        QCOMPARE(form.pointer.labelPointerState, LabelPointer::hand);
         QCOMPARE(form.cursor().shape(), Qt::BitmapCursor);
         moveOver(form.ui.list.PicGraphArea);
-        QCOMPARE(form.pointer.labelPointerState, std::int16_t(1));
+        QCOMPARE(form.pointer.labelPointerState, LabelPointer::arrow);
         QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
         form.setCursor(Qt::CrossCursor);
         moveOver(form.ui.list.PicViewArea);

@@ -311,7 +311,7 @@ private Q_SLOTS:
         QCOMPARE(form.ui.list.LblListTitle->text(), QStringLiteral("(New) 's data list"));
         QCOMPARE(form.ui.trend.LblTrendTitle->text(), QStringLiteral("(New) 's BP Trend"));
         QCOMPARE(form.windowIcon().isNull(), false);
-        QTRY_COMPARE(form.windowActivated, std::int16_t(1));
+        QTRY_VERIFY(form.windowActivated);
     }
 
     // Nothing the window does at start-up or close should hold up a frame on an empty diary.
@@ -333,7 +333,7 @@ private Q_SLOTS:
     void settingsRoundTrip() {
         FormHarness h;
         MainForm& form = h.start();
-        QTRY_COMPARE(form.windowActivated, std::int16_t(1));
+        QTRY_VERIFY(form.windowActivated);
         form.move(100, 120);
         QTRY_COMPARE(form.pos(), QPoint(100, 120));
         QVERIFY(h.close());
@@ -538,7 +538,7 @@ private Q_SLOTS:
         FormHarness::writeFile(path, "Ann,\r\n");
         MainForm& form = h.start(named ? path : QString());
         if (pendingEntry)
-            form.diary().entryChanged = 1;
+            form.diary().entryChanged = true;
         else
             form.document.putDay(DayRecord{}, true, {}); // a commit of an empty day: unsaved
         h.messages.queueAnswer(MessageResult::Cancel);

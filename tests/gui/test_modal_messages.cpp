@@ -71,7 +71,7 @@ private Q_SLOTS:
         ImageButton* down = form.ui.diary.ImgDiaryDown;
         QWindow* window = form.windowHandle();
         QTest::mousePress(window, Qt::LeftButton, {}, centreInWindow(down));
-        QCOMPARE(form.diary().dayButtonState, std::int16_t(1));
+        QCOMPARE(form.diary().dayButtonState, HoldState::pressed);
         QStringList seen;
         // The user lets go while the message is up; the box takes that release.
         whenTheBoxShows(
@@ -79,7 +79,7 @@ private Q_SLOTS:
         h.clock.advance(500);
         form.diary().dayButtons->poll();
         QCOMPARE(seen, QStringList{QStringLiteral("Invalid SYS.")});
-        QCOMPARE(form.diary().dayButtonState, std::int16_t(0));
+        QCOMPARE(form.diary().dayButtonState, HoldState::idle);
         // Correcting the value does not set the days running.
         typeInto(form.ui.diary.InputSys[0], QStringLiteral("1"));
         for (int ms = 0; ms < 1000; ++ms) {

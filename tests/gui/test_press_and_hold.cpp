@@ -29,24 +29,24 @@ private:
 // Records the clock time of every step, and the state the step saw.
 struct StepLog {
     const Clock* clock = nullptr;
-    const std::int16_t* state = nullptr;
+    const HoldState* state = nullptr;
     QList<qint64> times;
     QList<int> states;
 
     void record() {
         times.append(clock->elapsedMs());
-        states.append(*state);
+        states.append(static_cast<int>(*state));
     }
 };
 
 // A controller on a manual clock with a log of its steps.
 struct Rig {
     ManualClock clock;
-    std::int16_t state = 0;
+    HoldState state = HoldState::idle;
     PressAndHold controller{clock, state};
     StepLog log{&clock, &state, {}, {}};
 
-    std::tuple<ManualClock&, std::int16_t&, PressAndHold&, StepLog&> parts() {
+    std::tuple<ManualClock&, HoldState&, PressAndHold&, StepLog&> parts() {
         return {clock, state, controller, log};
     }
 };
@@ -106,21 +106,21 @@ void TestPressAndHold::shortClickStepsOnceAtRelease() {
     auto [clock, state, controller, log] = rig.parts();
 
     controller.press([&] { log.record(); });
-    QCOMPARE(state, std::int16_t(1));
+    QCOMPARE(state, HoldState::pressed);
     QVERIFY(controller.isWaiting());
     holdFor(clock, controller, 200);
     QVERIFY(log.times.isEmpty());
-    QCOMPARE(state, std::int16_t(1));
+    QCOMPARE(state, HoldState::pressed);
 
     controller.release();
     QCOMPARE(log.times, QList<qint64>{200});
     QCOMPARE(log.states, QList<int>{0});
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
     QVERIFY(!controller.isWaiting());
 
     holdFor(clock, controller, 2000);
     QCOMPARE(log.times.size(), 1);
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
 }
 
 void TestPressAndHold::clickJustUnderHalfSecondStillSingleStep() {
@@ -130,10 +130,10 @@ void TestPressAndHold::clickJustUnderHalfSecondStillSingleStep() {
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 499);
     QVERIFY(log.times.isEmpty());
-    QCOMPARE(state, std::int16_t(1));
+    QCOMPARE(state, HoldState::pressed);
     controller.release();
     QCOMPARE(log.times, QList<qint64>{499});
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
 }
 
 void TestPressAndHold::holdRepeatsAtThreeSpeeds() {
@@ -143,10 +143,10 @@ void TestPressAndHold::holdRepeatsAtThreeSpeeds() {
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 499);
     QVERIFY(log.times.isEmpty());
-    QCOMPARE(state, std::int16_t(1));
+    QCOMPARE(state, HoldState::pressed);
     holdFor(clock, controller, 1);
     QCOMPARE(log.times, QList<qint64>{500});
-    QCOMPARE(state, std::int16_t(2));
+    QCOMPARE(state, HoldState::repeating);
 
     holdFor(clock, controller, 5500);
     QCOMPARE(log.times, expectedHoldSteps(6000));
@@ -161,7 +161,7 @@ void TestPressAndHold::holdRepeatsAtThreeSpeeds() {
 
     const qsizetype steps = log.times.size();
     controller.release();
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
     QCOMPARE(log.times.size(), steps);
     QVERIFY(!controller.isWaiting());
     holdFor(clock, controller, 1000);
@@ -178,7 +178,7 @@ void TestPressAndHold::holdForThreeSecondsSpeedsUpOnce() {
     // 500, 600, ..., 2700 at 0.1 s (23 steps), then 2750, ..., 3000 at 0.05 s (6 steps).
     QCOMPARE(log.times, expectedHoldSteps(3000));
     QCOMPARE(log.times.size(), 29);
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
 }
 
 void TestPressAndHold::lateWakeUpTakesOneStepAndCountsFromIt() {
@@ -190,7 +190,7 @@ void TestPressAndHold::lateWakeUpTakesOneStepAndCountsFromIt() {
     controller.poll();
     controller.poll();
     QCOMPARE(log.times, QList<qint64>{1000});
-    QCOMPARE(state, std::int16_t(2));
+    QCOMPARE(state, HoldState::repeating);
     holdFor(clock, controller, 99);
     QCOMPARE(log.times.size(), 1);
     holdFor(clock, controller, 1);
@@ -206,7 +206,7 @@ void TestPressAndHold::releaseWhileRepeatingStopsWithoutExtraStep() {
     QCOMPARE(log.times, (QList<qint64>{500, 600, 700}));
     controller.release();
     QCOMPARE(log.times.size(), 3);
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
     QVERIFY(!controller.isWaiting());
     holdFor(clock, controller, 2000);
     QCOMPARE(log.times.size(), 3);
@@ -218,10 +218,10 @@ void TestPressAndHold::releaseAtTheFirstRepeatedStepTakesNoExtraStep() {
 
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 500);
-    QCOMPARE(state, std::int16_t(2));
+    QCOMPARE(state, HoldState::repeating);
     controller.release();
     QCOMPARE(log.times, QList<qint64>{500});
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
 }
 
 void TestPressAndHold::stepClearingStateStopsRepetition() {
@@ -231,11 +231,11 @@ void TestPressAndHold::stepClearingStateStopsRepetition() {
     controller.press([&] {
         log.record();
         if (log.times.size() == 3)
-            state = 0;
+            state = HoldState::idle;
     });
     holdFor(clock, controller, 3000);
     QCOMPARE(log.times, (QList<qint64>{500, 600, 700}));
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
     QVERIFY(!controller.isWaiting());
 }
 
@@ -257,7 +257,7 @@ void TestPressAndHold::releaseInsideModalStepStopsRepetition() {
     });
     holdFor(clock, controller, 3000);
     QCOMPARE(log.times, (QList<qint64>{500, 600}));
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
     QVERIFY(!controller.isWaiting());
 }
 
@@ -281,7 +281,7 @@ void TestPressAndHold::nestedPollDoesNotRecurse() {
     holdFor(clock, controller, 500);
     QCOMPARE(deepest, 1);
     QCOMPARE(log.times, QList<qint64>{500});
-    QCOMPARE(state, std::int16_t(2));
+    QCOMPARE(state, HoldState::repeating);
     QVERIFY(controller.isWaiting());
 
     controller.poll();
@@ -316,7 +316,7 @@ void TestPressAndHold::scheduleResumesFromWhenTheStepReturned() {
 
 void TestPressAndHold::pressDuringStepStartsItsOwnHold() {
     ManualClock clock;
-    std::int16_t state = 0;
+    HoldState state = HoldState::idle;
     PressAndHold controller(clock, state);
     StepLog first{&clock, &state, {}, {}};
     StepLog second{&clock, &state, {}, {}};
@@ -330,7 +330,7 @@ void TestPressAndHold::pressDuringStepStartsItsOwnHold() {
     holdFor(clock, controller, 500);
     QCOMPARE(first.times, QList<qint64>{500});
     QVERIFY(second.times.isEmpty());
-    QCOMPARE(state, std::int16_t(1));
+    QCOMPARE(state, HoldState::pressed);
     QVERIFY(controller.isWaiting());
 
     holdFor(clock, controller, 499);
@@ -338,7 +338,7 @@ void TestPressAndHold::pressDuringStepStartsItsOwnHold() {
     QVERIFY(second.times.isEmpty());
     holdFor(clock, controller, 1);
     QCOMPARE(second.times, QList<qint64>{1000});
-    QCOMPARE(state, std::int16_t(2));
+    QCOMPARE(state, HoldState::repeating);
     controller.release();
     QCOMPARE(first.times.size(), 1);
     QCOMPARE(second.times.size(), 1);
@@ -346,7 +346,7 @@ void TestPressAndHold::pressDuringStepStartsItsOwnHold() {
 
 void TestPressAndHold::clickDuringStepStepsAfterItNotInside() {
     ManualClock clock;
-    std::int16_t state = 0;
+    HoldState state = HoldState::idle;
     PressAndHold controller(clock, state);
     StepLog first{&clock, &state, {}, {}};
     int clicks = 0;
@@ -371,7 +371,7 @@ void TestPressAndHold::clickDuringStepStepsAfterItNotInside() {
     QCOMPARE(clicksSeenInsideStep, 0);
     QCOMPARE(clicks, 1);
     QVERIFY(!clickNested);
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
     QVERIFY(!controller.isWaiting());
 
     holdFor(clock, controller, 2000);
@@ -386,13 +386,13 @@ void TestPressAndHold::stateClearedDuringWaitStepsAtRelease() {
     // A document load clears the state while the button is held.
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 200);
-    state = 0;
+    state = HoldState::idle;
     holdFor(clock, controller, 1000);
     QVERIFY(log.times.isEmpty());
     QVERIFY(!controller.isWaiting());
     controller.release();
     QCOMPARE(log.times, QList<qint64>{1200});
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
 }
 
 void TestPressAndHold::cancelTakesNoStep() {
@@ -402,12 +402,12 @@ void TestPressAndHold::cancelTakesNoStep() {
     controller.press([&] { log.record(); });
     holdFor(clock, controller, 300);
     controller.cancel();
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
     QVERIFY(!controller.isWaiting());
     holdFor(clock, controller, 1000);
     controller.release();
     QVERIFY(log.times.isEmpty());
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
 }
 
 void TestPressAndHold::cancelWhileRepeatingStops() {
@@ -418,7 +418,7 @@ void TestPressAndHold::cancelWhileRepeatingStops() {
     holdFor(clock, controller, 650);
     QCOMPARE(log.times, (QList<qint64>{500, 600}));
     controller.cancel();
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
     holdFor(clock, controller, 1000);
     controller.release();
     QCOMPARE(log.times.size(), 2);
@@ -426,7 +426,7 @@ void TestPressAndHold::cancelWhileRepeatingStops() {
 
 void TestPressAndHold::destroyedInsideStepIsSafe() {
     ManualClock clock;
-    std::int16_t state = 0;
+    HoldState state = HoldState::idle;
     auto controller = std::make_unique<PressAndHold>(clock, state);
     int steps = 0;
 
@@ -441,7 +441,7 @@ void TestPressAndHold::destroyedInsideStepIsSafe() {
     }
     QCOMPARE(steps, 1);
     QVERIFY(!controller);
-    QCOMPARE(state, std::int16_t(2));
+    QCOMPARE(state, HoldState::repeating);
 }
 
 void TestPressAndHold::timerWaitsForTheClock() {
@@ -452,20 +452,20 @@ void TestPressAndHold::timerWaitsForTheClock() {
     // Real time passes and the timer fires, but the clock has not moved: no step is due.
     QTest::qWait(700);
     QVERIFY(log.times.isEmpty());
-    QCOMPARE(state, std::int16_t(1));
+    QCOMPARE(state, HoldState::pressed);
     QVERIFY(controller.isWaiting());
 
     clock.advance(500);
     QTRY_COMPARE_WITH_TIMEOUT(log.times.size(), 1, 5000);
     QCOMPARE(log.times.first(), qint64(500));
-    QCOMPARE(state, std::int16_t(2));
+    QCOMPARE(state, HoldState::repeating);
 
     clock.advance(100);
     QTRY_COMPARE_WITH_TIMEOUT(log.times.size(), 2, 5000);
     QCOMPARE(log.times.at(1), qint64(600));
 
     controller.release();
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
     clock.advance(1000);
     QTest::qWait(300);
     QCOMPARE(log.times.size(), 2);
@@ -473,7 +473,7 @@ void TestPressAndHold::timerWaitsForTheClock() {
 
 void TestPressAndHold::realClockTakesFirstStepAfterHalfSecond() {
     SteadyClock clock;
-    std::int16_t state = 0;
+    HoldState state = HoldState::idle;
     PressAndHold controller(clock, state);
     StepLog log{&clock, &state, {}, {}};
 
@@ -485,7 +485,7 @@ void TestPressAndHold::realClockTakesFirstStepAfterHalfSecond() {
     QCOMPARE(log.states.at(0), 2);
 
     controller.release();
-    QCOMPARE(state, std::int16_t(0));
+    QCOMPARE(state, HoldState::idle);
     const qsizetype steps = log.times.size();
     QTest::qWait(300);
     QCOMPARE(log.times.size(), steps);

@@ -36,8 +36,9 @@ const QByteArray representative =
 QByteArray days(int n) {
     QByteArray text = "Ann,\r\n";
     for (int i = 0; i < n; ++i)
-        text += QByteArray::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, 1))) +
-                ",120,80,66,7:05am,,,,,,,,,,\r\n";
+        text +=
+            QByteArray::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, DayStep::forward))) +
+            ",120,80,66,7:05am,,,,,,,,,,\r\n";
     return text;
 }
 

@@ -29,8 +29,9 @@ namespace {
 QByteArray twoHundredDays() {
     QByteArray text = "Ann Example,\r\n";
     for (int i = 0; i < 200; ++i)
-        text += QByteArray::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, 1))) +
-                ",120,80,60,7:05am,126,78,70,8:30pm,,,,,,\r\n";
+        text +=
+            QByteArray::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, DayStep::forward))) +
+            ",120,80,60,7:05am,126,78,70,8:30pm,,,,,,\r\n";
     return text;
 }
 
@@ -164,7 +165,7 @@ private Q_SLOTS:
         QCOMPARE(seen.size(), 400);
         for (int i = 0; i < 200; ++i) {
             const QString day =
-                QString::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, 1)));
+                QString::fromStdString(formatDayKey(addDays(dateFromCivil(2004, 1, 1), i, DayStep::forward)));
             QCOMPARE(seen.value(day + QStringLiteral(" 7:05am 120 80 60")), 1);
             QCOMPARE(seen.value(day + QStringLiteral(" 8:30pm 126 78 70")), 1);
         }

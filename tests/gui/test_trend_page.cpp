@@ -163,11 +163,11 @@ private Q_SLOTS:
         QTest::mouseClick(t.ImgTrendRight, Qt::LeftButton);
         QCOMPARE(t.LblTrendDateTop->text(), QStringLiteral("Apr./01/2004"));
         // The diary ends on the 5th: a window from the 16th is refused, and the page is redrawn.
-        form.canvases.drawLine(CanvasSet::trendGraph, 0, 0, 9375, 5535, red, 3);
+        form.canvases.drawLine(CanvasSet::trendGraph, 0, 0, 9375, 5535, red, CanvasSet::Shape::filledBox);
         QTest::mouseClick(t.ImgTrendRight, Qt::LeftButton);
         QCOMPARE(form.document.trendWindowStart(), dateFromCivil(2004, 4, 1));
         QCOMPARE(count(form, red), 9);
-        QCOMPARE(form.trend().trendButtonState, std::int16_t(0));
+        QCOMPARE(form.trend().trendButtonState, HoldState::idle);
     }
 
     void doubleClickOpensTheDayUnderThePointer_data() {
