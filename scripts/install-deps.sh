@@ -5,7 +5,8 @@ set -eu
 packages="cmake ninja-build g++ pkg-config python3 qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev
 fonts-dejavu-core fonts-liberation2 fonts-ipafont-gothic util-linux
 xvfb xauth xdotool x11-utils x11-apps netpbm poppler-utils clang-14 libclang-rt-14-dev inotify-tools
-desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev file"
+desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev file
+g++-mingw-w64-x86-64-posix wine64"
 
 missing=""
 for p in $packages; do

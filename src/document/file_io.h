@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -7,13 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include <sys/types.h>
-
 namespace tonolog {
 
-// The system calls a save goes through; tests replace one of them to make a save fail.
+// The system calls a save goes through, on the C library's file descriptors; tests replace one of
+// them to make a save fail. Chosen for the system at compile time: POSIX (macOS syncing with
+// F_FULLFSYNC, as its fsync leaves the data in the drive's cache) or Windows.
 struct FileOps {
-    std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
+    std::function<std::ptrdiff_t(int fd, const void* data, std::size_t size)> write;
     std::function<int(int fd)> fsync;
     std::function<int(const char* from, const char* to)> rename;
 

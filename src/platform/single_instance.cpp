@@ -14,11 +14,11 @@
 #include <QThread>
 #include <QTimer>
 
-#include <cerrno>
 #include <optional>
 
-#include <signal.h>
+#if defined(Q_OS_UNIX)
 #include <unistd.h>
+#endif
 
 namespace tonolog {
 
@@ -41,8 +41,12 @@ QString privateDirectory(const QString& dir) {
     if (dir.isEmpty() || !QDir().mkpath(dir))
         return {};
     const QFileInfo info(dir);
-    if (!info.isDir() || info.ownerId() != ::geteuid())
+    if (!info.isDir())
         return {};
+#if defined(Q_OS_UNIX)
+    if (info.ownerId() != ::geteuid())
+        return {};
+#endif
     constexpr QFile::Permissions othersMay = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                              QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     if ((info.permissions() & othersMay) != 0 &&
@@ -52,22 +56,19 @@ QString privateDirectory(const QString& dir) {
 }
 
 // A lock that names no owner (an empty or garbled file: a kill between creating and writing it,
-// or a stray file), or whose owner no longer runs, belongs to no running instance.
-// A lock that another start is creating at this moment is empty for an instant: only one that has
-// named no owner for a while counts, or one dated in the future (the clock was set back since).
-// The owner's process can only be looked for on its own computer.
+// or a stray file) belongs to no running instance. A lock that another start is creating at this
+// moment is empty for an instant: only one that has named no owner for a while counts, or one dated
+// in the future (the clock was set back since). A lock that names its owner is the lock file's own
+// to judge: stale when its owner no longer runs on this computer.
 bool heldByNobody(const QLockFile& lock, const QString& path, int unfinishedLockMs) {
     qint64 pid = 0;
     QString host;
     QString application;
-    if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0) {
-        const QDateTime written = QFileInfo(path).lastModified();
-        const qint64 age = written.isValid() ? written.msecsTo(QDateTime::currentDateTime()) : 0;
-        return !written.isValid() || age > unfinishedLockMs || age < 0;
-    }
-    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+    if (lock.getLockInfo(&pid, &host, &application) && pid > 0)
         return false;
-    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+    const QDateTime written = QFileInfo(path).lastModified();
+    const qint64 age = written.isValid() ? written.msecsTo(QDateTime::currentDateTime()) : 0;
+    return !written.isValid() || age > unfinishedLockMs || age < 0;
 }
 
 // The session an instance runs in: its computer, its runtime directory and its display (a
@@ -111,7 +112,7 @@ std::optional<QString> pathFrom(const QByteArray& bytes) {
         return std::nullopt;
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString path = decoder.decode(bytes);
-    if (decoder.hasError() || (!path.isEmpty() && !path.startsWith(QLatin1Char('/'))))
+    if (decoder.hasError() || (!path.isEmpty() && QDir::isRelativePath(path)))
         return std::nullopt;
     return path;
 }

@@ -44,7 +44,7 @@ QString commandLinePath(const QString& commandLine) {
         path.remove(0, 1);
     if (path.endsWith(QLatin1Char('"')))
         path.chop(1);
-    if (!path.isEmpty() && !path.startsWith(QLatin1Char('/')))
+    if (!path.isEmpty() && QDir::isRelativePath(path))
         path = QDir::current().absoluteFilePath(path);
     return path;
 }

@@ -7,8 +7,6 @@
 #include <cerrno>
 #include <memory>
 
-#include <unistd.h>
-
 using namespace tonolog;
 
 namespace {

@@ -4,23 +4,24 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
-
-#include <unistd.h>
 
 // A fresh directory under the system's temporary directory, removed with everything in it.
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tonolog-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        path_ = pattern;
+        std::random_device random;
+        for (;;) {
+            path_ = std::filesystem::temp_directory_path() / ("tonolog-test-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(path_, error))
+                break;
+        }
     }
     ~TempDir() {
         std::error_code ignored;
@@ -30,15 +31,16 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::string path() const { return path_.string(); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // The path with "/" between its parts, as the program's own paths have them.
+    std::string path() const { return path_.generic_string(); }
+    std::string file(const std::string& name) const { return (path_ / name).generic_string(); }
 
     static void write(const std::string& path, const std::string& bytes) {
-        std::ofstream out(path, std::ios::binary);
+        std::ofstream out(std::filesystem::u8path(path), std::ios::binary);
         out << bytes;
     }
     static std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
+        std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     // Names in the directory, to find left-over temporary files.
@@ -57,14 +59,14 @@ private:
 inline tonolog::FileOps failingWriteAfter(std::size_t bytes) {
     tonolog::FileOps ops = tonolog::FileOps::system();
     auto budget = std::make_shared<std::size_t>(bytes);
-    ops.write = [budget](int fd, const void* data, std::size_t size) -> ssize_t {
+    ops.write = [budget, write = ops.write](int fd, const void* data, std::size_t size) -> std::ptrdiff_t {
         if (*budget == 0) {
             errno = ENOSPC;
             return -1;
         }
         const std::size_t n = std::min(size, *budget);
         *budget -= n;
-        return ::write(fd, data, n);
+        return write(fd, data, n);
     };
     return ops;
 }
