@@ -9,8 +9,9 @@ class QWidget;
 
 namespace tonolog {
 
-// Keeps every registered control at its design rectangle scaled by the ratio of the current
-// client area to the design client area, fonts scaled with it.
+// The one table of the window's design: every control's rectangle in twips and its font size, as
+// the layout places them; it keeps every control at its design rectangle scaled by the ratio of the
+// current client area to the design client area, fonts scaled with it.
 class ElasticLayout {
 public:
     explicit ElasticLayout(QSize designClient) : designClient_(designClient) {}
@@ -24,12 +25,15 @@ public:
     // Rescales every control for a client area of this many pixels.
     void rescale(QSize clientPixels);
 
-private:
     struct Item {
         QPointer<QWidget> widget;
         QRect design;
         double fontPointSize = 0;
     };
+    const QVector<Item>& items() const { return items_; }
+    QSize designClient() const { return designClient_; }
+
+private:
     QSize designClient_;
     QVector<Item> items_;
     double sx_ = 1.0;

@@ -73,6 +73,8 @@ public:
     HelpCommands& help() { return *help_; }
     ReportCommands& reports() { return *reports_; }
     Platform& platform() { return platform_; }
+    // The design table every control is placed and rescaled from.
+    const ElasticLayout& layout() const { return elastic_; }
     const Locations& locations() const { return locations_; }
 
     // The client area's size in pixels for which every control stands at its design rectangle.

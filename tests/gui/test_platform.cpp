@@ -2,9 +2,6 @@
 #include "platform/help_viewer.h"
 #include "platform/qt_dialog_service.h"
 #include "platform/qt_settings_store.h"
-#include "support/fake_dialog_service.h"
-#include "support/manual_clock.h"
-#include "support/memory_settings_store.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -498,62 +495,6 @@ private Q_SLOTS:
         const qint64 later = clock.elapsedMs();
         QVERIFY2(later - start >= 50, qPrintable(QString::number(later - start)));
         QVERIFY(SystemClock().elapsedMs() >= later); // one timer for all
-    }
-
-    // --- the doubles other tests rely on ---
-
-    void manualClockMovesOnlyWhenTold() {
-        ManualClock clock(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59, 900)));
-        QCOMPARE(clock.elapsedMs(), 0);
-        clock.advance(150);
-        QCOMPARE(clock.now(), QDateTime(QDate(2024, 3, 1), QTime(0, 0, 0, 50)));
-        QCOMPARE(clock.elapsedMs(), 150);
-        clock.setNow(QDateTime(QDate(2024, 1, 1), QTime(8, 0)));
-        QCOMPARE(clock.elapsedMs(), 150);
-        QCOMPARE(clock.now().time(), QTime(8, 0));
-    }
-
-    void memorySettingsStoreCanRefuse() {
-        MemorySettingsStore store;
-        QVERIFY(store.write(QStringLiteral("History"), QStringLiteral("Path1"), QStringLiteral("/a.tnl")));
-        QCOMPARE(store.read(QStringLiteral("History"), QStringLiteral("Path1"), QString()),
-                 QStringLiteral("/a.tnl"));
-        QCOMPARE(store.read(QStringLiteral("History"), QStringLiteral("Path2"), QStringLiteral("d")),
-                 QStringLiteral("d"));
-        store.setFailWrites(true);
-        QVERIFY(!store.write(QStringLiteral("History"), QStringLiteral("Path1"), QStringLiteral("/b.tnl")));
-        QVERIFY(!store.sync());
-        QCOMPARE(store.read(QStringLiteral("History"), QStringLiteral("Path1"), QString()),
-                 QStringLiteral("/a.tnl"));
-        QCOMPARE(store.writeCount(), 2);
-    }
-
-    void fakeDialogServiceAnswersInOrderAndRecords() {
-        FakeDialogService dialogs;
-        dialogs.queueChosenFile(QStringLiteral("/data/mine.tnl"));
-        dialogs.queueFileCancel();
-        dialogs.queuePrinterAnswer(true);
-
-        const FileDialogResult opened = dialogs.showOpen(openRequest(QStringLiteral("/data")));
-        QVERIFY(opened.accepted);
-        QCOMPARE(opened.fullPath, QStringLiteral("/data/mine.tnl"));
-        QCOMPARE(opened.fileName, QStringLiteral("mine.tnl"));
-        QVERIFY(!dialogs.showSave(saveRequest(QStringLiteral("/data"))).accepted);
-        QVERIFY(!dialogs.showOpen(openRequest(QStringLiteral("/x"))).accepted); // nothing queued
-
-        QPrinter printer;
-        QVERIFY(dialogs.showPrinter(printer));
-        QVERIFY(!dialogs.showPrinter(printer));
-        dialogs.showHelp(QStringLiteral("Tonolog.hlp"), 261);
-
-        QCOMPARE(dialogs.fileDialogCount(), 3);
-        QCOMPARE(dialogs.fileDialogsAsked()[1].kind, FakeDialogService::FileDialogKind::Save);
-        QCOMPARE(dialogs.fileDialogsAsked()[1].request.title, QStringLiteral("Save as"));
-        QCOMPARE(dialogs.lastFileDialog().request.initialDir, QStringLiteral("/x"));
-        QCOMPARE(dialogs.printerDialogCount(), 2);
-        QCOMPARE(dialogs.helpAsked().size(), std::size_t(1));
-        QCOMPARE(dialogs.helpAsked()[0].command, 261);
-        QCOMPARE(dialogs.pendingAnswers(), 0);
     }
 };
 
