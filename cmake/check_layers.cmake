@@ -2,8 +2,8 @@
 # parent directory, or when the document core includes Qt.
 #   cmake -DSOURCE_DIR=<src> -P check_layers.cmake
 # Layers, lowest first: document and platform may use document only; canvas both of them; each
-# page (diary, listpage, trend) canvas and below; print the List and Trend pages it prints and
-# below; report canvas and below; shell everything.
+# page (diary, listpage, trend) canvas and below; print and report canvas and below; shell
+# everything.
 cmake_minimum_required(VERSION 3.25)
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "SOURCE_DIR is not set")
@@ -15,7 +15,7 @@ set(allowed_canvas canvas platform document)
 set(allowed_diary diary canvas platform document)
 set(allowed_listpage listpage canvas platform document)
 set(allowed_trend trend canvas platform document)
-set(allowed_print print listpage trend canvas platform document)
+set(allowed_print print canvas platform document)
 set(allowed_report report canvas platform document)
 set(allowed_shell shell diary listpage trend print report canvas platform document)
 set(folders document platform canvas diary listpage trend print report shell)

@@ -5,6 +5,7 @@
 #include "canvas/twips.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
@@ -64,7 +65,14 @@ void Canvas::setBackgroundColor(const QColor& color) {
 void Canvas::clear() {
     picture_ = QImage(devicePictureSize(), QImage::Format_RGB32);
     picture_.fill(background_);
+    strokes_.clear();
     update();
+}
+
+void Canvas::record(Stroke stroke) {
+    stroke.pen = penWidth_;
+    stroke.dotted = lineStyle_ == LineStyle::dotted;
+    strokes_.push_back(stroke);
 }
 
 bool Canvas::fitPicture() {
@@ -76,6 +84,7 @@ bool Canvas::fitPicture() {
 
 void Canvas::drawLine(int x1, int y1, int x2, int y2, const QColor& color) {
     fitPicture();
+    record({Stroke::line, {x1, y1}, {x2, y2}, 0, color, {}});
     ExactPainter painter(picture_);
     QPen pen(color, devicePen(), lineStyle_ == LineStyle::dotted ? Qt::DotLine : Qt::SolidLine,
              Qt::SquareCap);
@@ -86,6 +95,12 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, const QColor& color) {
 
 void Canvas::drawBox(int x1, int y1, int x2, int y2, const QColor& color, bool filled) {
     fitPicture();
+    record({filled ? Stroke::filledBox : Stroke::box,
+            {std::min(x1, x2), std::min(y1, y2)},
+            {std::max(x1, x2), std::max(y1, y2)},
+            0,
+            color,
+            {}});
     const QPoint a = toDevice(std::min(x1, x2), std::min(y1, y2));
     const QPoint b = toDevice(std::max(x1, x2), std::max(y1, y2));
     ExactPainter painter(picture_);
@@ -108,6 +123,12 @@ void Canvas::drawBox(int x1, int y1, int x2, int y2, const QColor& color, bool f
 
 void Canvas::drawCircle(int x, int y, int radius, const QColor& color) {
     fitPicture();
+    record({Stroke::circle,
+            {x, y},
+            {},
+            radius,
+            color,
+            fillStyle_ == FillStyle::solid ? fillColor_ : QColor(Qt::transparent)});
     const QPoint centre = toDevice(x, y);
     const int r = twips::toDevicePixels(radius, ratio());
     ExactPainter painter(picture_);
@@ -122,6 +143,7 @@ void Canvas::drawCircle(int x, int y, int radius, const QColor& color) {
 
 void Canvas::drawPoint(int x, int y, const QColor& color) {
     fitPicture();
+    record({Stroke::point, {x, y}, {}, 0, color, {}});
     const QPoint c = toDevice(x, y);
     const int pen = devicePen();
     // A dot of `pen` pixels across: the pixels whose centres lie within half the pen of the
@@ -148,8 +170,71 @@ int Canvas::heightTwips() const {
     return twips::wholeTwips(height());
 }
 
+namespace {
+
+// A printer or a PDF file, which take lines and shapes at their own resolution.
+bool isVectorDevice(const QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine == nullptr)
+        return false;
+    switch (engine->type()) {
+    case QPaintEngine::Pdf:
+    case QPaintEngine::Picture:
+    case QPaintEngine::Windows:
+    case QPaintEngine::MacPrinter:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void Canvas::paintStrokes(QPainter& painter) const {
+    painter.save();
+    painter.fillRect(rect(), background_);
+    painter.setClipRect(rect(), Qt::IntersectClip);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    // The painter's unit becomes the twip.
+    painter.scale(1.0 / twips::perPixel, 1.0 / twips::perPixel);
+    for (const Stroke& s : strokes_) {
+        const double pen = s.pen * twips::perPixel;
+        QPen outline(s.color, pen, s.dotted ? Qt::DotLine : Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+        switch (s.kind) {
+        case Stroke::line:
+            painter.setPen(outline);
+            painter.drawLine(s.a, s.b);
+            break;
+        case Stroke::box:
+            painter.setPen(outline);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRectF(s.a, s.b));
+            break;
+        case Stroke::filledBox:
+            // As thick as the pen beyond its edges, as on the screen.
+            painter.fillRect(QRectF(s.a, s.b).adjusted(-pen / 2, -pen / 2, pen / 2, pen / 2), s.color);
+            break;
+        case Stroke::circle:
+            painter.setPen(QPen(s.color, pen));
+            painter.setBrush(s.fill.alpha() == 0 ? QBrush(Qt::NoBrush) : QBrush(s.fill));
+            painter.drawEllipse(QPointF(s.a), s.radius, s.radius);
+            break;
+        case Stroke::point:
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(s.color);
+            painter.drawEllipse(QPointF(s.a), pen / 2, pen / 2);
+            break;
+        }
+    }
+    painter.restore();
+}
+
 void Canvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (isVectorDevice(painter)) {
+        paintStrokes(painter);
+        return;
+    }
     const std::optional<QPoint> origin = devicepixels::origin(painter, ratio());
     // Scaled by the painter where the picture is not in the surface's pixels (a printer); on a
     // screen, beneath the exact copy only where an edge of the canvas falls between two pixels.

@@ -4,13 +4,18 @@
 #include <QImage>
 #include <QWidget>
 
+#include <vector>
+
+class QPainter;
+
 namespace tonolog {
 
 // A drawing canvas whose drawing is retained: what is drawn stays until it is drawn over or the
 // canvas is cleared, through hiding, covering and repainting. The picture is kept in device
-// pixels, so it is sharp on a screen of any pixel ratio. Coordinates are in twips from the
-// top-left corner; pen widths in device-independent pixels. Nothing is antialiased, so every
-// mark has exactly its colour. Other controls may sit on it as children.
+// pixels, so it is sharp on a screen of any pixel ratio; the drawing is also kept as its lines and
+// shapes, which a printer gets instead of the picture, sharp at any resolution. Coordinates are in twips from
+// the top-left corner; pen widths in device-independent pixels. Nothing is antialiased, so every mark has
+// exactly its colour. Other controls may sit on it as children.
 class Canvas : public QWidget {
     Q_OBJECT
 public:
@@ -71,6 +76,19 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // One drawing operation, in twips, with the pen and fill it was drawn with.
+    struct Stroke {
+        enum Kind { line, box, filledBox, circle, point } kind = line;
+        QPoint a;
+        QPoint b;
+        int radius = 0;
+        QColor color;
+        QColor fill; // a circle's, when it is filled
+        int pen = 1;
+        bool dotted = false;
+    };
+    void record(Stroke stroke);
+    void paintStrokes(QPainter& painter) const;
     QSize devicePictureSize() const;
     double ratio() const;
     int devicePen() const;
@@ -82,6 +100,7 @@ private:
     FillStyle fillStyle_ = FillStyle::transparent;
     QColor fillColor_{0, 0, 0};
     double pictureRatio_ = 0;
+    std::vector<Stroke> strokes_;
 };
 
 } // namespace tonolog

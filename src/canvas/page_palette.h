@@ -20,6 +20,8 @@ struct PagePalette {
     QColor paletteBlack{0, 0, 0};
     QColor paletteWhite{255, 255, 255};
     QColor paletteGrey{128, 128, 128};
+    // The ground of the List page's rows, on the screen and on paper.
+    QColor paletteListRows{196, 225, 255};
 
     // Index 0 Diary, 1 List, 2 Trend: a tab's colour while its page is shown, and while another is.
     std::array<QColor, 3> tabFrontColor{paletteDiaryPage, paletteListPage, paletteTrendPage};

@@ -134,4 +134,20 @@ std::int16_t listTopAfterStepDown(std::int16_t listTopIndex, int count) {
     return static_cast<std::int16_t>(top);
 }
 
+namespace {
+
+std::string ownerOrNew(std::string_view owner) {
+    return owner.empty() ? std::string("(New)") : std::string(owner);
+}
+
+} // namespace
+
+std::string listPageTitle(std::string_view owner) {
+    return ownerOrNew(owner) + " 's data list";
+}
+
+std::string trendPageTitle(std::string_view owner) {
+    return ownerOrNew(owner) + " 's BP Trend";
+}
+
 } // namespace tonolog

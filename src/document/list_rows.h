@@ -14,6 +14,11 @@ namespace tonolog {
 
 inline constexpr int chartScaleTop = 250;
 
+// The titles of the List and Trend pages (and of the printed list) for the diary's owner:
+// "Ann 's data list", "Ann 's BP Trend", "(New)" for a diary without a name yet.
+std::string listPageTitle(std::string_view owner);
+std::string trendPageTitle(std::string_view owner);
+
 // The x of a value on a chart of this width: (width / 250) * value. A result outside the 16-bit
 // range stops at its end.
 int chartX(double chartWidth, int value);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QImage>
 #include <QPoint>
 #include <QString>
 
@@ -29,10 +28,12 @@ public:
     virtual void drawLine(int x1, int y1, int x2, int y2, const QColor& color) = 0;
     // A rectangle's outline, or filled and outlined in the same colour.
     virtual void drawBox(int x1, int y1, int x2, int y2, const QColor& color, bool filled) = 0;
-    // An image at its natural size (its device-independent size, 15 twips to a pixel).
-    virtual void drawImage(int x, int y, const QImage& image) = 0;
-    // Part of an image: from the source offset, this wide and the image's own height.
-    virtual void drawImagePart(int x, int y, int width, const QImage& image, int sourceX, int sourceY) = 0;
+    // Lines and outlines dotted from now on, or solid again.
+    virtual void setDotted(bool dotted) = 0;
+    // The text with its top-left corner at the position, cut at `width` twips to its right.
+    virtual void printTextWithin(int x, int y, int width, const QString& text) = 0;
+    // A filled round dot of this diameter, centred on the position.
+    virtual void drawDot(int x, int y, int diameter, const QColor& color) = 0;
     // Hands the page to the printer.
     virtual bool endDocument() = 0;
     // The widget as drawn now, as the one page.

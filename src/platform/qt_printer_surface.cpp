@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QPageLayout>
+#include <QPicture>
 #include <QPrinter>
 #include <QWidget>
 
@@ -66,7 +67,7 @@ QPainter* QtPrinterSurface::painter() {
 
 QPen QtPrinterSurface::pen(const QColor& color) const {
     // Widths are the printer's own pixels, whatever the scale.
-    QPen p(color, std::max(1, penWidth_));
+    QPen p(color, std::max(1, penWidth_), dotted_ ? Qt::DotLine : Qt::SolidLine);
     p.setCosmetic(true);
     p.setCapStyle(Qt::SquareCap);
     p.setJoinStyle(Qt::MiterJoin);
@@ -102,20 +103,23 @@ void QtPrinterSurface::drawBox(int x1, int y1, int x2, int y2, const QColor& col
     }
 }
 
-void QtPrinterSurface::drawImage(int x, int y, const QImage& image) {
+void QtPrinterSurface::printTextWithin(int x, int y, int width, const QString& text) {
     if (QPainter* p = painter()) {
-        const QSizeF natural = image.deviceIndependentSize() * twipsPerPixel;
-        p->drawImage(QRectF(QPointF(x, y), natural), image);
+        p->save();
+        p->setClipRect(QRectF(x, y, width, 1e6), Qt::IntersectClip);
+        p->setFont(font_);
+        p->setPen(Qt::black);
+        p->drawText(QRectF(x, y, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+        p->restore();
     }
 }
 
-void QtPrinterSurface::drawImagePart(int x, int y, int width, const QImage& image, int sourceX, int sourceY) {
+void QtPrinterSurface::drawDot(int x, int y, int diameter, const QColor& color) {
     if (QPainter* p = painter()) {
-        // Twips of the image, in its own pixels.
-        const double perTwip = image.devicePixelRatio() / twipsPerPixel;
-        const double height = image.deviceIndependentSize().height() * twipsPerPixel;
-        const QRectF source(sourceX * perTwip, sourceY * perTwip, width * perTwip, height * perTwip);
-        p->drawImage(QRectF(x, y, width, height), image, source);
+        p->setPen(Qt::NoPen);
+        p->setBrush(color);
+        p->drawEllipse(QPointF(x, y), diameter / 2.0, diameter / 2.0);
+        p->setBrush(Qt::NoBrush);
     }
 }
 
@@ -138,9 +142,21 @@ bool QtPrinterSurface::printWindow(QWidget& clientArea) {
     const QSizeF natural = QSizeF(clientArea.size()) * twipsPerPixel;
     const double fit =
         std::min({1.0, pageTwips.width() / natural.width(), pageTwips.height() / natural.height()});
+    // Rendered straight onto a printer, a widget goes through a picture of pixels; recorded as a
+    // QPicture first, its text, lines and shapes stay what they are (the canvases draw theirs).
+    QPicture drawn;
+    {
+        QPainter recorder(&drawn);
+        clientArea.render(&recorder, QPoint(0, 0), QRegion(),
+                          QWidget::DrawChildren | QWidget::DrawWindowBackground);
+    }
     p->save();
     p->scale(twipsPerPixel * fit, twipsPerPixel * fit);
-    clientArea.render(p, QPoint(0, 0), QRegion(), QWidget::DrawChildren | QWidget::DrawWindowBackground);
+    // A picture plays itself scaled from its own resolution to the device's: that is undone here,
+    // as the scale above already makes the twips of the page.
+    p->scale(double(drawn.logicalDpiX()) / printer_.logicalDpiX(),
+             double(drawn.logicalDpiY()) / printer_.logicalDpiY());
+    p->drawPicture(0, 0, drawn);
     p->restore();
     return endDocument();
 }

@@ -33,8 +33,9 @@ public:
     void printText(int x, int y, const QString& text) override;
     void drawLine(int x1, int y1, int x2, int y2, const QColor& color) override;
     void drawBox(int x1, int y1, int x2, int y2, const QColor& color, bool filled) override;
-    void drawImage(int x, int y, const QImage& image) override;
-    void drawImagePart(int x, int y, int width, const QImage& image, int sourceX, int sourceY) override;
+    void setDotted(bool dotted) override { dotted_ = dotted; }
+    void printTextWithin(int x, int y, int width, const QString& text) override;
+    void drawDot(int x, int y, int diameter, const QColor& color) override;
     bool endDocument() override;
     bool printWindow(QWidget& clientArea) override;
 
@@ -46,6 +47,7 @@ private:
     std::unique_ptr<QPainter> painter_;
     QFont font_;
     int penWidth_ = 1;
+    bool dotted_ = false;
     bool failed_ = false;
 };
 

@@ -1,20 +1,15 @@
 #include "canvas/busy_pointer.h"
-#include "canvas/canvas.h"
-#include "canvas/canvas_set.h"
-#include "canvas/controls.h"
 #include "canvas/page_palette.h"
 #include "canvas/text.h"
-#include "canvas/twips.h"
 #include "document/document.h"
 #include "document/list_rows.h"
-#include "listpage/chart_scale.h"
-#include "listpage/list_controls.h"
 #include "platform/printer_surface.h"
 #include "print/page_printing.h"
-#include "print/print_layout.h"
 
-#include <QApplication>
-#include <QPainter>
+#include <QRect>
+
+#include <algorithm>
+#include <vector>
 
 namespace tonolog {
 
@@ -23,217 +18,185 @@ namespace {
 const QColor black(0, 0, 0);
 const QColor white(255, 255, 255);
 
+// The printed list page, in twips from the page's corner: the page's ground, the rows beside the
+// chart, seven rows of three readings and a note. A row's parts are given from the row's top.
+namespace layout {
+constexpr QRect ground{240, 240, 10575, 12615};
+constexpr QPoint title{480, 360};
+constexpr QPoint comment{5160, 480};
+constexpr QPoint unit{8760, 480};
+constexpr QRect rows{480, 840, 7335, 11295}; // within the ground
+constexpr QRect chart{8040, 840, 2055, 11295};
+constexpr int rowCount = 7;
+constexpr int rowPitch = 1560;
+constexpr int firstRowTop = 240;
+constexpr QPoint number{240, 0};
+constexpr QRect dateBox{240, 360, 1095, 615};
+constexpr int slotLeft = 1680;
+constexpr int slotPitch = 1800;
+constexpr QRect cell{0, 0, 1815, 1095}; // from the slot's corner
+constexpr int labelHeight = 375;
+constexpr int pulseLeft = 1200;
+constexpr int noteTop = 1080;
+constexpr int noteWidth = 5415;
+// A long note is cut this far right of its box.
+constexpr int noteOverhang = 20;
+constexpr int scaleLabelWidth = 375;
+constexpr int bottomScaleTop = 11040;
+constexpr int titlePoints = 14;
+constexpr int datePoints = 12;
+constexpr int commentPoints = 10;
+// The chart's bars are as thick as a pen of four pixels, its dots as wide as one of five.
+constexpr int barHalfThickness = 30;
+constexpr int dotDiameter = 75;
+} // namespace layout
+
 // The text right-aligned in this many characters; a longer one as it is.
 QString rightAligned(const QString& text, int width) {
     return text.rightJustified(width, QLatin1Char(' '), false);
 }
 
-int fontPoints(const QWidget* w) {
-    return roundToInt(w->font().pointSizeF());
+int rowTop(int row) {
+    return layout::firstRowTop + layout::rowPitch * row;
 }
 
 } // namespace
 
 void PagePrinting::printList() {
     const BusyPointer busy;
-    PrintDlg& d = printLayout();
-    QPalette form = d.palette();
-    form.setColor(QPalette::Window, white);
-    d.setPalette(form);
-    d.PicFormBack->setBackgroundColor(palette_.paletteListPage);
-    d.PicViewArea->setBackgroundColor(list_.PicViewArea->backgroundColor());
-    d.LblListTitle->setText(list_.LblListTitle->text());
-    drawPrintScale();
-    DspPrintDlg();
     const std::unique_ptr<PrinterSurface> surface = surfaces_(printer_);
-    renderListPage(*surface);
-    reportIfFailed(listPrinted_);
+    reportIfFailed(renderListPage(*surface));
 }
 
-void PagePrinting::drawPrintScale() {
-    PrintDlg& d = printLayout();
-    drawChartScale(canvases_, CanvasSet::printChart, *d.PicGraphArea,
-                   {d.LblList100, d.LblList200, d.LblList50, d.LblList150}, placeLeft);
-}
-
-void PagePrinting::showPrintRow(bool visible, int row) {
-    setRowVisible(printLayout(), row, visible);
-}
-
-// Fills the layout's seven rows as the List page fills its four, with points of pen width 4
-// and no tooltips.
-void PagePrinting::DspPrintDlg() {
-    PrintDlg& d = printLayout();
-    Canvas* graph = d.PicGraphArea;
-    const ListChart chart{static_cast<double>(graph->widthTwips()),
-                          readingPitch(twipsRect(d.LblSysTitle[0]).y(), twipsRect(d.LblSysTitle[3]).y())};
-    graph->setPenWidth(4);
-    graph->setLineStyle(Canvas::LineStyle::solid);
-    const int slotHeight = twipsRect(d.LblSysTitle[0]).height();
-    ListRow row;
-    for (int r = 0; r < PrintDlg::rows; ++r) {
-        const auto rr = static_cast<std::size_t>(r);
-        const bool filled = fillListRow(document_.table(), document_.listTopIndex() + r, chart,
-                                        twipsRect(d.LblSysTitle[3 * rr]).y(), slotHeight, row);
-        showPrintRow(filled, r);
-        if (!filled)
-            continue;
-        d.LblNumData[rr]->setText(fromStd(row.number));
-        d.LblDateData[rr]->setText(fromStd(row.dateCaption));
-        for (std::size_t j = 0; j < 3; ++j) {
-            const std::size_t k = 3 * rr + j;
-            const ListSlot& slot = row.slots[j];
-            d.LblSysData[k]->setText(fromStd(slot.sys));
-            d.LblDiaData[k]->setText(fromStd(slot.dia));
-            d.LblPulData[k]->setText(fromStd(slot.pul));
-            d.LblTimeData[k]->setText(fromStd(slot.time));
-            d.LblAmpmData[k]->setText(fromStd(slot.ampm));
-            if (slot.mark.kind == ListMark::bar)
-                canvases_.drawLine(CanvasSet::printChart, slot.mark.x1, slot.mark.y, slot.mark.x2,
-                                   slot.mark.y, black, CanvasSet::Shape::filledBox);
-            else if (slot.mark.kind == ListMark::dot)
-                canvases_.drawPoint(CanvasSet::printChart, slot.mark.x1, slot.mark.y, black);
-        }
-        d.LblNoteData[rr]->setText(fromStd(row.note));
-    }
-}
-
-void PagePrinting::renderListPage(PrinterSurface& surface) {
-    PrintDlg& d = printLayout();
+// The List page's seven days from its first row on, painted from the diary: the rows' texts and
+// frames, and the chart's zones, grid, bars and dots.
+bool PagePrinting::renderListPage(PrinterSurface& surface) {
     const QPoint origin = surface.logicalOrigin();
-    const int xL = origin.x() + 240;
-    const int yL = origin.y() + 240;
-    const QPoint rows(xL + 480, yL + 840);
-    const QPoint graph(xL + 8040, yL + 840);
+    const QPoint page = origin + layout::ground.topLeft();
+    const QPoint rows = page + layout::rows.topLeft();
+    const QPoint graph = page + layout::chart.topLeft();
     surface.setOrientation(PrinterSurface::portrait);
-
-    const int titleSize = fontPoints(d.LblListTitle);
-    const int dateSize = fontPoints(d.LblDateData[0]);
-    const int commentSize = fontPoints(d.LblComment);
-    surface.setFontName(d.font().family());
-    // The second line of the date and of the pulse stands one title label lower: the layout's
-    // label, which keeps its size (the window's own changes with the window, and would move the
-    // year out of its box on paper).
-    const int lineH = twipsRect(d.LblListTitle).height();
-
-    // The note patch: the page beneath the note line (the row canvas where it lies, the page's
-    // colour elsewhere), to paint over what a long note writes beyond its box.
-    const QRect back = twipsRect(d.PicFormBack);
-    const int noteHeight = twipsRect(d.LblNoteTitle[0]).height();
-    QImage patch(twips::toPixels(back.width()), twips::toPixels(noteHeight), QImage::Format_RGB32);
-    patch.fill(palette_.paletteListPage);
-    {
-        QPainter painter(&patch);
-        painter.drawImage(twips::toPixels(twipsRect(d.PicViewArea).x()), 0, d.PicViewArea->image());
-    }
-
+    surface.setFontName(QStringLiteral("Tahoma"));
     surface.setPenWidth(2);
-    surface.drawImage(xL, yL, d.PicFormBack->image());
-    surface.drawImage(rows.x(), rows.y(), d.PicViewArea->image());
-    surface.setFontSize(titleSize);
-    surface.printText(xL + 480, yL + 360, d.LblListTitle->text());
-    surface.setFontSize(commentSize);
-    surface.printText(xL + 5160, yL + 480, d.LblComment->text());
-    surface.printText(xL + 8760, yL + 480, d.LblListUnit->text());
+    surface.drawBox(page.x(), page.y(), page.x() + layout::ground.width(), page.y() + layout::ground.height(),
+                    palette_.paletteListPage, true);
+    surface.drawBox(rows.x(), rows.y(), rows.x() + layout::rows.width(), rows.y() + layout::rows.height(),
+                    palette_.paletteListRows, true);
+    surface.setFontSize(layout::titlePoints);
+    surface.printText(page.x() + layout::title.x(), page.y() + layout::title.y(),
+                      fromStd(listPageTitle(document_.userName())));
+    surface.setFontSize(layout::commentPoints);
+    surface.printText(page.x() + layout::comment.x(), page.y() + layout::comment.y(),
+                      QStringLiteral("S:Systolic D:Diastolic P:Pulse"));
+    surface.printText(page.x() + layout::unit.x(), page.y() + layout::unit.y(), QStringLiteral("mmHg"));
 
-    // A control's rectangle on the page.
-    const auto at = [&rows](const QWidget* w) { return twipsRect(w).translated(rows); };
-    for (int r = 0; r < PrintDlg::rows; ++r) {
-        const auto rr = static_cast<std::size_t>(r);
-        if (d.LblNumData[rr]->isHidden())
+    const ListChart chart{static_cast<double>(layout::chart.width()), readingPitch(rowTop(0), rowTop(1))};
+    std::vector<ListMark> marks;
+    ListRow row;
+    for (int r = 0; r < layout::rowCount; ++r) {
+        const int top = rowTop(r);
+        const int position = document_.listTopIndex() + r;
+        if (!fillListRow(document_.table(), position, chart, top, layout::labelHeight, row))
             continue;
-        surface.setFontSize(titleSize);
-        const QRect number = at(d.LblNumData[rr]);
-        surface.printText(number.x(), number.y(), d.LblNumData[rr]->text());
+        surface.setFontSize(layout::titlePoints);
+        surface.printText(rows.x() + layout::number.x(), rows.y() + top, fromStd(row.number));
 
-        const QRect dateBox = at(d.LblDateData[rr]);
-        surface.drawBox(dateBox.x(), dateBox.y(), dateBox.x() + dateBox.width(),
-                        dateBox.y() + dateBox.height(), white, true);
-        surface.drawBox(dateBox.x(), dateBox.y(), dateBox.x() + dateBox.width(),
-                        dateBox.y() + dateBox.height(), black, false);
-        surface.setFontSize(dateSize);
-        QString caption = d.LblDateData[rr]->text();
-        caption.remove(QStringLiteral("\r\n"));
-        caption.remove(QLatin1Char(' '));
-        if (const auto day = parseDate(toStd(caption))) {
+        const QRect date = layout::dateBox.translated(rows + QPoint(0, top));
+        surface.drawBox(date.x(), date.y(), date.x() + date.width(), date.y() + date.height(), white, true);
+        surface.drawBox(date.x(), date.y(), date.x() + date.width(), date.y() + date.height(), black, false);
+        surface.setFontSize(layout::datePoints);
+        if (const auto day = document_.table().dayOf(position)) {
             const QString key = fromStd(formatDayKey(*day));
-            surface.printText(dateBox.x(), dateBox.y(), QStringLiteral(" ") + key.left(8));
-            surface.printText(dateBox.x(), dateBox.y() + lineH, QStringLiteral(" ") + key.mid(8));
+            surface.printText(date.x(), date.y(), QStringLiteral(" ") + key.left(8));
+            surface.printText(date.x(), date.y() + layout::labelHeight, QStringLiteral(" ") + key.mid(8));
         }
 
-        const QRect firstSlot = at(d.LblSysTitle[3 * rr]);
-        const QRect noteTitle = at(d.LblNoteTitle[rr]);
-        surface.drawBox(firstSlot.x(), firstSlot.y(), firstSlot.x() + noteTitle.width(),
-                        noteTitle.y() + noteTitle.height(), white, true);
-        const QString note = d.LblNoteData[rr]->text();
-        surface.printText(noteTitle.x(), noteTitle.y(), QStringLiteral(" NOTES: ") + note);
-        if (!note.isEmpty()) {
-            // A long note ends 20 twips right of its box.
-            const int xN = noteTitle.x() + noteTitle.width() + 20;
-            const int from = xN - xL;
-            surface.drawImagePart(xN, noteTitle.y(), back.width() - from, patch, from, 20);
-        }
+        const QPoint firstSlot = rows + QPoint(layout::slotLeft, top);
+        const QPoint note = firstSlot + QPoint(0, layout::noteTop);
+        surface.drawBox(firstSlot.x(), firstSlot.y(), firstSlot.x() + layout::noteWidth,
+                        note.y() + layout::labelHeight, white, true);
+        surface.printTextWithin(note.x(), note.y(), layout::noteWidth + layout::noteOverhang,
+                                QStringLiteral(" NOTES: ") + fromStd(row.note));
 
-        surface.setFontSize(titleSize);
+        surface.setFontSize(layout::titlePoints);
         for (std::size_t j = 0; j < 3; ++j) {
-            const std::size_t k = 3 * rr + j;
-            const QRect sys = at(d.LblSysTitle[k]);
-            const QRect dia = at(d.LblDiaTitle[k]);
-            const QRect pul = at(d.LblPulTitle[k]);
-            const QRect time = at(d.LblTimeData[k]);
-            const QRect ampm = at(d.LblAmpmData[k]);
-            const QString sysText = d.LblSysData[k]->text();
-            const QString diaText = d.LblDiaData[k]->text();
-            const QString pulText = d.LblPulData[k]->text();
-            surface.printText(sys.x(), sys.y(),
-                              sysText.isEmpty() ? QStringLiteral(" S")
-                                                : QStringLiteral(" S    ") + rightAligned(sysText, 3));
+            const ListSlot& slot = row.slots[j];
+            const QPoint corner = firstSlot + QPoint(layout::slotPitch * static_cast<int>(j), 0);
+            const QPoint dia = corner + QPoint(0, layout::labelHeight - 15);
+            const QPoint pulse = corner + QPoint(layout::pulseLeft, 0);
+            const QPoint time = corner + QPoint(0, 2 * (layout::labelHeight - 15));
+            const QString sys = fromStd(slot.sys);
+            const QString diaText = fromStd(slot.dia);
+            surface.printText(corner.x(), corner.y(),
+                              sys.isEmpty() ? QStringLiteral(" S")
+                                            : QStringLiteral(" S    ") + rightAligned(sys, 3));
             surface.printText(dia.x(), dia.y(),
                               diaText.isEmpty() ? QStringLiteral(" D")
                                                 : QStringLiteral(" D    ") + rightAligned(diaText, 3));
-            surface.printText(pul.x(), pul.y(), QStringLiteral(" P"));
-            if (!pulText.isEmpty())
-                surface.printText(pul.x(), pul.y() + lineH, rightAligned(pulText, 3));
-            if (!d.LblTimeData[k]->text().isEmpty())
-                surface.printText(time.x(), time.y(), rightAligned(d.LblTimeData[k]->text(), 8));
-            if (!d.LblAmpmData[k]->text().isEmpty())
-                surface.printText(ampm.x(), ampm.y(), QStringLiteral(" ") + d.LblAmpmData[k]->text());
+            surface.printText(pulse.x(), pulse.y(), QStringLiteral(" P"));
+            if (!slot.pul.empty())
+                surface.printText(pulse.x(), pulse.y() + layout::labelHeight,
+                                  rightAligned(fromStd(slot.pul), 3));
+            if (!slot.time.empty())
+                surface.printText(time.x(), time.y(), rightAligned(fromStd(slot.time), 8));
+            if (!slot.ampm.empty())
+                surface.printText(pulse.x(), time.y(), QStringLiteral(" ") + fromStd(slot.ampm));
             surface.setPenWidth(1);
-            surface.drawLine(dia.x(), dia.y(), dia.x() + dia.width(), dia.y(), black);
-            const int cellHeight = twipsRect(d.ShapeSys[3 * rr]).height();
-            surface.drawLine(pul.x(), pul.y(), pul.x(), pul.y() + cellHeight, black);
+            surface.drawLine(dia.x(), dia.y(), dia.x() + layout::pulseLeft + 15, dia.y(), black);
+            surface.drawLine(pulse.x(), pulse.y(), pulse.x(), pulse.y() + layout::cell.height(), black);
+            marks.push_back(slot.mark);
         }
-        const QRect firstTime = at(d.LblTimeData[3 * rr]);
-        surface.drawLine(firstTime.x(), firstTime.y(), firstTime.x() + noteTitle.width(), firstTime.y(),
+        const QPoint firstTime = firstSlot + QPoint(0, 2 * (layout::labelHeight - 15));
+        surface.drawLine(firstTime.x(), firstTime.y(), firstTime.x() + layout::noteWidth, firstTime.y(),
                          black);
 
         surface.setPenWidth(4);
-        for (std::size_t j = 1; j < 3; ++j) {
-            const QRect cell = at(d.ShapeSys[3 * rr + j]);
-            surface.drawLine(cell.x(), cell.y(), cell.x(), cell.y() + cell.height(), black);
+        for (int j = 1; j < 3; ++j) {
+            const int x = firstSlot.x() + layout::slotPitch * j;
+            surface.drawLine(x, firstSlot.y(), x, firstSlot.y() + layout::cell.height(), black);
         }
-        const QRect noteFrame = at(d.ShapeNote[rr]);
-        surface.drawLine(noteFrame.x(), noteFrame.y(), noteFrame.x() + noteFrame.width(), noteFrame.y(),
-                         black);
-        const QRect cell = at(d.ShapeSys[3 * rr]);
-        const int frameHeight = noteFrame.height() + twipsRect(d.ShapeSys[3 * rr + 1]).height();
-        surface.drawBox(cell.x(), cell.y(), cell.x() + noteFrame.width(), cell.y() + frameHeight, black,
-                        false);
+        surface.drawLine(note.x(), note.y(), note.x() + layout::noteWidth, note.y(), black);
+        surface.drawBox(firstSlot.x(), firstSlot.y(), firstSlot.x() + layout::noteWidth,
+                        firstSlot.y() + layout::cell.height() + layout::labelHeight, black, false);
     }
-
-    const QRect rowCanvas = twipsRect(d.PicViewArea);
-    surface.drawBox(rows.x(), rows.y(), rows.x() + rowCanvas.width(), rows.y() + rowCanvas.height(), black,
-                    false);
-    const QRect graphCanvas = twipsRect(d.PicGraphArea);
-    surface.drawImage(graph.x(), graph.y(), d.PicGraphArea->image());
-    surface.drawBox(graph.x(), graph.y(), graph.x() + graphCanvas.width(), graph.y() + graphCanvas.height(),
+    surface.drawBox(rows.x(), rows.y(), rows.x() + layout::rows.width(), rows.y() + layout::rows.height(),
                     black, false);
-    surface.setFontSize(commentSize);
-    for (const Label* label : {d.LblList50, d.LblList100, d.LblList150, d.LblList200}) {
-        const QRect r = twipsRect(label).translated(graph);
-        surface.printText(r.x(), r.y(), rightAligned(label->text(), 3));
+
+    // The chart: the three zones, the dotted grid at 50, 100, 150 and 200, then the readings.
+    const double w = layout::chart.width();
+    const int h = layout::chart.height();
+    const int x90 = chartX(w, 90);
+    const int x140 = chartX(w, 140);
+    surface.setPenWidth(1);
+    surface.drawBox(graph.x(), graph.y(), graph.x() + x90, graph.y() + h, zoneLow, true);
+    surface.drawBox(graph.x() + x90, graph.y(), graph.x() + x140, graph.y() + h, zoneMiddle, true);
+    surface.drawBox(graph.x() + x140, graph.y(), graph.x() + layout::chart.width(), graph.y() + h, zoneHigh,
+                    true);
+    surface.setDotted(true);
+    for (const int value : {100, 200, 50, 150}) {
+        const int x = graph.x() + chartX(w, value);
+        surface.drawLine(x, graph.y(), x, graph.y() + h, black);
     }
-    listPrinted_ = surface.endDocument();
+    surface.setDotted(false);
+    for (const ListMark& mark : marks) {
+        // A bar ends at the strip's edges, as on the screen.
+        if (mark.kind == ListMark::bar)
+            surface.drawBox(graph.x() + std::max(0, mark.x1 - layout::barHalfThickness),
+                            graph.y() + mark.y - layout::barHalfThickness,
+                            graph.x() + std::min(layout::chart.width(), mark.x2 + layout::barHalfThickness),
+                            graph.y() + mark.y + layout::barHalfThickness, black, true);
+        else if (mark.kind == ListMark::dot)
+            surface.drawDot(graph.x() + mark.x1, graph.y() + mark.y, layout::dotDiameter, black);
+    }
+    surface.setPenWidth(4);
+    surface.drawBox(graph.x(), graph.y(), graph.x() + layout::chart.width(), graph.y() + h, black, false);
+    surface.setFontSize(layout::commentPoints);
+    // Each scale number's right edge on its line.
+    for (const auto& [value, top] : {std::pair{50, layout::bottomScaleTop}, std::pair{100, 0},
+                                     std::pair{150, layout::bottomScaleTop}, std::pair{200, 0}})
+        surface.printText(graph.x() + chartX(w, value) - layout::scaleLabelWidth, graph.y() + top,
+                          rightAligned(QString::number(value), 3));
+    return surface.endDocument();
 }
 
 } // namespace tonolog

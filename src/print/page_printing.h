@@ -12,23 +12,17 @@ class QWidget;
 
 namespace tonolog {
 
-class CanvasSet;
 class DialogService;
+class Document;
 class ImageButton;
 class Label;
 class MessageBoxService;
-class PrintDlg;
 class PrinterSurface;
-class Document;
-struct ListControls;
 struct PagePalette;
-struct TrendControls;
 
 // What the trend print asks of the main window.
 class PrintHost {
 public:
-    // The window, whose state and size the print changes and gives back.
-    virtual QWidget& window() = 0;
     // The client area, printed as the page.
     virtual QWidget& clientArea() = 0;
     // The window's and the tab control's background.
@@ -38,14 +32,21 @@ protected:
     ~PrintHost() = default;
 };
 
-// Printing prints the page in front after the printer dialog: the List page as a laid-out list
-// of seven days, the Trend page as a picture of the window.
+// A print button: the picture and the caption over it, which acts as part of it.
+struct PrintButton {
+    ImageButton* image = nullptr;
+    Label* caption = nullptr;
+};
+
+// Printing prints the page in front after the printer dialog: the List page as a list of seven
+// days painted from the diary, the Trend page as the window's client area, its drawings as lines
+// and shapes rather than pictures. Neither touches the window's size or state.
 class PagePrinting : public QObject {
     Q_OBJECT
 public:
     using SurfaceFactory = std::function<std::unique_ptr<PrinterSurface>(QPrinter&)>;
 
-    PagePrinting(Document& document, ListControls& list, TrendControls& trend, CanvasSet& canvases,
+    PagePrinting(const Document& document, PrintButton listButton, PrintButton trendButton,
                  const PagePalette& palette, DialogService& dialogs, MessageBoxService& messages,
                  PrintHost& host, QObject* parent = nullptr);
     ~PagePrinting() override;
@@ -56,36 +57,25 @@ public:
     bool selectPrinter();
     void printList();
     void printTrend();
+    // The list page on the surface; false when it did not reach the printer.
+    bool renderListPage(PrinterSurface& surface);
 
-    // The three steps of the list print.
-    void drawPrintScale();
-    void DspPrintDlg();
-    void renderListPage(PrinterSurface& surface);
-
-    // The print layout, made the first time it is needed.
-    PrintDlg& printLayout();
     QPrinter& printer() { return printer_; }
     // Tests print onto a surface of their own; the real one paints on the printer.
     void setSurfaceFactory(SurfaceFactory factory) { surfaces_ = std::move(factory); }
 
 private:
-    void connectPrintButton(ImageButton* image, Label* caption, void (PagePrinting::*print)());
-    void showPrintRow(bool visible, int row);
+    void connectPrintButton(const PrintButton& button, void (PagePrinting::*print)());
     // A page that did not reach the printer is said so.
     void reportIfFailed(bool printed);
 
-    Document& document_;
-    ListControls& list_;
-    TrendControls& trend_;
-    CanvasSet& canvases_;
+    const Document& document_;
     const PagePalette& palette_;
     DialogService& dialogs_;
     MessageBoxService& messages_;
     PrintHost& host_;
     QPrinter printer_{QPrinter::HighResolution};
     SurfaceFactory surfaces_;
-    std::unique_ptr<PrintDlg> layout_;
-    bool listPrinted_ = true;
 };
 
 } // namespace tonolog

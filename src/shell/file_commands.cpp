@@ -7,6 +7,7 @@
 #include "canvas/text.h"
 #include "diary/diary_page.h"
 #include "document/data_file.h"
+#include "document/list_rows.h"
 #include "document/messages.h"
 #include "platform/dialog_service.h"
 #include "print/page_printing.h"
@@ -177,9 +178,8 @@ void FileCommands::updateHistory() {
 
 void FileCommands::updatePageTitles() {
     const std::string& name = form_.document.userName();
-    const QString owner = name.empty() ? QStringLiteral("(New)") : fromStd(name);
-    form_.ui.list.LblListTitle->setText(owner + QStringLiteral(" 's data list"));
-    form_.ui.trend.LblTrendTitle->setText(owner + QStringLiteral(" 's BP Trend"));
+    form_.ui.list.LblListTitle->setText(fromStd(listPageTitle(name)));
+    form_.ui.trend.LblTrendTitle->setText(fromStd(trendPageTitle(name)));
 }
 
 void FileCommands::backUpCommit() {

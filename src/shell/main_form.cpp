@@ -65,7 +65,6 @@ public:
     }
     void ownerNameEdited() override { form_.files().updatePageTitles(); }
 
-    QWidget& window() override { return form_; }
     QWidget& clientArea() override { return *form_.centralWidget(); }
     void setBackgrounds(const QColor& color) override {
         QPalette windowPalette = form_.palette();
@@ -142,8 +141,10 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     canvases.setCanvas(CanvasSet::trendLegend, ui.trend.PicExpArea);
     list_ = std::make_unique<ListPage>(ui.list, document, canvases, platform_.clock, pointer);
     trend_ = std::make_unique<TrendPage>(ui.trend, document, canvases, colors, platform_.clock);
-    printing_ = std::make_unique<PagePrinting>(document, ui.list, ui.trend, canvases, colors,
-                                               platform_.dialogs, platform_.messages, *links_);
+    printing_ =
+        std::make_unique<PagePrinting>(document, PrintButton{ui.list.ImgListPrint, ui.list.LblListPrint},
+                                       PrintButton{ui.trend.ImgTrendPrint, ui.trend.LblTrendPrint}, colors,
+                                       platform_.dialogs, platform_.messages, *links_);
     files_ = std::make_unique<FileCommands>(*this);
     disk_ = std::make_unique<FileOnDisk>(*this);
     help_ = std::make_unique<HelpCommands>(*this);
@@ -209,7 +210,7 @@ void MainForm::loadWindow(const QString& commandLine) {
     setPalette(windowPalette);
     client_->setAutoFillBackground(true);
     ui.mainTab->setBackgroundColor(colors.paletteGrey);
-    ui.list.PicViewArea->setBackgroundColor(QColor(196, 225, 255));
+    ui.list.PicViewArea->setBackgroundColor(colors.paletteListRows);
     ui.mainTab->setCaptionFontName(QStringLiteral("Arial"));
     ui.mainTab->setCurrentPage(0);
     diary_->lastTab = 0;

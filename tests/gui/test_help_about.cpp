@@ -422,8 +422,8 @@ private Q_SLOTS:
         AboutForm about(messages, SystemInfoTools{});
         about.show();
         // Nothing overlaps, and everything lies inside the box.
-        const QList<QWidget*> parts{about.lblTitle, about.lblVersion, about.lblDescription, about.cmdOK,
-                                    about.cmdSysInfo, about.lblDisclaimer};
+        const QList<QWidget*> parts{about.lblTitle, about.lblVersion, about.lblDescription,
+                                    about.cmdOK,    about.cmdSysInfo, about.lblDisclaimer};
         for (QWidget* a : parts) {
             QVERIFY(about.rect().contains(a->geometry()));
             for (QWidget* b : parts)

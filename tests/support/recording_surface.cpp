@@ -10,20 +10,6 @@ QString colourName(const QColor& c) {
     return c.name(QColor::HexRgb);
 }
 
-QString imageText(const QImage& image) {
-    quint32 sum = 2166136261u; // FNV-1a over the pixels
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            sum ^= image.pixel(x, y) & 0xffffffu;
-            sum *= 16777619u;
-        }
-    const QSizeF natural = image.deviceIndependentSize() * 15;
-    return QStringLiteral("%1x%2 %3")
-        .arg(qRound(natural.width()))
-        .arg(qRound(natural.height()))
-        .arg(sum, 8, 16, QLatin1Char('0'));
-}
-
 } // namespace
 
 bool RecordingSurface::setOrientation(int orientation) {
@@ -54,17 +40,14 @@ void RecordingSurface::drawBox(int x1, int y1, int x2, int y2, const QColor& col
                  .arg(y2)
                  .arg(colourName(color));
 }
-void RecordingSurface::drawImage(int x, int y, const QImage& image) {
-    lines << QStringLiteral("image %1 %2 %3").arg(x).arg(y).arg(imageText(image));
+void RecordingSurface::setDotted(bool dotted) {
+    lines << QStringLiteral("dotted %1").arg(dotted ? 1 : 0);
 }
-void RecordingSurface::drawImagePart(int x, int y, int width, const QImage& image, int sourceX, int sourceY) {
-    lines << QStringLiteral("image part %1 %2 width %3 from %4 %5 of %6")
-                 .arg(x)
-                 .arg(y)
-                 .arg(width)
-                 .arg(sourceX)
-                 .arg(sourceY)
-                 .arg(imageText(image));
+void RecordingSurface::printTextWithin(int x, int y, int width, const QString& text) {
+    lines << QStringLiteral("text %1 %2 within %3 \"%4\"").arg(x).arg(y).arg(width).arg(text);
+}
+void RecordingSurface::drawDot(int x, int y, int diameter, const QColor& color) {
+    lines << QStringLiteral("dot %1 %2 %3 %4").arg(x).arg(y).arg(diameter).arg(colourName(color));
 }
 bool RecordingSurface::endDocument() {
     lines << QStringLiteral("end");

@@ -18,8 +18,7 @@ struct Recording {
 };
 
 // A printer surface that writes down every operation as a line of text, for comparing a whole
-// print with a golden file. Images are written as their natural size and a checksum of their
-// pixels.
+// print with a golden file.
 class RecordingSurface : public PrinterSurface {
 public:
     explicit RecordingSurface(Recording& recording) : recording_(recording), lines(recording.lines) {}
@@ -32,8 +31,9 @@ public:
     void printText(int x, int y, const QString& text) override;
     void drawLine(int x1, int y1, int x2, int y2, const QColor& color) override;
     void drawBox(int x1, int y1, int x2, int y2, const QColor& color, bool filled) override;
-    void drawImage(int x, int y, const QImage& image) override;
-    void drawImagePart(int x, int y, int width, const QImage& image, int sourceX, int sourceY) override;
+    void setDotted(bool dotted) override;
+    void printTextWithin(int x, int y, int width, const QString& text) override;
+    void drawDot(int x, int y, int diameter, const QColor& color) override;
     bool endDocument() override;
     bool printWindow(QWidget& clientArea) override;
 
