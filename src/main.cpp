@@ -7,6 +7,7 @@
 #include "platform/qt_dialog_service.h"
 #include "platform/qt_settings_store.h"
 #include "platform/single_instance.h"
+#include "platform/words.h"
 #include "shell/about_form.h"
 #include "shell/file_commands.h"
 #include "shell/fonts.h"
@@ -17,12 +18,17 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSessionManager>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
+
+using tonolog::Tonolog;
 
 namespace {
 
@@ -55,6 +61,16 @@ int main(int argc, char* argv[]) {
         tonolog::versionNumber(tonolog::programVersionMajor, tonolog::programVersionMinor));
     // The desktop entry's name, by which the window system finds the program's icon and entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(TONOLOG_APP_ID));
+    // The user's language, where a translation of Tonolog's texts is installed, and of the buttons
+    // of Qt's own dialogs.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
+    QTranslator ownTexts;
+    if (ownTexts.load(QLocale(), QStringLiteral("tonolog"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(&ownTexts);
+    tonolog::translateCoreTexts();
     // One optional data file path; a path with blanks may arrive split into several arguments.
     const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
 
@@ -77,18 +93,17 @@ int main(int argc, char* argv[]) {
         return 0;
     case tonolog::SingleInstance::StartOutcome::otherSession:
         return refuse(
-            QStringLiteral(
-                "Tonolog is already running in another session of this user (another login, a remote "
-                "session, or another computer that shares this home folder), and it keeps its backup "
-                "there.\nClose Tonolog in that session first, then start it here.\n"
-                "If Tonolog no longer runs there (that computer was switched off while it ran), "
-                "delete\n%1\nand start Tonolog again.")
+            Tonolog::tr("Tonolog is already running in another session of this user (another login, a remote "
+                        "session, or another computer that shares this home folder), and it keeps its backup "
+                        "there.\nClose Tonolog in that session first, then start it here.\n"
+                        "If Tonolog no longer runs there (that computer was switched off while it ran), "
+                        "delete\n%1\nand start Tonolog again.")
                 .arg(instance.lockPath()));
     case tonolog::SingleInstance::StartOutcome::noAnswer:
         // A running instance holds the lock but does not answer: said rather than ending silently.
-        return refuse(QStringLiteral(
-            "Tonolog is already running but does not answer, so it cannot be started again.\n"
-            "Close the running Tonolog, or end it, and start it again."));
+        return refuse(
+            Tonolog::tr("Tonolog is already running but does not answer, so it cannot be started again.\n"
+                        "Close the running Tonolog, or end it, and start it again."));
     }
 
     tonolog::installFontSubstitutes();

@@ -5,6 +5,7 @@
 #include "document/conversions.h"
 #include "document/document.h"
 #include "document/entry_rules.h"
+#include "platform/words.h"
 
 #include <QLineEdit>
 
@@ -72,7 +73,7 @@ void DiaryPage::commitEntry() {
 
     if (document_.putDay(currentDay, countFilledInputs() == 0, nowFrom(clock_)) == PutResult::full)
         showMessage(messages_,
-                    QStringLiteral("The diary is full: it holds 32767 days, and no day can be added."),
+                    Tonolog::tr("The diary is full: it holds 32767 days, and no day can be added."),
                     MessageButtons::Ok, MessageIcon::Exclamation);
 
     host_.entryCommitted();

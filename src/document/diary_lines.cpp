@@ -1,6 +1,7 @@
 #include "diary_lines.h"
 
 #include "conversions.h"
+#include "words.h"
 
 #include <algorithm>
 #include <bit>

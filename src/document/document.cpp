@@ -181,7 +181,7 @@ LoadReport Document::read(Date today) {
     report.status = readDiaryFile(*this, source, today, &report.reason, &identity);
     if (report.status == LoadStatus::NotText) {
         report.status = LoadStatus::CannotOpen;
-        report.reason = text::notText;
+        report.reason = translated(text::notText);
     }
     if (report.status == LoadStatus::CannotOpen) {
         // Emptied as a scan would start, so the previous diary never shows under this file's name.
@@ -228,7 +228,7 @@ WriteResult Document::save(const FileOps& ops) {
 
 WriteResult Document::saveAs(const std::string& path, const FileOps& ops) {
     if (path.empty())
-        return WriteResult{false, "The diary has no file name."};
+        return WriteResult{false, translated(QT_TRANSLATE_NOOP("Tonolog", "The diary has no file name."))};
     FileIdentity written;
     if (WriteResult result = writeTo(path, ops, &written); !result.ok)
         return result;

@@ -2,6 +2,7 @@
 
 #include "conversions.h"
 #include "dates.h"
+#include "words.h"
 
 #include <algorithm>
 
@@ -35,21 +36,22 @@ EntryFaults checkEntry(const EntryTexts& entry) {
 std::string entryErrorMessage(const EntryFaults& faults) {
     std::string message;
     if (faults.badDate)
-        message += "Invalid date.\n";
+        message += translated(QT_TRANSLATE_NOOP("Tonolog", "Invalid date.")) + "\n";
     struct Line {
         bool ReadingFaults::*fault;
         const char* text;
     };
-    static constexpr Line lines[] = {{&ReadingFaults::badSys, "Invalid SYS."},
-                                     {&ReadingFaults::badDia, "Invalid DIA."},
-                                     {&ReadingFaults::badPul, "Invalid PUL."},
-                                     {&ReadingFaults::sysRange, "Range of SYS is 0 to 250."},
-                                     {&ReadingFaults::diaRange, "Range of DIA is 0 to 250."},
-                                     {&ReadingFaults::pulRange, "Range of PUL is 0 to 250."}};
+    static constexpr Line lines[] = {
+        {&ReadingFaults::badSys, QT_TRANSLATE_NOOP("Tonolog", "Invalid SYS.")},
+        {&ReadingFaults::badDia, QT_TRANSLATE_NOOP("Tonolog", "Invalid DIA.")},
+        {&ReadingFaults::badPul, QT_TRANSLATE_NOOP("Tonolog", "Invalid PUL.")},
+        {&ReadingFaults::sysRange, QT_TRANSLATE_NOOP("Tonolog", "Range of SYS is 0 to 250.")},
+        {&ReadingFaults::diaRange, QT_TRANSLATE_NOOP("Tonolog", "Range of DIA is 0 to 250.")},
+        {&ReadingFaults::pulRange, QT_TRANSLATE_NOOP("Tonolog", "Range of PUL is 0 to 250.")}};
     for (const Line& line : lines)
         if (std::any_of(faults.readings.begin(), faults.readings.end(),
                         [&](const ReadingFaults& r) { return r.*line.fault; })) {
-            message += line.text;
+            message += translated(line.text);
             message += "\n";
         }
     return message;

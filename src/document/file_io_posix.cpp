@@ -1,5 +1,7 @@
 #include "file_io.h"
 
+#include "words.h"
+
 // The file seam on POSIX systems (Linux, macOS and the other Unix systems).
 
 #include <algorithm>
@@ -42,9 +44,9 @@ bool isPlantedLink(const std::string& link, const struct stat& linkStatus) {
     return shared && linkStatus.st_uid != ::geteuid() && linkStatus.st_uid != folder.st_uid;
 }
 
-const char* const plantedLinkReason =
-    "It is a symbolic link that another user made in a folder shared by everyone; it is not followed, "
-    "so that no other file is replaced through it.";
+const char* const plantedLinkReason = QT_TRANSLATE_NOOP(
+    "Tonolog", "It is a symbolic link that another user made in a folder shared by everyone; "
+               "it is not followed, so that no other file is replaced through it.");
 
 // Follows a chain of symbolic links to the file that is really written; `planted` tells when one
 // of them was placed by another user in a shared folder (the path returned is that link).
@@ -121,7 +123,7 @@ std::optional<std::string> writeFileAtomicallyFrom(const std::string& path, cons
     bool planted = false;
     const std::string target = resolveLinks(path, &planted);
     if (planted)
-        return plantedLinkReason;
+        return translated(plantedLinkReason);
     const std::string directory = directoryOf(target);
 
     // A link that leads nowhere final (a loop) would be replaced by a regular file.
@@ -136,7 +138,7 @@ std::optional<std::string> writeFileAtomicallyFrom(const std::string& path, cons
         if (S_ISDIR(existing.st_mode))
             return reasonFor(EISDIR);
         if (!S_ISREG(existing.st_mode))
-            return "It is not a regular file.";
+            return translated(QT_TRANSLATE_NOOP("Tonolog", "It is not a regular file."));
         // The rename would replace a file the user may not write: a read-only diary stays as it is.
         if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
             return reasonFor(errno);
@@ -229,11 +231,14 @@ bool readFileInPieces(const std::string& path, const PieceSink& take, std::strin
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
-        return refuse(S_ISDIR(st.st_mode) ? reasonFor(EISDIR) : "It is not a regular file.");
+        return refuse(S_ISDIR(st.st_mode)
+                          ? reasonFor(EISDIR)
+                          : translated(QT_TRANSLATE_NOOP("Tonolog", "It is not a regular file.")));
     }
     if (static_cast<unsigned long long>(st.st_size) > maxDiaryFileSize) {
         ::close(fd);
-        return refuse("The file is larger than 256 MB, far larger than any diary.");
+        return refuse(translated(
+            QT_TRANSLATE_NOOP("Tonolog", "The file is larger than 256 MB, far larger than any diary.")));
     }
     if (size != nullptr)
         *size = static_cast<std::size_t>(st.st_size);
@@ -260,7 +265,8 @@ bool readFileInPieces(const std::string& path, const PieceSink& take, std::strin
         // A file that grows while it is read stops at the limit too.
         if (total > maxDiaryFileSize) {
             ::close(fd);
-            return refuse("The file is larger than 256 MB, far larger than any diary.");
+            return refuse(translated(
+                QT_TRANSLATE_NOOP("Tonolog", "The file is larger than 256 MB, far larger than any diary.")));
         }
         const std::string_view piece(buffer, static_cast<std::size_t>(n));
         if (hash)

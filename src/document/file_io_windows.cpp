@@ -1,5 +1,7 @@
 #include "file_io.h"
 
+#include "words.h"
+
 // The file seam on Windows: the C library's file descriptors for writing (so that the seam's
 // operations are the same as elsewhere), the Win32 calls for what it lacks. Paths are UTF-8 and
 // may use "/" or "\" between their parts.
@@ -251,10 +253,11 @@ bool readFileInPieces(const std::string& path, const PieceSink& take, std::strin
     } closer{handle};
     // Only files on a disk are diaries: not a pipe, a console or a device.
     if (::GetFileType(handle) != FILE_TYPE_DISK)
-        return refuse("It is not a regular file.");
+        return refuse(translated(QT_TRANSLATE_NOOP("Tonolog", "It is not a regular file.")));
     const FileIdentity found = identityOfHandle(handle);
     if (found.size > maxDiaryFileSize)
-        return refuse("The file is larger than 256 MB, far larger than any diary.");
+        return refuse(translated(
+            QT_TRANSLATE_NOOP("Tonolog", "The file is larger than 256 MB, far larger than any diary.")));
     if (size != nullptr)
         *size = static_cast<std::size_t>(found.size);
     std::optional<ContentHash> hash;
@@ -274,7 +277,8 @@ bool readFileInPieces(const std::string& path, const PieceSink& take, std::strin
         total += n;
         // A file that grows while it is read stops at the limit too.
         if (total > maxDiaryFileSize)
-            return refuse("The file is larger than 256 MB, far larger than any diary.");
+            return refuse(translated(
+                QT_TRANSLATE_NOOP("Tonolog", "The file is larger than 256 MB, far larger than any diary.")));
         const std::string_view piece(buffer.data(), n);
         if (hash)
             hash->add(piece);

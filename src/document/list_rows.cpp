@@ -1,5 +1,7 @@
 #include "list_rows.h"
 
+#include "words.h"
+
 #include "conversions.h"
 #include "dates.h"
 #include "entry_rules.h"
@@ -59,18 +61,20 @@ std::string describeListRow(const ListRow& row) {
         if (!slot.sys.empty() && !slot.dia.empty())
             words = slot.sys + "/" + slot.dia;
         else if (!slot.sys.empty())
-            words = "SYS " + slot.sys;
+            words = translatedWith(QT_TRANSLATE_NOOP("Tonolog", "SYS %1"), {slot.sys});
         else if (!slot.dia.empty())
-            words = "DIA " + slot.dia;
+            words = translatedWith(QT_TRANSLATE_NOOP("Tonolog", "DIA %1"), {slot.dia});
         if (!slot.pul.empty())
-            words += (words.empty() ? "pulse " : " pulse ") + slot.pul;
+            words += (words.empty() ? "" : " ") +
+                     translatedWith(QT_TRANSLATE_NOOP("Tonolog", "pulse %1"), {slot.pul});
         if (words.empty())
             continue;
         if (!slot.time.empty())
-            words += " at " + slot.time + slot.ampm;
+            words += " " + translatedWith(QT_TRANSLATE_NOOP("Tonolog", "at %1"), {slot.time + slot.ampm});
         readings += (readings.empty() ? "" : "; ") + words;
     }
-    return date + ": " + (readings.empty() ? std::string("no readings") : readings);
+    return date + ": " +
+           (readings.empty() ? translated(QT_TRANSLATE_NOOP("Tonolog", "no readings")) : readings);
 }
 
 int readingPitch(int firstRowTop, int secondRowTop) {
@@ -137,17 +141,17 @@ std::int16_t listTopAfterStepDown(std::int16_t listTopIndex, int count) {
 namespace {
 
 std::string ownerOrNew(std::string_view owner) {
-    return owner.empty() ? std::string("(New)") : std::string(owner);
+    return owner.empty() ? translated(QT_TRANSLATE_NOOP("Tonolog", "(New)")) : std::string(owner);
 }
 
 } // namespace
 
 std::string listPageTitle(std::string_view owner) {
-    return ownerOrNew(owner) + " 's data list";
+    return translatedWith(QT_TRANSLATE_NOOP("Tonolog", "%1 's data list"), {ownerOrNew(owner)});
 }
 
 std::string trendPageTitle(std::string_view owner) {
-    return ownerOrNew(owner) + " 's BP Trend";
+    return translatedWith(QT_TRANSLATE_NOOP("Tonolog", "%1 's BP Trend"), {ownerOrNew(owner)});
 }
 
 } // namespace tonolog

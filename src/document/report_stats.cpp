@@ -1,5 +1,7 @@
 #include "report_stats.h"
 
+#include "words.h"
+
 #include "conversions.h"
 
 #include <algorithm>
@@ -218,11 +220,16 @@ std::string thresholdVerdict(const ReportSummary& summary, const ReportOptions& 
     const std::string threshold =
         std::to_string(options.thresholdSys) + "/" + std::to_string(options.thresholdDia);
     if (summary.whole.sys.count == 0 && summary.whole.dia.count == 0)
-        return "There are no readings in this period to compare with the home threshold.";
+        return translated(QT_TRANSLATE_NOOP(
+            "Tonolog", "There are no readings in this period to compare with the home threshold."));
     const bool above = (summary.whole.sys.count > 0 && summary.whole.sys.mean >= options.thresholdSys) ||
                        (summary.whole.dia.count > 0 && summary.whole.dia.mean >= options.thresholdDia);
-    return above ? "The average is at or above the home threshold of " + threshold + " mmHg."
-                 : "The average is below the home threshold of " + threshold + " mmHg.";
+    return above ? translatedWith(QT_TRANSLATE_NOOP(
+                                      "Tonolog", "The average is at or above the home threshold of %1 mmHg."),
+                                  {threshold})
+                 : translatedWith(
+                       QT_TRANSLATE_NOOP("Tonolog", "The average is below the home threshold of %1 mmHg."),
+                       {threshold});
 }
 
 } // namespace tonolog

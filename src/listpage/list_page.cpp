@@ -11,6 +11,7 @@
 #include "document/document.h"
 #include "document/list_rows.h"
 #include "listpage/chart_scale.h"
+#include "platform/words.h"
 
 #include <algorithm>
 
@@ -142,11 +143,11 @@ void ListPage::describeForScreenReaders(const QStringList& days) {
     const int first = document_.listTopIndex();
     ui_.PicViewArea->setAccessibleDescription(
         days.isEmpty()
-            ? QStringLiteral("No days")
-            : QStringLiteral("Days %1 to %2 of %3").arg(first).arg(first + days.size() - 1).arg(count));
+            ? Tonolog::tr("No days")
+            : Tonolog::tr("Days %1 to %2 of %3").arg(first).arg(first + days.size() - 1).arg(count));
     ui_.PicGraphArea->setAccessibleDescription(
-        days.isEmpty() ? QStringLiteral("No days")
-                       : QStringLiteral("Bars from DIA to SYS on a scale of 0 to 250 mmHg. ") +
+        days.isEmpty() ? Tonolog::tr("No days")
+                       : Tonolog::tr("Bars from DIA to SYS on a scale of 0 to 250 mmHg. ") +
                              days.join(QStringLiteral(". ")) + QLatin1Char('.'));
 }
 

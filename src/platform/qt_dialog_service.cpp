@@ -1,6 +1,7 @@
 #include "platform/qt_dialog_service.h"
 
 #include "platform/help_viewer.h"
+#include "platform/words.h"
 
 #include <QAbstractPrintDialog>
 #include <QApplication>
@@ -19,7 +20,7 @@ namespace {
 class QtProgressMonitor : public ProgressMonitor {
 public:
     QtProgressMonitor(const QString& label, int total)
-        : dialog_(label, QStringLiteral("Cancel"), 0, std::max(total, 1), QApplication::activeWindow()) {
+        : dialog_(label, Tonolog::tr("Cancel"), 0, std::max(total, 1), QApplication::activeWindow()) {
         dialog_.setWindowTitle(QStringLiteral("Tonolog"));
         dialog_.setWindowModality(Qt::ApplicationModal);
         dialog_.setMinimumDuration(400);

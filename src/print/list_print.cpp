@@ -4,6 +4,7 @@
 #include "document/document.h"
 #include "document/list_rows.h"
 #include "platform/printer_surface.h"
+#include "platform/words.h"
 #include "print/page_printing.h"
 
 #include <QRect>
@@ -87,8 +88,8 @@ bool PagePrinting::renderListPage(PrinterSurface& surface) {
                       fromStd(listPageTitle(document_.userName())));
     surface.setFontSize(layout::commentPoints);
     surface.printText(page.x() + layout::comment.x(), page.y() + layout::comment.y(),
-                      QStringLiteral("S:Systolic D:Diastolic P:Pulse"));
-    surface.printText(page.x() + layout::unit.x(), page.y() + layout::unit.y(), QStringLiteral("mmHg"));
+                      Tonolog::tr("S:Systolic D:Diastolic P:Pulse"));
+    surface.printText(page.x() + layout::unit.x(), page.y() + layout::unit.y(), Tonolog::tr("mmHg"));
 
     const ListChart chart{static_cast<double>(layout::chart.width()), readingPitch(rowTop(0), rowTop(1))};
     std::vector<ListMark> marks;
@@ -116,7 +117,7 @@ bool PagePrinting::renderListPage(PrinterSurface& surface) {
         surface.drawBox(firstSlot.x(), firstSlot.y(), firstSlot.x() + layout::noteWidth,
                         note.y() + layout::labelHeight, white, true);
         surface.printTextWithin(note.x(), note.y(), layout::noteWidth + layout::noteOverhang,
-                                QStringLiteral(" NOTES: ") + fromStd(row.note));
+                                Tonolog::tr(" NOTES: ") + fromStd(row.note));
 
         surface.setFontSize(layout::titlePoints);
         for (std::size_t j = 0; j < 3; ++j) {
@@ -128,12 +129,12 @@ bool PagePrinting::renderListPage(PrinterSurface& surface) {
             const QString sys = fromStd(slot.sys);
             const QString diaText = fromStd(slot.dia);
             surface.printText(corner.x(), corner.y(),
-                              sys.isEmpty() ? QStringLiteral(" S")
-                                            : QStringLiteral(" S    ") + rightAligned(sys, 3));
+                              sys.isEmpty() ? Tonolog::tr(" S")
+                                            : Tonolog::tr(" S    ") + rightAligned(sys, 3));
             surface.printText(dia.x(), dia.y(),
-                              diaText.isEmpty() ? QStringLiteral(" D")
-                                                : QStringLiteral(" D    ") + rightAligned(diaText, 3));
-            surface.printText(pulse.x(), pulse.y(), QStringLiteral(" P"));
+                              diaText.isEmpty() ? Tonolog::tr(" D")
+                                                : Tonolog::tr(" D    ") + rightAligned(diaText, 3));
+            surface.printText(pulse.x(), pulse.y(), Tonolog::tr(" P"));
             if (!slot.pul.empty())
                 surface.printText(pulse.x(), pulse.y() + layout::labelHeight,
                                   rightAligned(fromStd(slot.pul), 3));

@@ -6,6 +6,7 @@
 #include "canvas/page_palette.h"
 #include "platform/dialog_service.h"
 #include "platform/qt_printer_surface.h"
+#include "platform/words.h"
 
 #include <QWidget>
 
@@ -67,9 +68,9 @@ void PagePrinting::printTrend() {
 void PagePrinting::reportIfFailed(bool printed) {
     if (printed)
         return;
-    QString text = QStringLiteral("The page could not be printed.");
+    QString text = Tonolog::tr("The page could not be printed.");
     if (!printer_.outputFileName().isEmpty())
-        text += QStringLiteral("\nThe file cannot be written: ") + printer_.outputFileName();
+        text += Tonolog::tr("\nThe file cannot be written: ") + printer_.outputFileName();
     showMessage(messages_, text, MessageButtons::Ok, MessageIcon::Exclamation);
 }
 

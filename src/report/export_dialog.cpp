@@ -1,5 +1,6 @@
 #include "report/export_dialog.h"
 
+#include "platform/words.h"
 #include "report/report_commands.h"
 #include "report/report_renderer.h"
 
@@ -13,22 +14,22 @@ namespace tonolog {
 
 ExportDialog::ExportDialog(ReportCommands& commands, QWidget* parent) : QDialog(parent), commands_(commands) {
     setObjectName(QStringLiteral("ExportDialog"));
-    setWindowTitle(QStringLiteral("Export readings as CSV"));
+    setWindowTitle(Tonolog::tr("Export readings as CSV"));
     const Period period = commands_.reportPeriod();
-    wholeDiary = new QRadioButton(QStringLiteral("The whole diary"), this);
+    wholeDiary = new QRadioButton(Tonolog::tr("The whole diary"), this);
     wholeDiary->setObjectName(QStringLiteral("wholeDiary"));
     reportPeriod = new QRadioButton(
-        QStringLiteral("The report's period: %1").arg(periodText(period.from, period.to)), this);
+        Tonolog::tr("The report's period: %1").arg(periodText(period.from, period.to)), this);
     reportPeriod->setObjectName(QStringLiteral("reportPeriod"));
     wholeDiary->setChecked(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    exportButton = buttons->addButton(QStringLiteral("Export..."), QDialogButtonBox::AcceptRole);
+    exportButton = buttons->addButton(Tonolog::tr("Export..."), QDialogButtonBox::AcceptRole);
     exportButton->setObjectName(QStringLiteral("exportButton"));
     exportButton->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Which readings go into the CSV file?"), this));
+    layout->addWidget(new QLabel(Tonolog::tr("Which readings go into the CSV file?"), this));
     layout->addWidget(wholeDiary);
     layout->addWidget(reportPeriod);
     layout->addWidget(buttons);

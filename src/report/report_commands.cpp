@@ -8,6 +8,7 @@
 #include "document/file_io.h"
 #include "platform/dialog_service.h"
 #include "platform/qt_printer_surface.h"
+#include "platform/words.h"
 #include "report/export_dialog.h"
 #include "report/report_dialog.h"
 #include "report/report_renderer.h"
@@ -89,7 +90,7 @@ bool ReportCommands::paintWithProgress(const Report& report, QPagedPaintDevice& 
     ReportRenderer renderer(report, document_.table());
     const int pages = renderer.layOut(device);
     const std::unique_ptr<ProgressMonitor> progress =
-        dialogs_.showProgress(QStringLiteral("Making the report (%1 pages)...").arg(pages), pages);
+        dialogs_.showProgress(Tonolog::tr("Making the report (%1 pages)...").arg(pages), pages);
     *cancelled = false;
     return renderer.render(device, -1, [&](int page) {
         if (progress->advance(page))
@@ -106,7 +107,7 @@ QString ReportCommands::askWhereToSave(const QString& title, const QString& name
     request.title = title;
     request.initialDir = document_.isUntitled() ? documentsDir_ : fromStd(document_.folder());
     request.initialFileName = name + QLatin1Char('.') + suffix;
-    request.filter = QStringLiteral("%1 Files (*.%2)|*.%2").arg(suffix.toUpper(), suffix);
+    request.filter = Tonolog::tr("%1 Files (*.%2)|*.%2").arg(suffix.toUpper(), suffix);
     request.askBeforeOverwrite = true;
     const FileDialogResult chosen = dialogs_.showSave(request);
     if (!chosen.accepted)
@@ -119,8 +120,8 @@ QString ReportCommands::askWhereToSave(const QString& title, const QString& name
 
 bool ReportCommands::saveReportAsPdf(const ReportOptions& options) {
     const QString path = askWhereToSave(
-        QStringLiteral("Save the report as PDF"),
-        QStringLiteral("Blood pressure report %1 to %2").arg(isoDate(options.from), isoDate(options.to)),
+        Tonolog::tr("Save the report as PDF"),
+        Tonolog::tr("Blood pressure report %1 to %2").arg(isoDate(options.from), isoDate(options.to)),
         QStringLiteral("pdf"));
     if (path.isEmpty())
         return false;
@@ -134,7 +135,7 @@ bool ReportCommands::saveReportAsPdf(const ReportOptions& options) {
     bool painted = false;
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(QStringLiteral("Home blood pressure report"));
+        writer.setTitle(Tonolog::tr("Home blood pressure report"));
         writer.setCreator(QStringLiteral("Tonolog"));
         setUpReportPage(writer);
         painted = paintWithProgress(report, writer, {}, &cancelled);
@@ -143,7 +144,7 @@ bool ReportCommands::saveReportAsPdf(const ReportOptions& options) {
         return false;
     std::optional<std::string> failure;
     if (!painted)
-        failure = "The PDF could not be made.";
+        failure = Tonolog::tr("The PDF could not be made.").toStdString();
     else
         failure = writeFileAtomically(
             toStd(path),
@@ -151,7 +152,7 @@ bool ReportCommands::saveReportAsPdf(const ReportOptions& options) {
             FileOps::system(), Permissions::ownerOnly);
     if (failure) {
         showMessage(messages_,
-                    QStringLiteral("The report cannot be saved.\n%1\n%2").arg(path, fromStd(*failure)),
+                    Tonolog::tr("The report cannot be saved.\n%1\n%2").arg(path, fromStd(*failure)),
                     MessageButtons::Ok, MessageIcon::Stop);
         return false;
     }
@@ -160,7 +161,7 @@ bool ReportCommands::saveReportAsPdf(const ReportOptions& options) {
 
 bool ReportCommands::printReport(const ReportOptions& options) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Home blood pressure report"));
+    printer.setDocName(Tonolog::tr("Home blood pressure report"));
     setUpReportPage(printer);
     if (!dialogs_.showPrinter(printer))
         return false;
@@ -177,7 +178,7 @@ bool ReportCommands::printReport(const ReportOptions& options) {
         return false;
     }
     if (!printed || printer.printerState() == QPrinter::Error) {
-        QString text = QStringLiteral("The report could not be printed.");
+        QString text = Tonolog::tr("The report could not be printed.");
         if (!printer.outputFileName().isEmpty())
             text += QStringLiteral("\n") + printer.outputFileName();
         showMessage(messages_, text, MessageButtons::Ok, MessageIcon::Stop);
@@ -187,11 +188,12 @@ bool ReportCommands::printReport(const ReportOptions& options) {
 }
 
 bool ReportCommands::exportCsv(std::optional<Period> period) {
-    const QString path = askWhereToSave(QStringLiteral("Export readings as CSV"),
-                                        period ? QStringLiteral("Blood pressure readings %1 to %2")
-                                                     .arg(isoDate(period->from), isoDate(period->to))
-                                               : QStringLiteral("Blood pressure readings"),
-                                        QStringLiteral("csv"));
+    const QString path = askWhereToSave(
+        Tonolog::tr("Export readings as CSV"),
+        period
+            ? Tonolog::tr("Blood pressure readings %1 to %2").arg(isoDate(period->from), isoDate(period->to))
+            : Tonolog::tr("Blood pressure readings"),
+        QStringLiteral("csv"));
     if (path.isEmpty())
         return false;
     const Period range = period.value_or(Period{Date{std::numeric_limits<std::int32_t>::min()},
@@ -200,7 +202,7 @@ bool ReportCommands::exportCsv(std::optional<Period> period) {
     if (const auto failure =
             writeFileAtomically(toStd(path), csv, FileOps::system(), Permissions::ownerOnly)) {
         showMessage(messages_,
-                    QStringLiteral("The readings cannot be exported.\n%1\n%2").arg(path, fromStd(*failure)),
+                    Tonolog::tr("The readings cannot be exported.\n%1\n%2").arg(path, fromStd(*failure)),
                     MessageButtons::Ok, MessageIcon::Stop);
         return false;
     }

@@ -1,5 +1,6 @@
 #include "report/report_dialog.h"
 
+#include "platform/words.h"
 #include "report/report_commands.h"
 #include "report/report_renderer.h"
 
@@ -48,23 +49,23 @@ QDateEdit* dateBox(QWidget* parent, const QString& name) {
 ReportDialog::ReportDialog(ReportCommands& commands, QWidget* parent)
     : QDialog(parent), commands_(commands), previewPrinter_(QPrinter::HighResolution) {
     setObjectName(QStringLiteral("ReportDialog"));
-    setWindowTitle(QStringLiteral("Report for the doctor"));
+    setWindowTitle(Tonolog::tr("Report for the doctor"));
     setUpReportPage(previewPrinter_);
 
     quickChoice = new QComboBox(this);
     quickChoice->setObjectName(QStringLiteral("quickChoice"));
-    quickChoice->addItems({QStringLiteral("The last 7 days"), QStringLiteral("The last 30 days"),
-                           QStringLiteral("The Trend page's window"), QStringLiteral("The whole diary"),
-                           QStringLiteral("Dates of your choice")});
+    quickChoice->addItems({Tonolog::tr("The last 7 days"), Tonolog::tr("The last 30 days"),
+                           Tonolog::tr("The Trend page's window"), Tonolog::tr("The whole diary"),
+                           Tonolog::tr("Dates of your choice")});
     fromDate = dateBox(this, QStringLiteral("fromDate"));
     toDate = dateBox(this, QStringLiteral("toDate"));
     threshold = new QComboBox(this);
     threshold->setObjectName(QStringLiteral("threshold"));
     threshold->addItems(
-        {QStringLiteral("135/85 mmHg (the European home threshold)"), QStringLiteral("130/80 mmHg")});
-    leaveOutFirstDay = new QCheckBox(QStringLiteral("Leave out the first day"), this);
+        {Tonolog::tr("135/85 mmHg (the European home threshold)"), Tonolog::tr("130/80 mmHg")});
+    leaveOutFirstDay = new QCheckBox(Tonolog::tr("Leave out the first day"), this);
     leaveOutFirstDay->setObjectName(QStringLiteral("leaveOutFirstDay"));
-    leaveOutFirstDay->setToolTip(QStringLiteral(
+    leaveOutFirstDay->setToolTip(Tonolog::tr(
         "The usual home protocol leaves out the first day of measuring, whose readings run high."));
 
     preview = new QPrintPreviewWidget(&previewPrinter_, this);
@@ -73,28 +74,28 @@ ReportDialog::ReportDialog(ReportCommands& commands, QWidget* parent)
     pagesNote = new QLabel(this);
     pagesNote->setObjectName(QStringLiteral("pagesNote"));
 
-    quickChoice->setAccessibleName(QStringLiteral("Period"));
-    fromDate->setAccessibleName(QStringLiteral("First day of the period"));
-    toDate->setAccessibleName(QStringLiteral("Last day of the period"));
-    preview->setAccessibleName(QStringLiteral("Preview of the report"));
+    quickChoice->setAccessibleName(Tonolog::tr("Period"));
+    fromDate->setAccessibleName(Tonolog::tr("First day of the period"));
+    toDate->setAccessibleName(Tonolog::tr("Last day of the period"));
+    preview->setAccessibleName(Tonolog::tr("Preview of the report"));
 
     auto* dates = new QHBoxLayout;
     dates->addWidget(quickChoice);
     dates->addSpacing(12);
-    dates->addWidget(new QLabel(QStringLiteral("From"), this));
+    dates->addWidget(new QLabel(Tonolog::tr("From"), this));
     dates->addWidget(fromDate);
     dates->addWidget(new QLabel(QStringLiteral("to"), this));
     dates->addWidget(toDate);
     dates->addStretch();
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Period:"), dates);
-    form->addRow(QStringLiteral("Home threshold:"), threshold);
+    form->addRow(Tonolog::tr("Period:"), dates);
+    form->addRow(Tonolog::tr("Home threshold:"), threshold);
     form->addRow(QString(), leaveOutFirstDay);
 
     auto* buttons = new QDialogButtonBox(this);
-    savePdfButton = buttons->addButton(QStringLiteral("Save as PDF..."), QDialogButtonBox::ActionRole);
+    savePdfButton = buttons->addButton(Tonolog::tr("Save as PDF..."), QDialogButtonBox::ActionRole);
     savePdfButton->setObjectName(QStringLiteral("savePdfButton"));
-    printButton = buttons->addButton(QStringLiteral("Print..."), QDialogButtonBox::ActionRole);
+    printButton = buttons->addButton(Tonolog::tr("Print..."), QDialogButtonBox::ActionRole);
     printButton->setObjectName(QStringLiteral("printButton"));
     buttons->addButton(QDialogButtonBox::Close);
 
@@ -191,8 +192,8 @@ void ReportDialog::paintPreview(QPrinter* printer) {
     renderer.render(*printer, previewPageLimit, {});
     pagesNote->setText(
         reportPages_ > previewPages_
-            ? QStringLiteral("The preview shows the first %1 of %2 pages; the saved or printed report "
-                             "has them all.")
+            ? Tonolog::tr("The preview shows the first %1 of %2 pages; the saved or printed report "
+                          "has them all.")
                   .arg(previewPages_)
                   .arg(reportPages_)
             : QStringLiteral("%1 %2")

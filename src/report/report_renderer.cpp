@@ -3,6 +3,7 @@
 #include "canvas/page_palette.h"
 #include "canvas/text.h"
 #include "document/conversions.h"
+#include "platform/words.h"
 
 #include <QFontMetricsF>
 #include <QLocale>
@@ -38,7 +39,8 @@ const QColor diaColour{0, 0, 234};
 const QColor notCountedColour{128, 128, 128};
 const QColor ruleColour{160, 160, 160};
 
-const char* const disclaimer = "This report summarises readings entered by the user; it is not a diagnosis.";
+const char* const disclaimer = QT_TRANSLATE_NOOP(
+    "Tonolog", "This report summarises readings entered by the user; it is not a diagnosis.");
 
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -50,11 +52,8 @@ QString dayText(Date date) {
 
 QString extremeText(const char* what, const std::optional<Extreme>& extreme) {
     if (!extreme)
-        return QString::fromLatin1(what) + QStringLiteral(" -");
-    return QStringLiteral("%1 %2 on %3")
-        .arg(QString::fromLatin1(what))
-        .arg(extreme->value)
-        .arg(dayText(extreme->date));
+        return Tonolog::tr(what) + QStringLiteral(" -");
+    return Tonolog::tr("%1 %2 on %3").arg(Tonolog::tr(what)).arg(extreme->value).arg(dayText(extreme->date));
 }
 
 int lineSpacingOf(const QFont& font, QPaintDevice* device) {
@@ -71,7 +70,7 @@ void setUpReportPage(QPagedPaintDevice& device) {
 }
 
 QString periodText(Date from, Date to) {
-    return dayText(from) + QStringLiteral(" to ") + dayText(to);
+    return dayText(from) + Tonolog::tr(" to ") + dayText(to);
 }
 
 ReportRenderer::ReportRenderer(const Report& report, const ReadingTable& table)
@@ -208,25 +207,25 @@ int ReportRenderer::paintHeader(QPainter* painter, int pageNumber) {
     if (pageNumber > 1) {
         // Later pages say whose report they belong to, should they come apart.
         text(painter, font(8), 0, 0,
-             QStringLiteral("Home blood pressure report \u00b7 %1 \u00b7 %2").arg(owner, period),
+             Tonolog::tr("Home blood pressure report \u00b7 %1 \u00b7 %2").arg(owner, period),
              ruleColour.darker(150));
         return 2 * lineSpacingOf(font(8), nullptr);
     }
     int top = 0;
-    text(painter, font(16, true), 0, top, QStringLiteral("Home blood pressure report"));
+    text(painter, font(16, true), 0, top, Tonolog::tr("Home blood pressure report"));
     top += lineSpacingOf(font(16, true), nullptr);
-    text(painter, font(12, true), 0, top, owner.isEmpty() ? QStringLiteral("(no name)") : owner);
+    text(painter, font(12, true), 0, top, owner.isEmpty() ? Tonolog::tr("(no name)") : owner);
     top += lineSpacingOf(font(12, true), nullptr);
     const int days = report_.options.to.serial - report_.options.from.serial + 1;
-    QString periodLine = QStringLiteral("Period: %1 (%2 %3)")
+    QString periodLine = Tonolog::tr("Period: %1 (%2 %3)")
                              .arg(period)
                              .arg(days)
                              .arg(days == 1 ? QStringLiteral("day") : QStringLiteral("days"));
     if (report_.options.leaveOutFirstDay)
-        periodLine += QStringLiteral("; the first day with readings is left out");
+        periodLine += Tonolog::tr("; the first day with readings is left out");
     text(painter, font(10), 0, top, periodLine);
     top += bodyLine_;
-    text(painter, font(10), 0, top, QStringLiteral("Made on %1").arg(dayText(report_.madeOn)));
+    text(painter, font(10), 0, top, Tonolog::tr("Made on %1").arg(dayText(report_.madeOn)));
     top += bodyLine_ + bodyLine_ / 2;
     return top;
 }
@@ -236,15 +235,14 @@ int ReportRenderer::paintSummary(QPainter* painter, int top) {
     const ReportOptions& o = report_.options;
     const QFont body = font(10);
     const QFont bold = font(10, true);
-    text(painter, font(11, true), 0, top, QStringLiteral("Summary"));
+    text(painter, font(11, true), 0, top, Tonolog::tr("Summary"));
     top += lineSpacingOf(font(11, true), nullptr);
-    QString counts = QStringLiteral("Days with readings: %1    Readings counted: %2")
+    QString counts = Tonolog::tr("Days with readings: %1    Readings counted: %2")
                          .arg(s.daysWithReadings)
                          .arg(s.readingsCounted);
     if (s.readingsLeftOut > 0)
-        counts +=
-            QStringLiteral("    Readings left out: %1 (a value that is not a whole number from 0 to 250)")
-                .arg(s.readingsLeftOut);
+        counts += Tonolog::tr("    Readings left out: %1 (a value that is not a whole number from 0 to 250)")
+                      .arg(s.readingsLeftOut);
     text(painter, body, 0, top, counts);
     top += bodyLine_;
     // Without readings the verdict below says so, and there are no figures.
@@ -252,15 +250,15 @@ int ReportRenderer::paintSummary(QPainter* painter, int top) {
         // Mean and standard deviation, the whole period and morning and evening apart.
         constexpr int columns[] = {3350, 4700, 6450, 8200};
         top += bodyLine_ / 3;
-        text(painter, bold, columns[0], top, QStringLiteral("Readings"));
-        text(painter, bold, columns[1], top, QStringLiteral("SYS mmHg"));
-        text(painter, bold, columns[2], top, QStringLiteral("DIA mmHg"));
-        text(painter, bold, columns[3], top, QStringLiteral("PUL /min"));
+        text(painter, bold, columns[0], top, Tonolog::tr("Readings"));
+        text(painter, bold, columns[1], top, Tonolog::tr("SYS mmHg"));
+        text(painter, bold, columns[2], top, Tonolog::tr("DIA mmHg"));
+        text(painter, bold, columns[3], top, Tonolog::tr("PUL /min"));
         top += bodyLine_;
         const std::pair<QString, const SeriesFigures*> rows[] = {
-            {QStringLiteral("Whole period"), &s.whole},
-            {QStringLiteral("Morning (04:00\u201311:59)"), &s.morning},
-            {QStringLiteral("Evening (18:00\u201303:59)"), &s.evening}};
+            {Tonolog::tr("Whole period"), &s.whole},
+            {Tonolog::tr("Morning (04:00\u201311:59)"), &s.morning},
+            {Tonolog::tr("Evening (18:00\u201303:59)"), &s.evening}};
         for (const auto& [caption, figures] : rows) {
             text(painter, body, 0, top, caption);
             text(painter, body, columns[0], top, QString::number(figures->readings));
@@ -270,20 +268,20 @@ int ReportRenderer::paintSummary(QPainter* painter, int top) {
             top += bodyLine_;
         }
         text(painter, font(8), 0, top,
-             QStringLiteral(
+             Tonolog::tr(
                  "Mean \u00b1 standard deviation. Readings without a time count in the whole period only."),
              notCountedColour);
         top += bodyLine_ + bodyLine_ / 3;
         text(painter, body, 0, top,
-             extremeText("Lowest SYS", s.lowestSys) + QStringLiteral("    ") +
-                 extremeText("Highest SYS", s.highestSys));
+             extremeText(QT_TRANSLATE_NOOP("Tonolog", "Lowest SYS"), s.lowestSys) + QStringLiteral("    ") +
+                 extremeText(QT_TRANSLATE_NOOP("Tonolog", "Highest SYS"), s.highestSys));
         top += bodyLine_;
         text(painter, body, 0, top,
-             extremeText("Lowest DIA", s.lowestDia) + QStringLiteral("    ") +
-                 extremeText("Highest DIA", s.highestDia));
+             extremeText(QT_TRANSLATE_NOOP("Tonolog", "Lowest DIA"), s.lowestDia) + QStringLiteral("    ") +
+                 extremeText(QT_TRANSLATE_NOOP("Tonolog", "Highest DIA"), s.highestDia));
         top += bodyLine_;
         text(painter, body, 0, top,
-             QStringLiteral("Readings at or above %1/%2 mmHg: %3")
+             Tonolog::tr("Readings at or above %1/%2 mmHg: %3")
                  .arg(o.thresholdSys)
                  .arg(o.thresholdDia)
                  .arg(fromStd(formatThresholdShare(s))));
@@ -297,14 +295,14 @@ int ReportRenderer::paintSummary(QPainter* painter, int top) {
 int ReportRenderer::paintChart(QPainter* painter, int top) {
     const QFont small = font(8);
     const int smallLine = lineSpacingOf(small, nullptr);
-    text(painter, font(11, true), 0, top, QStringLiteral("Readings over the period"));
+    text(painter, font(11, true), 0, top, Tonolog::tr("Readings over the period"));
     top += lineSpacingOf(font(11, true), nullptr);
     const ChartFrame frame{static_cast<double>(chartScaleWidth), static_cast<double>(top),
                            width_ - chartScaleWidth, static_cast<double>(chartHeight)};
     // Under the chart its dates and legend, then the heading of the table.
     const int tableHeading = top + chartHeight + 3 * smallLine;
     const int bottom = tableHeading + lineSpacingOf(font(11, true), nullptr);
-    text(painter, font(11, true), 0, tableHeading, QStringLiteral("Every reading"));
+    text(painter, font(11, true), 0, tableHeading, Tonolog::tr("Every reading"));
     if (painter == nullptr)
         return bottom;
 
@@ -392,10 +390,10 @@ int ReportRenderer::paintChart(QPainter* painter, int top) {
         text(painter, small, x + 480, legendTop, caption);
         x += 480 + QFontMetricsF(small).horizontalAdvance(caption) + 400;
     };
-    legend(QPen(sysColour, 15), QStringLiteral("SYS"));
-    legend(QPen(diaColour, 15), QStringLiteral("DIA"));
-    legend(dashed(sysColour), QStringLiteral("SYS threshold %1").arg(o.thresholdSys));
-    legend(dashed(diaColour), QStringLiteral("DIA threshold %1 mmHg").arg(o.thresholdDia));
+    legend(QPen(sysColour, 15), Tonolog::tr("SYS"));
+    legend(QPen(diaColour, 15), Tonolog::tr("DIA"));
+    legend(dashed(sysColour), Tonolog::tr("SYS threshold %1").arg(o.thresholdSys));
+    legend(dashed(diaColour), Tonolog::tr("DIA threshold %1 mmHg").arg(o.thresholdDia));
     return bottom;
 }
 
@@ -403,18 +401,18 @@ int ReportRenderer::paintTableHeader(QPainter* painter, int top) {
     const QFont bold = font(9, true);
     if (anyNotCounted_) {
         text(painter, font(8), 0, top,
-             QStringLiteral(
+             Tonolog::tr(
                  "Grey lines are not in the figures: the first day with readings, or a value that is not a "
                  "whole number from 0 to 250."),
              notCountedColour);
         top += tableLine_;
     }
-    text(painter, bold, dateLeft, top, QStringLiteral("Date"));
-    text(painter, bold, timeLeft, top, QStringLiteral("Time"));
-    textRight(painter, bold, sysRight, top, QStringLiteral("SYS"));
-    textRight(painter, bold, diaRight, top, QStringLiteral("DIA"));
-    textRight(painter, bold, pulRight, top, QStringLiteral("PUL"));
-    text(painter, bold, noteLeft, top, QStringLiteral("Note"));
+    text(painter, bold, dateLeft, top, Tonolog::tr("Date"));
+    text(painter, bold, timeLeft, top, Tonolog::tr("Time"));
+    textRight(painter, bold, sysRight, top, Tonolog::tr("SYS"));
+    textRight(painter, bold, diaRight, top, Tonolog::tr("DIA"));
+    textRight(painter, bold, pulRight, top, Tonolog::tr("PUL"));
+    text(painter, bold, noteLeft, top, Tonolog::tr("Note"));
     top += tableLine_;
     if (painter != nullptr) {
         painter->setPen(QPen(ruleColour, 10));
@@ -450,8 +448,8 @@ void ReportRenderer::paintFooter(QPainter* painter, int pageNumber) {
     const double top = height_ - footerHeight + 200;
     painter->setPen(QPen(ruleColour, 10));
     painter->drawLine(QPointF(0, top - 80), QPointF(width_, top - 80));
-    text(painter, small, 0, top, QString::fromLatin1(disclaimer));
-    textRight(painter, small, width_, top, QStringLiteral("Page %1 of %2").arg(pageNumber).arg(pageCount()));
+    text(painter, small, 0, top, Tonolog::tr(disclaimer));
+    textRight(painter, small, width_, top, Tonolog::tr("Page %1 of %2").arg(pageNumber).arg(pageCount()));
 }
 
 } // namespace tonolog

@@ -3,6 +3,7 @@
 #include "canvas/message_box.h"
 #include "canvas/resources.h"
 #include "canvas/twips.h"
+#include "platform/words.h"
 
 #include <QDir>
 #include <QFrame>
@@ -74,7 +75,7 @@ QString versionNumber(int major, int minor) {
 }
 
 QString versionText(int major, int minor) {
-    return QStringLiteral("Version ") + versionNumber(major, minor);
+    return Tonolog::tr("Version ") + versionNumber(major, minor);
 }
 
 SystemInfoTools SystemInfoTools::standard() {
@@ -111,7 +112,7 @@ std::optional<SystemInfoTool> SystemInfoTools::find() const {
 AboutForm::AboutForm(MessageBoxService& messages, SystemInfoTools tools, QWidget* parent)
     : QDialog(parent), messages_(messages), tools_(std::move(tools)) {
     setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("Version info."));
+    setWindowTitle(Tonolog::tr("Version info."));
     setWindowIcon(iconResource(101));
     QFont base(QStringLiteral("Tahoma"));
     base.setPointSizeF(9);
@@ -126,32 +127,32 @@ AboutForm::AboutForm(MessageBoxService& messages, SystemInfoTools tools, QWidget
     QFont bold = lblTitle->font();
     bold.setBold(true);
     lblTitle->setFont(bold);
-    lblVersion = label(this, "lblVersion", QStringLiteral("Version"), lblVersionRect);
+    lblVersion = label(this, "lblVersion", Tonolog::tr("Version"), lblVersionRect);
     lblDescription =
-        label(this, "lblDescription", QStringLiteral("A home blood-pressure diary."), lblDescriptionRect);
+        label(this, "lblDescription", Tonolog::tr("A home blood-pressure diary."), lblDescriptionRect);
 
     Line1[1] = rule(this, "Line1(1)", greyLeft, greyY, QColor(128, 128, 128));
     Line1[0] = rule(this, "Line1(0)", whiteLeft, whiteY, QColor(255, 255, 255));
 
-    lblDisclaimer = new QLabel(
-        QStringLiteral("Tonolog keeps a diary of the blood pressure and pulse readings you take "
-                       "yourself, for your own records. It is not a medical device: it does not "
-                       "measure, diagnose, treat or advise, and it does not judge whether a reading "
-                       "is normal; its coloured zones are only a visual aid. The readings you enter "
-                       "and any use you make of them are your own responsibility; ask a doctor about "
-                       "your health. This program comes without warranty of any kind."),
-        this);
+    lblDisclaimer =
+        new QLabel(Tonolog::tr("Tonolog keeps a diary of the blood pressure and pulse readings you take "
+                               "yourself, for your own records. It is not a medical device: it does not "
+                               "measure, diagnose, treat or advise, and it does not judge whether a reading "
+                               "is normal; its coloured zones are only a visual aid. The readings you enter "
+                               "and any use you make of them are your own responsibility; ask a doctor about "
+                               "your health. This program comes without warranty of any kind."),
+                   this);
     lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
     lblDisclaimer->setWordWrap(true);
     const int noticeWidth = twips::toPixels(disclaimerWidth);
     lblDisclaimer->setGeometry(twips::toPixels(disclaimerLeft), twips::toPixels(disclaimerTop), noticeWidth,
                                lblDisclaimer->heightForWidth(noticeWidth));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(Tonolog::tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twips::toPixels(cmdOKRect));
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(QStringLiteral("System info.(&S)..."), this);
+    cmdSysInfo = new QPushButton(Tonolog::tr("System info.(&S)..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdSysInfo->setGeometry(twips::toPixels(cmdSysInfoRect));
     cmdSysInfo->setAutoDefault(false);
@@ -174,7 +175,7 @@ void AboutForm::StartSysInfo() {
     const std::optional<SystemInfoTool> tool = tools_.find();
     if (tool && QProcess::startDetached(tool->program, tool->arguments))
         return;
-    showMessage(messages_, QString::fromUtf8("現時点ではｼｽﾃﾑ情報を使用できません"), MessageButtons::Ok,
+    showMessage(messages_, Tonolog::tr("現時点ではｼｽﾃﾑ情報を使用できません"), MessageButtons::Ok,
                 MessageIcon::None);
 }
 

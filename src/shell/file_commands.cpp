@@ -10,6 +10,7 @@
 #include "document/list_rows.h"
 #include "document/messages.h"
 #include "platform/dialog_service.h"
+#include "platform/words.h"
 #include "print/page_printing.h"
 #include "shell/file_on_disk.h"
 #include "shell/main_form.h"
@@ -26,7 +27,7 @@ namespace tonolog {
 
 namespace {
 
-const QString fileFilter = QStringLiteral("TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*");
+const QString fileFilter = Tonolog::tr("TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*");
 
 // How often a handed-over file looks again whether the window has become free.
 constexpr int waitingFileRetryMs = 100;
@@ -108,19 +109,19 @@ void FileCommands::readIntoDocument(const std::function<LoadReport()>& read) {
     form_.redrawPages();
     MessageBoxService& messages = form_.platform().messages;
     if (report.status == LoadStatus::CannotOpen) {
-        QString text = QString::fromUtf8(text::cannotOpen);
+        QString text = Tonolog::tr(text::cannotOpen);
         if (!report.reason.empty())
             text += QLatin1Char('\n') + fromStd(report.reason);
         showMessage(messages, text, MessageButtons::Ok, MessageIcon::Question);
     } else if (report.status == LoadStatus::TooManyDays) {
-        QString text = QString::fromUtf8(text::tooManyDays);
+        QString text = Tonolog::tr(text::tooManyDays);
         if (!report.keptCopy.empty())
-            text += QStringLiteral("\nThe whole backup is kept in ") + fromStd(report.keptCopy);
+            text += Tonolog::tr("\nThe whole backup is kept in ") + fromStd(report.keptCopy);
         if (report.copyFailed)
-            text += QStringLiteral("\nThe whole backup could not be copied: copy ") +
+            text += Tonolog::tr("\nThe whole backup could not be copied: copy ") +
                     fromStd(document.backupPath()) +
-                    QStringLiteral(" to a safe place before you change anything, or the days after the first "
-                                   "32767 are lost.");
+                    Tonolog::tr(" to a safe place before you change anything, or the days after the first "
+                                "32767 are lost.");
         showMessage(messages, text, MessageButtons::Ok, MessageIcon::Exclamation);
     }
     if (!document.linesNotRead().empty())
@@ -186,8 +187,8 @@ void FileCommands::backUpCommit() {
     const WriteResult result = form_.document.writeBackup();
     if (!result.ok && !backupFailureShown_ && !form_.isEnding())
         showMessage(form_.platform().messages,
-                    QStringLiteral("The backup file cannot be written, so the latest changes are not yet "
-                                   "safe on disk.\nSave the diary with File > Save as."),
+                    Tonolog::tr("The backup file cannot be written, so the latest changes are not yet "
+                                "safe on disk.\nSave the diary with File > Save as."),
                     MessageButtons::Ok, MessageIcon::Exclamation);
     backupFailureShown_ = !result.ok;
 }
@@ -198,7 +199,7 @@ bool FileCommands::leaveDocumentChecks() {
     DiaryPage& diary = form_.diary();
     if (diary.entryChanged) {
         const MessageResult answer =
-            showMessage(messages, QStringLiteral("Data is changed.\nSave data and continue process?"),
+            showMessage(messages, Tonolog::tr("Data is changed.\nSave data and continue process?"),
                         MessageButtons::YesNoCancel, MessageIcon::Question);
         if (answer == MessageResult::Cancel || (answer == MessageResult::Yes && !diary.commitPendingEntry()))
             return false;
@@ -206,8 +207,8 @@ bool FileCommands::leaveDocumentChecks() {
     if (document.isDirty() && document.isUntitled()) {
         const MessageResult answer =
             showMessage(messages,
-                        QStringLiteral("File is not saved.\nWould you like to save the file?\n\n"
-                                       "All the data will be lost if file is not saved."),
+                        Tonolog::tr("File is not saved.\nWould you like to save the file?\n\n"
+                                    "All the data will be lost if file is not saved."),
                         MessageButtons::YesNoCancel, MessageIcon::Question);
         if (answer == MessageResult::Cancel)
             return false;
@@ -219,8 +220,8 @@ bool FileCommands::leaveDocumentChecks() {
     } else if (document.isDirty()) {
         const MessageResult answer =
             showMessage(messages,
-                        QStringLiteral("File is not saved.\nWould you like to overwrite the file?\n\n"
-                                       "New entries will be lost if the file is not saved."),
+                        Tonolog::tr("File is not saved.\nWould you like to overwrite the file?\n\n"
+                                    "New entries will be lost if the file is not saved."),
                         MessageButtons::YesNoCancel, MessageIcon::Question);
         if (answer == MessageResult::Cancel)
             return false;
@@ -243,7 +244,7 @@ void FileCommands::writeEmptyBackupOrWarn() {
     const WriteResult written = document.writeEmptyBackup();
     if (!written.ok)
         showMessage(form_.platform().messages,
-                    QStringLiteral("The backup file cannot be written.\n") + fromStd(document.backupPath()) +
+                    Tonolog::tr("The backup file cannot be written.\n") + fromStd(document.backupPath()) +
                         QLatin1Char('\n') + fromStd(written.reason),
                     MessageButtons::Ok, MessageIcon::Exclamation);
 }
@@ -264,7 +265,7 @@ void FileCommands::openDocument() {
     if (!leaveDocumentChecks())
         return;
     FileDialogRequest request;
-    request.title = QStringLiteral("Open");
+    request.title = Tonolog::tr("Open");
     request.initialDir = dialogFolder();
     request.initialFileName = lastOpenedFileName_;
     request.filter = fileFilter;
@@ -289,7 +290,7 @@ void FileCommands::openHistoryEntry(int entry) {
     const QString path = entry == 1 ? h.historyPath1 : entry == 2 ? h.historyPath2 : h.historyPath3;
     const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
     if (name.isEmpty() || !fileExists(toStd(path))) {
-        showMessage(form_.platform().messages, QString::fromUtf8(text::cannotOpen), MessageButtons::Ok,
+        showMessage(form_.platform().messages, Tonolog::tr(text::cannotOpen), MessageButtons::Ok,
                     MessageIcon::Information);
         return;
     }
@@ -321,9 +322,8 @@ void FileCommands::openFileAt(const QString& path) {
     const QFileInfo file(path);
     // As the Open dialog offers only existing files, a missing one is said before anything is asked.
     if (!file.isAbsolute() || !file.isFile()) {
-        showMessage(form_.platform().messages,
-                    QString::fromUtf8(text::cannotOpen) + QStringLiteral("\n") + path, MessageButtons::Ok,
-                    MessageIcon::Information);
+        showMessage(form_.platform().messages, Tonolog::tr(text::cannotOpen) + QStringLiteral("\n") + path,
+                    MessageButtons::Ok, MessageIcon::Information);
         return;
     }
     if (!leaveDocumentChecks())
@@ -335,7 +335,7 @@ void FileCommands::openFileAt(const QString& path) {
 bool FileCommands::askForName() {
     if (!form_.document.userName().empty())
         return true;
-    showMessage(form_.platform().messages, QStringLiteral("Input your name."), MessageButtons::Ok,
+    showMessage(form_.platform().messages, Tonolog::tr("Input your name."), MessageButtons::Ok,
                 MessageIcon::Question);
     form_.ui.diary.InputName->setFocus(Qt::OtherFocusReason);
     return false;
@@ -348,7 +348,7 @@ bool FileCommands::writeNamedFile(const QString& path) {
     const WriteResult result = document.saveAs(toStd(path));
     if (!result.ok) {
         showMessage(form_.platform().messages,
-                    QString::fromUtf8(text::cannotSave) + QLatin1Char('\n') + path + QLatin1Char('\n') +
+                    Tonolog::tr(text::cannotSave) + QLatin1Char('\n') + path + QLatin1Char('\n') +
                         fromStd(result.reason),
                     MessageButtons::Ok, MessageIcon::Stop);
         return false;
@@ -388,7 +388,7 @@ void FileCommands::saveAs() {
     if (!askForName() || !form_.diary().commitPendingEntry())
         return;
     FileDialogRequest request;
-    request.title = QStringLiteral("Save as");
+    request.title = Tonolog::tr("Save as");
     request.initialDir = dialogFolder();
     request.filter = fileFilter;
     request.filterIndex = 1;

@@ -7,6 +7,7 @@
 #include "document/data_file.h"
 #include "document/diary_merge.h"
 #include "document/messages.h"
+#include "platform/words.h"
 #include "shell/main_form.h"
 
 #include <QApplication>
@@ -30,9 +31,9 @@ constexpr std::size_t linesListed = 5;
 QString listOfLinesNotRead(const std::vector<LineNotRead>& lines) {
     QString text;
     for (std::size_t i = 0; i < lines.size() && i < linesListed; ++i)
-        text += QStringLiteral("line %1: %2\n").arg(lines[i].lineNumber).arg(fromStd(lines[i].why));
+        text += Tonolog::tr("line %1: %2\n").arg(lines[i].lineNumber).arg(fromStd(lines[i].why));
     if (lines.size() > linesListed)
-        text += QStringLiteral("and %1 more\n").arg(lines.size() - linesListed);
+        text += Tonolog::tr("and %1 more\n").arg(lines.size() - linesListed);
     return text;
 }
 
@@ -56,19 +57,19 @@ QString whatTheMergeDoes(const MergeResult& merge, const DiaryDays& theirs, cons
     QString text;
     if (merge.takenFromFile > 0)
         text += counted(merge.takenFromFile, QStringLiteral("day"), QStringLiteral("days")) +
-                QStringLiteral(" added or changed there only will be taken into this diary.\n");
+                Tonolog::tr(" added or changed there only will be taken into this diary.\n");
     if (merge.removedInFile > 0)
         text += counted(merge.removedInFile, QStringLiteral("day"), QStringLiteral("days")) +
-                QStringLiteral(" removed there only will be removed here too.\n");
+                Tonolog::tr(" removed there only will be removed here too.\n");
     if (merge.nameTakenFromFile)
-        text += QStringLiteral("The owner's name changed there will be taken: \"%1\".\n")
-                    .arg(fromStd(theirs.name));
+        text +=
+            Tonolog::tr("The owner's name changed there will be taken: \"%1\".\n").arg(fromStd(theirs.name));
     if (merge.changedOnBoth > 0 || merge.nameChangedOnBoth) {
         text += merge.changedOnBoth > 0
-                    ? counted(merge.changedOnBoth, QStringLiteral("day was"), QStringLiteral("days were")) +
-                          QStringLiteral(" changed both there and here")
-                    : QStringLiteral("The owner's name was changed both there and here");
-        text += QStringLiteral(": the version of this window is kept, and the other one is written to\n") +
+                    ? counted(merge.changedOnBoth, Tonolog::tr("day was"), Tonolog::tr("days were")) +
+                          Tonolog::tr(" changed both there and here")
+                    : Tonolog::tr("The owner's name was changed both there and here");
+        text += Tonolog::tr(": the version of this window is kept, and the other one is written to\n") +
                 othersPath + QStringLiteral("\n");
     }
     return text;
@@ -94,13 +95,13 @@ FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
             // An empty, cut-off or unreadable file may be all that is left of the diary elsewhere:
             // it is never written over unasked.
             const QString text =
-                QStringLiteral(
+                Tonolog::tr(
                     "The diary file is not what Tonolog last read or saved, and it cannot be read as a "
                     "whole diary now (it is empty, is no text, or holds more days than a diary "
                     "can):\n") +
                 path +
-                QStringLiteral("\n\nSo that nothing in it is lost, it is not overwritten. Save this diary "
-                               "under another name instead?");
+                Tonolog::tr("\n\nSo that nothing in it is lost, it is not overwritten. Save this diary "
+                            "under another name instead?");
             return showMessage(messages, text, MessageButtons::YesNo, MessageIcon::Exclamation) ==
                            MessageResult::Yes
                        ? SaveChoice::saveAsInstead
@@ -112,17 +113,17 @@ FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
         const MergeResult& merge = check.merge;
         const std::string othersPath =
             besideFile(document.path(), "changed elsewhere " + toStd(stamp()), ".tnl");
-        QString text =
-            QStringLiteral("The diary file was changed by another program since Tonolog last read or "
-                           "saved it:\n") +
-            path + QStringLiteral("\n\n") + whatTheMergeDoes(merge, check.theirs, fromStd(othersPath));
+        QString text = Tonolog::tr("The diary file was changed by another program since Tonolog last read or "
+                                   "saved it:\n") +
+                       path + QStringLiteral("\n\n") +
+                       whatTheMergeDoes(merge, check.theirs, fromStd(othersPath));
         if (!check.theirs.linesNotRead.empty())
             text += counted(static_cast<qsizetype>(check.theirs.linesNotRead.size()), QStringLiteral("line"),
                             QStringLiteral("lines")) +
-                    QStringLiteral(" of the file cannot be read; they are kept in\n") +
+                    Tonolog::tr(" of the file cannot be read; they are kept in\n") +
                     fromStd(besideFile(document.path(), "lines not read", ".txt")) + QStringLiteral("\n");
-        text += QStringLiteral("\nYes: take in the changes and save.\nNo: save under another name "
-                               "instead.\nCancel: save nothing now.");
+        text += Tonolog::tr("\nYes: take in the changes and save.\nNo: save under another name "
+                            "instead.\nCancel: save nothing now.");
         const MessageResult answer =
             showMessage(messages, text, MessageButtons::YesNoCancel, MessageIcon::Question);
         if (answer == MessageResult::No)
@@ -136,13 +137,12 @@ FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
         if (!merge.otherVersions.empty()) {
             if (const auto failure = writeFileAtomically(othersPath, merge.otherVersions, FileOps::system(),
                                                          Permissions::ownerOnly)) {
-                showMessage(
-                    messages,
-                    QString::fromUtf8(text::cannotSave) +
-                        QStringLiteral("\nThe other version of the days changed on both sides cannot be "
-                                       "written to\n") +
-                        fromStd(othersPath) + QLatin1Char('\n') + fromStd(*failure),
-                    MessageButtons::Ok, MessageIcon::Stop);
+                showMessage(messages,
+                            Tonolog::tr(text::cannotSave) +
+                                Tonolog::tr("\nThe other version of the days changed on both sides cannot be "
+                                            "written to\n") +
+                                fromStd(othersPath) + QLatin1Char('\n') + fromStd(*failure),
+                            MessageButtons::Ok, MessageIcon::Stop);
                 return SaveChoice::cancel;
             }
         }
@@ -171,8 +171,8 @@ bool FileOnDisk::keepLinesNotReadBefore(const std::string& target) {
     const WriteResult kept = document.keepLinesNotRead();
     if (!kept.ok)
         showMessage(form_.platform().messages,
-                    QString::fromUtf8(text::cannotSave) +
-                        QStringLiteral("\nThe lines of the file that could not be read cannot be kept in\n") +
+                    Tonolog::tr(text::cannotSave) +
+                        Tonolog::tr("\nThe lines of the file that could not be read cannot be kept in\n") +
                         fromStd(path) + QLatin1Char('\n') + fromStd(kept.reason),
                     MessageButtons::Ok, MessageIcon::Stop);
     return kept.ok;
@@ -210,26 +210,25 @@ void FileOnDisk::readAgain() {
     if (check.found == FileCheck::Found::notWhole || check.merge.removedInFile > 0) {
         // This window may hold the last whole copy of the diary: it is not given up unasked.
         noticed_ = check.read;
-        showMessage(
-            form_.platform().messages,
-            QStringLiteral("The diary file was changed by another program:\n") + path +
-                (check.found == FileCheck::Found::changed
-                     ? QStringLiteral("\nIt no longer holds %1 that this window shows,")
-                           .arg(counted(check.merge.removedInFile, QStringLiteral("day"),
-                                        QStringLiteral("days")))
-                     : QStringLiteral("\nIt cannot be read as a whole diary any more,")) +
-                QStringLiteral(" so it is not read again here. File > Save asks what to do; File > Save "
-                               "as... keeps this window's diary under another name."),
-            MessageButtons::Ok, MessageIcon::Exclamation);
+        showMessage(form_.platform().messages,
+                    Tonolog::tr("The diary file was changed by another program:\n") + path +
+                        (check.found == FileCheck::Found::changed
+                             ? Tonolog::tr("\nIt no longer holds %1 that this window shows,")
+                                   .arg(counted(check.merge.removedInFile, QStringLiteral("day"),
+                                                QStringLiteral("days")))
+                             : Tonolog::tr("\nIt cannot be read as a whole diary any more,")) +
+                        Tonolog::tr(" so it is not read again here. File > Save asks what to do; File > Save "
+                                    "as... keeps this window's diary under another name."),
+                    MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     const Date shown = diary.currentDay.date;
     form_.files().readNamedFile(path);
     diary.loadDay(shown);
-    showMessage(
-        form_.platform().messages,
-        QStringLiteral("The diary file was changed by another program, so it has been read again:\n") + path,
-        MessageButtons::Ok, MessageIcon::Information);
+    showMessage(form_.platform().messages,
+                Tonolog::tr("The diary file was changed by another program, so it has been read again:\n") +
+                    path,
+                MessageButtons::Ok, MessageIcon::Information);
 }
 
 void FileOnDisk::reportLinesNotRead() {
@@ -237,8 +236,8 @@ void FileOnDisk::reportLinesNotRead() {
     const auto& lines = document.linesNotRead();
     QString text =
         counted(static_cast<qsizetype>(lines.size()), QStringLiteral("line"), QStringLiteral("lines")) +
-        QStringLiteral(" of this diary could not be read, so %1 not shown:\n")
-            .arg(lines.size() == 1 ? QStringLiteral("it is") : QStringLiteral("they are")) +
+        Tonolog::tr(" of this diary could not be read, so %1 not shown:\n")
+            .arg(lines.size() == 1 ? Tonolog::tr("it is") : Tonolog::tr("they are")) +
         listOfLinesNotRead(lines) + QLatin1Char('\n');
     MessageIcon icon = MessageIcon::Information;
     if (document.linesNotReadFrom() == document.backupPath()) {
@@ -246,16 +245,16 @@ void FileOnDisk::reportLinesNotRead() {
         std::string keptIn;
         const WriteResult kept = document.keepLinesNotRead(&keptIn);
         if (kept.ok) {
-            text += QStringLiteral("They are kept in\n") + fromStd(keptIn);
+            text += Tonolog::tr("They are kept in\n") + fromStd(keptIn);
         } else {
-            text += QStringLiteral("They could not be kept (") + fromStd(kept.reason) +
-                    QStringLiteral("): copy\n") + fromStd(document.backupPath()) +
-                    QStringLiteral("\nto a safe place before you change anything.");
+            text += Tonolog::tr("They could not be kept (") + fromStd(kept.reason) +
+                    Tonolog::tr("): copy\n") + fromStd(document.backupPath()) +
+                    Tonolog::tr("\nto a safe place before you change anything.");
             icon = MessageIcon::Exclamation;
         }
     } else {
-        text += QStringLiteral("They are not lost: before the diary is next saved over this file, they are "
-                               "written to\n") +
+        text += Tonolog::tr("They are not lost: before the diary is next saved over this file, they are "
+                            "written to\n") +
                 fromStd(document.linesNotReadFile());
     }
     showMessage(form_.platform().messages, text, MessageButtons::Ok, icon);
@@ -266,12 +265,11 @@ bool FileOnDisk::keepDeclinedBackup() {
     const WriteResult kept = form_.document.keepDeclinedBackup(toStd(stamp()), &keptIn);
     if (kept.ok)
         return true;
-    showMessage(
-        form_.platform().messages,
-        QStringLiteral("The backup could not be kept as a file of its own:\n") + fromStd(kept.reason) +
-            QStringLiteral("\nSo that nothing is lost, it is recalled: save it under a name, or close "
-                           "without saving if you do not need it."),
-        MessageButtons::Ok, MessageIcon::Exclamation);
+    showMessage(form_.platform().messages,
+                Tonolog::tr("The backup could not be kept as a file of its own:\n") + fromStd(kept.reason) +
+                    Tonolog::tr("\nSo that nothing is lost, it is recalled: save it under a name, or close "
+                                "without saving if you do not need it."),
+                MessageButtons::Ok, MessageIcon::Exclamation);
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "canvas/message_box.h"
 #include "canvas/resources.h"
+#include "platform/words.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -33,7 +34,7 @@ constexpr int topicRole = Qt::UserRole;
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Tonolog Help"));
+    setWindowTitle(Tonolog::tr("Tonolog Help"));
     setWindowIcon(iconResource(101));
     // The main window's close ends the program even while the help is open.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -43,13 +44,13 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     contents_ = new QListWidget;
     contents_->setObjectName(QStringLiteral("HelpContents"));
-    tabs_->addTab(contents_, QStringLiteral("Contents"));
+    tabs_->addTab(contents_, Tonolog::tr("Contents"));
 
     auto* indexPage = new QWidget;
     indexPage->setObjectName(QStringLiteral("HelpIndexPage"));
     search_ = new QLineEdit;
     search_->setObjectName(QStringLiteral("HelpIndexSearch"));
-    search_->setPlaceholderText(QStringLiteral("Type the first letters of a keyword"));
+    search_->setPlaceholderText(Tonolog::tr("Type the first letters of a keyword"));
     search_->setClearButtonEnabled(true);
     search_->installEventFilter(this);
     keywords_ = new QListWidget;
@@ -57,7 +58,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* indexLayout = new QVBoxLayout(indexPage);
     indexLayout->addWidget(search_);
     indexLayout->addWidget(keywords_);
-    tabs_->addTab(indexPage, QStringLiteral("Index"));
+    tabs_->addTab(indexPage, Tonolog::tr("Index"));
 
     view_ = new QTextBrowser;
     view_->setObjectName(QStringLiteral("HelpTopicView"));
@@ -200,8 +201,7 @@ bool HelpWindowViewer::load(const QString& helpFile) {
     const QFileInfo info(helpFile);
     const QString path = info.absoluteFilePath();
     if (!info.isFile() || !info.isReadable() || info.size() > largestHelpFile) {
-        showMessage(messages_,
-                    QStringLiteral("The help file cannot be found.") + QLatin1Char('\n') + helpFile,
+        showMessage(messages_, Tonolog::tr("The help file cannot be found.") + QLatin1Char('\n') + helpFile,
                     MessageButtons::Ok, MessageIcon::Exclamation);
         return false;
     }
@@ -211,15 +211,14 @@ bool HelpWindowViewer::load(const QString& helpFile) {
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        showMessage(messages_,
-                    QStringLiteral("The help file cannot be found.") + QLatin1Char('\n') + helpFile,
+        showMessage(messages_, Tonolog::tr("The help file cannot be found.") + QLatin1Char('\n') + helpFile,
                     MessageButtons::Ok, MessageIcon::Exclamation);
         return false;
     }
     HelpFile parsed = HelpFile::parse(file.read(largestHelpFile));
     if (parsed.isEmpty()) {
         showMessage(messages_,
-                    QStringLiteral("The help file holds no help topics.") + QLatin1Char('\n') + helpFile,
+                    Tonolog::tr("The help file holds no help topics.") + QLatin1Char('\n') + helpFile,
                     MessageButtons::Ok, MessageIcon::Exclamation);
         return false;
     }

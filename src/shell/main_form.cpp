@@ -12,6 +12,7 @@
 #include "document/messages.h"
 #include "listpage/list_page.h"
 #include "platform/settings_store.h"
+#include "platform/words.h"
 #include "print/page_printing.h"
 #include "report/report_commands.h"
 #include "shell/file_on_disk.h"
@@ -226,10 +227,10 @@ void MainForm::loadWindow(const QString& commandLine) {
 
     bool recalled = false;
     if (document.backupExists()) {
-        QString question = QStringLiteral("Backup data was kept from the last time.\n"
-                                          "Would you like to recall data from the backup?");
+        QString question = Tonolog::tr("Backup data was kept from the last time.\n"
+                                       "Would you like to recall data from the backup?");
         if (readWholeFile(document.backupPath()).value_or(std::string()) != emptyBackupLine)
-            question += QStringLiteral("\n\nIf not, it is kept as a file in\n") + locations_.backupDir;
+            question += Tonolog::tr("\n\nIf not, it is kept as a file in\n") + locations_.backupDir;
         // A backup that is not recalled is kept as a file of its own first: it may hold the only
         // copy of readings never saved. If it cannot be kept, it is recalled after all.
         if (showMessage(platform_.messages, question, MessageButtons::YesNo, MessageIcon::Question) ==
@@ -299,8 +300,8 @@ void MainForm::saveSettings(bool quiet) {
     // Said once, and the window closes all the same: nothing of the diary depends on it.
     if (!kept && !quiet)
         showMessage(platform_.messages,
-                    QStringLiteral("The window position and the recent files could not be kept:\n"
-                                   "the settings cannot be written."),
+                    Tonolog::tr("The window position and the recent files could not be kept:\n"
+                                "the settings cannot be written."),
                     MessageButtons::Ok, MessageIcon::Exclamation);
 }
 

@@ -3,6 +3,7 @@
 #include "canvas/canvas.h"
 #include "canvas/controls.h"
 #include "canvas/twips.h"
+#include "platform/words.h"
 #include "shell/elastic_layout.h"
 #include "shell/main_tab.h"
 
@@ -72,35 +73,33 @@ void buildDiaryPage(QWidget* page, ElasticLayout& elastic, DiaryControls& d) {
     constexpr double boxPoints = 15.75;
     constexpr double labelPoints = 14.25;
     d.InputName = p.textBox(QStringLiteral("InputName"), {600, 840, 3255, 450}, boxPoints,
-                            QStringLiteral("Input your name"));
+                            Tonolog::tr("Input your name"));
     d.LblName =
-        p.label(QStringLiteral("LblName"), QStringLiteral("'s Tonolog"), {4080, 840, 1560, 375}, labelPoints);
-    d.LblDate = p.label(QStringLiteral("LblDate"), QStringLiteral("Date"), {6120, 840, 735, 375}, labelPoints,
+        p.label(QStringLiteral("LblName"), Tonolog::tr("'s Tonolog"), {4080, 840, 1560, 375}, labelPoints);
+    d.LblDate = p.label(QStringLiteral("LblDate"), Tonolog::tr("Date"), {6120, 840, 735, 375}, labelPoints,
                         rightAligned);
     d.InputDate = p.textBox(QStringLiteral("InputDate"), {7080, 840, 2055, 450}, boxPoints,
-                            QStringLiteral("Input date or click right button"));
+                            Tonolog::tr("Input date or click right button"));
     d.ImgInputDate =
-        p.image(QStringLiteral("ImgInputDate"), {9120, 840, 750, 450}, QStringLiteral("Input date"));
+        p.image(QStringLiteral("ImgInputDate"), {9120, 840, 750, 450}, Tonolog::tr("Input date"));
     d.ImgDiaryLogo = p.image(QStringLiteral("ImgDiaryLogo"), {10260, 60, 1215, 615});
-    d.LblDiaryUp = p.label(QStringLiteral("LblDiaryUp"), QStringLiteral("Previous day"),
-                           {10320, 840, 1095, 255}, defaultPoints, centred);
+    d.LblDiaryUp = p.label(QStringLiteral("LblDiaryUp"), Tonolog::tr("Previous day"), {10320, 840, 1095, 255},
+                           defaultPoints, centred);
     d.ImgDiaryUp =
-        p.image(QStringLiteral("ImgDiaryUp"), {10440, 1200, 825, 975}, QStringLiteral("See previous day"));
+        p.image(QStringLiteral("ImgDiaryUp"), {10440, 1200, 825, 975}, Tonolog::tr("See previous day"));
     d.ImgDiaryDown =
-        p.image(QStringLiteral("ImgDiaryDown"), {10440, 5760, 825, 975}, QStringLiteral("See next day"));
-    d.LblDiaryDown = p.label(QStringLiteral("LblDiaryDown"), QStringLiteral("Next day"),
+        p.image(QStringLiteral("ImgDiaryDown"), {10440, 5760, 825, 975}, Tonolog::tr("See next day"));
+    d.LblDiaryDown = p.label(QStringLiteral("LblDiaryDown"), Tonolog::tr("Next day"),
                              {10320, 6840, 1095, 255}, defaultPoints, centred);
     for (int i = 0; i < 3; ++i)
         d.LblNum[static_cast<std::size_t>(i)] = p.label(indexed("LblNum", i), QString::number(i + 1),
                                                         {1920 + 3000 * i, 1920, 1935, 375}, labelPoints);
-    d.LblSys = p.label(QStringLiteral("LblSys"), QStringLiteral("SYS."), {600, 2520, 975, 375}, labelPoints);
-    d.LblDia = p.label(QStringLiteral("LblDia"), QStringLiteral("DIA."), {600, 3240, 975, 375}, labelPoints);
-    d.LblPul = p.label(QStringLiteral("LblPul"), QStringLiteral("PUL."), {600, 3960, 975, 375}, labelPoints);
-    d.LblTime =
-        p.label(QStringLiteral("LblTime"), QStringLiteral("TIME"), {600, 4680, 975, 375}, labelPoints);
-    d.LblNote =
-        p.label(QStringLiteral("LblNote"), QStringLiteral("NOTES"), {600, 6240, 975, 375}, labelPoints);
-    const QString timeTip = QStringLiteral("Input time or click right button");
+    d.LblSys = p.label(QStringLiteral("LblSys"), Tonolog::tr("SYS."), {600, 2520, 975, 375}, labelPoints);
+    d.LblDia = p.label(QStringLiteral("LblDia"), Tonolog::tr("DIA."), {600, 3240, 975, 375}, labelPoints);
+    d.LblPul = p.label(QStringLiteral("LblPul"), Tonolog::tr("PUL."), {600, 3960, 975, 375}, labelPoints);
+    d.LblTime = p.label(QStringLiteral("LblTime"), Tonolog::tr("TIME"), {600, 4680, 975, 375}, labelPoints);
+    d.LblNote = p.label(QStringLiteral("LblNote"), Tonolog::tr("NOTES"), {600, 6240, 975, 375}, labelPoints);
+    const QString timeTip = Tonolog::tr("Input time or click right button");
     for (int i = 0; i < 3; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const int x = 1920 + 3000 * i;
@@ -113,7 +112,7 @@ void buildDiaryPage(QWidget* page, ElasticLayout& elastic, DiaryControls& d) {
         d.InputTime[k] =
             p.textBox(indexed("InputTime", i), {x, 4680, 1935, 450}, boxPoints, timeTip, Qt::AlignRight);
         d.ImgInputTime[k] = p.image(indexed("ImgInputTime", i), {3840 + 3000 * i, 4680, 750, 450},
-                                    QStringLiteral("Input current time"));
+                                    Tonolog::tr("Input current time"));
     }
     d.InputNote = p.textBox(QStringLiteral("InputNote"), {1920, 6240, 7935, 450}, boxPoints);
 
@@ -150,11 +149,11 @@ void buildListRows(Canvas* view, ElasticLayout& elastic, ListControls& l) {
             const int x = 1800 * k;
             l.ShapeSys[s] = p.frame(indexed("ShapeSys", i), {1680 + x, 240 + y, 1815, 1095});
             l.LblSysTitle[s] =
-                p.label(indexed("LblSysTitle", i), QStringLiteral(" S"), {1680 + x, 240 + y, 1215, 375}, big);
+                p.label(indexed("LblSysTitle", i), Tonolog::tr(" S"), {1680 + x, 240 + y, 1215, 375}, big);
             l.LblDiaTitle[s] =
-                p.label(indexed("LblDiaTitle", i), QStringLiteral(" D"), {1680 + x, 600 + y, 1215, 375}, big);
+                p.label(indexed("LblDiaTitle", i), Tonolog::tr(" D"), {1680 + x, 600 + y, 1215, 375}, big);
             l.LblPulTitle[s] =
-                p.label(indexed("LblPulTitle", i), QStringLiteral(" P"), {2880 + x, 240 + y, 615, 735}, big);
+                p.label(indexed("LblPulTitle", i), Tonolog::tr(" P"), {2880 + x, 240 + y, 615, 735}, big);
             l.LblSysData[s] = p.label(indexed("LblSysData", i), QString(), {2160 + x, 240 + y, 615, 375}, big,
                                       rightAligned);
             l.LblDiaData[s] = p.label(indexed("LblDiaData", i), QString(), {2160 + x, 600 + y, 615, 375}, big,
@@ -167,10 +166,10 @@ void buildListRows(Canvas* view, ElasticLayout& elastic, ListControls& l) {
                 p.label(indexed("LblAmpmData", i), QString(), {2880 + x, 960 + y, 615, 375}, big);
         }
         l.ShapeNote[row] = p.frame(indexed("ShapeNote", r), {1680, 1320 + y, 5415, 375});
-        l.LblNoteTitle[row] = p.label(indexed("LblNoteTitle", r), QStringLiteral(" NOTES:"),
-                                      {1680, 1320 + y, 5415, 375}, small);
+        l.LblNoteTitle[row] =
+            p.label(indexed("LblNoteTitle", r), Tonolog::tr(" NOTES:"), {1680, 1320 + y, 5415, 375}, small);
         l.LblNoteData[row] =
-            p.label(indexed("LblNoteData", r), QStringLiteral("note"), {2760, 1320 + y, 4335, 300}, small);
+            p.label(indexed("LblNoteData", r), Tonolog::tr("note"), {2760, 1320 + y, 4335, 300}, small);
     }
 }
 
@@ -178,28 +177,28 @@ void buildListPage(QWidget* page, ElasticLayout& elastic, ListControls& l) {
     Placer p(page, elastic);
     l.LblListTitle = p.label(QStringLiteral("LblListTitle"), QStringLiteral("Xxxxxx's data list"),
                              {480, 240, 4695, 375}, 14.25);
-    l.LblComment = p.label(QStringLiteral("LblComment"), QStringLiteral("S:Systolic D:Diastolic P:Pulse"),
+    l.LblComment = p.label(QStringLiteral("LblComment"), Tonolog::tr("S:Systolic D:Diastolic P:Pulse"),
                            {5160, 360, 2655, 255}, 9.75, rightAligned);
     l.LblListUnit =
-        p.label(QStringLiteral("LblListUnit"), QStringLiteral("mmHg"), {8640, 360, 855, 255}, 9.75, centred);
+        p.label(QStringLiteral("LblListUnit"), Tonolog::tr("mmHg"), {8640, 360, 855, 255}, 9.75, centred);
     l.PicViewArea = p.canvas(QStringLiteral("PicViewArea"), {480, 720, 7335, 6615});
     l.PicGraphArea = p.canvas(QStringLiteral("PicGraphArea"), {8040, 720, 2055, 6615});
     l.PicNoteArea = p.canvas(QStringLiteral("PicNoteArea"), {0, 2160, 375, 615});
     l.PicNoteArea->hide();
     l.ImgListLogo = p.image(QStringLiteral("ImgListLogo"), {10260, 60, 1215, 615});
-    l.LblListUp = p.label(QStringLiteral("LblListUp"), QStringLiteral("Previous data"),
-                          {10320, 840, 1095, 255}, defaultPoints, centred);
+    l.LblListUp = p.label(QStringLiteral("LblListUp"), Tonolog::tr("Previous data"), {10320, 840, 1095, 255},
+                          defaultPoints, centred);
     l.ImgListUp =
-        p.image(QStringLiteral("ImgListUp"), {10440, 1200, 825, 975}, QStringLiteral("See previous data"));
+        p.image(QStringLiteral("ImgListUp"), {10440, 1200, 825, 975}, Tonolog::tr("See previous data"));
     l.ImgListPrint = p.image(QStringLiteral("ImgListPrint"), {10475, 5160, 750, 450},
-                             QStringLiteral("Print the list (Ctrl+P)"));
-    l.LblListPrint = p.label(QStringLiteral("LblListPrint"), QStringLiteral("Print"), {10475, 5280, 735, 255},
+                             Tonolog::tr("Print the list (Ctrl+P)"));
+    l.LblListPrint = p.label(QStringLiteral("LblListPrint"), Tonolog::tr("Print"), {10475, 5280, 735, 255},
                              defaultPoints, centred);
     l.LblListPrint->setToolTip(l.ImgListPrint->toolTip());
     l.ImgListDown =
-        p.image(QStringLiteral("ImgListDown"), {10440, 5760, 825, 975}, QStringLiteral("See next data"));
-    l.LblListDown = p.label(QStringLiteral("LblListDown"), QStringLiteral("Next data"),
-                            {10320, 6840, 1095, 255}, defaultPoints, centred);
+        p.image(QStringLiteral("ImgListDown"), {10440, 5760, 825, 975}, Tonolog::tr("See next data"));
+    l.LblListDown = p.label(QStringLiteral("LblListDown"), Tonolog::tr("Next data"), {10320, 6840, 1095, 255},
+                            defaultPoints, centred);
     buildListRows(l.PicViewArea, elastic, l);
 
     Placer g(l.PicGraphArea, elastic);
@@ -218,19 +217,19 @@ void buildTrendPage(QWidget* page, ElasticLayout& elastic, TrendControls& t) {
     constexpr double axis = 9.75;
     t.LblTrendTitle = p.label(QStringLiteral("LblTrendTitle"), QStringLiteral("Xxxxxx's BP Trend"),
                               {2520, 120, 6495, 375}, 14.25, centred);
-    t.LblTrendLeft = p.label(QStringLiteral("LblTrendLeft"), QStringLiteral("Previous data"),
+    t.LblTrendLeft = p.label(QStringLiteral("LblTrendLeft"), Tonolog::tr("Previous data"),
                              {1320, 120, 1215, 255}, defaultPoints, centred);
     t.ImgTrendLeft =
-        p.image(QStringLiteral("ImgTrendLeft"), {1440, 360, 975, 825}, QStringLiteral("See previous data"));
-    t.LblTrendRight = p.label(QStringLiteral("LblTrendRight"), QStringLiteral("Next data"),
+        p.image(QStringLiteral("ImgTrendLeft"), {1440, 360, 975, 825}, Tonolog::tr("See previous data"));
+    t.LblTrendRight = p.label(QStringLiteral("LblTrendRight"), Tonolog::tr("Next data"),
                               {9000, 120, 1215, 255}, defaultPoints, centred);
     t.ImgTrendRight =
-        p.image(QStringLiteral("ImgTrendRight"), {9120, 360, 975, 825}, QStringLiteral("See next data"));
+        p.image(QStringLiteral("ImgTrendRight"), {9120, 360, 975, 825}, Tonolog::tr("See next data"));
     t.PicExpArea = p.canvas(QStringLiteral("PicExpArea"), {7800, 480, 975, 735});
     t.ImgTrendLogo = p.image(QStringLiteral("ImgTrendLogo"), {10260, 60, 1215, 615});
-    t.LblTrendBp = p.label(QStringLiteral("LblTrendBp"), QStringLiteral("BP"), {360, 1320, 495, 375}, 14.25);
-    t.LblTrendMmhg = p.label(QStringLiteral("LblTrendMmhg"), QStringLiteral("mmHg"), {240, 1680, 615, 255},
-                             axis, rightAligned);
+    t.LblTrendBp = p.label(QStringLiteral("LblTrendBp"), Tonolog::tr("BP"), {360, 1320, 495, 375}, 14.25);
+    t.LblTrendMmhg = p.label(QStringLiteral("LblTrendMmhg"), Tonolog::tr("mmHg"), {240, 1680, 615, 255}, axis,
+                             rightAligned);
     static const char* const scaleNames[] = {"200", "150", "100", "50"};
     for (int k = 0; k < 4; ++k) {
         const QString value = QString::fromLatin1(scaleNames[k]);
@@ -240,10 +239,10 @@ void buildTrendPage(QWidget* page, ElasticLayout& elastic, TrendControls& t) {
         t.LblTrendPulScale[static_cast<std::size_t>(k)] =
             p.label(QStringLiteral("LblTrendPul") + value, value, {10680, top, 375, 255}, axis, rightAligned);
     }
-    t.LblTrendPul = p.label(QStringLiteral("LblTrendPul"), QStringLiteral("Pul"), {10680, 1320, 375, 375},
-                            14.25, rightAligned);
+    t.LblTrendPul = p.label(QStringLiteral("LblTrendPul"), Tonolog::tr("Pul"), {10680, 1320, 375, 375}, 14.25,
+                            rightAligned);
     t.LblTrendMin =
-        p.label(QStringLiteral("LblTrendMin"), QStringLiteral("/min."), {10680, 1680, 615, 255}, axis);
+        p.label(QStringLiteral("LblTrendMin"), Tonolog::tr("/min."), {10680, 1680, 615, 255}, axis);
     t.PicTrendArea = p.canvas(QStringLiteral("PicTrendArea"), {1080, 1440, 9375, 5535});
     static constexpr int dayLefts[7] = {1080, 2520, 4080, 5640, 7200, 8760, 10200};
     for (int j = 0; j < 7; ++j)
@@ -254,34 +253,38 @@ void buildTrendPage(QWidget* page, ElasticLayout& elastic, TrendControls& t) {
     t.LblTrendDateLast = p.label(QStringLiteral("LblTrendDateLast"), QStringLiteral("Dec./05/2003"),
                                  {9720, 7200, 1335, 255}, 10.5);
     t.ImgTrendPrint = p.image(QStringLiteral("ImgTrendPrint"), {10620, 6360, 750, 450},
-                              QStringLiteral("Print the graph (Ctrl+P)"));
-    t.LblTrendPrint = p.label(QStringLiteral("LblTrendPrint"), QStringLiteral("Print"),
-                              {10620, 6480, 735, 255}, defaultPoints, centred);
+                              Tonolog::tr("Print the graph (Ctrl+P)"));
+    t.LblTrendPrint = p.label(QStringLiteral("LblTrendPrint"), Tonolog::tr("Print"), {10620, 6480, 735, 255},
+                              defaultPoints, centred);
     t.LblTrendPrint->setToolTip(t.ImgTrendPrint->toolTip());
 
     Placer e(t.PicExpArea, elastic);
-    t.LblSysExp = e.label(QStringLiteral("LblSysExp"), QStringLiteral("SYS"), {120, 0, 375, 255}, axis);
-    t.LblDiaExp = e.label(QStringLiteral("LblDiaExp"), QStringLiteral("DIA"), {120, 240, 375, 255}, axis);
-    t.LblPulExp = e.label(QStringLiteral("LblPulExp"), QStringLiteral("PUL"), {120, 480, 375, 255}, axis);
+    t.LblSysExp = e.label(QStringLiteral("LblSysExp"), Tonolog::tr("SYS"), {120, 0, 375, 255}, axis);
+    t.LblDiaExp = e.label(QStringLiteral("LblDiaExp"), Tonolog::tr("DIA"), {120, 240, 375, 255}, axis);
+    t.LblPulExp = e.label(QStringLiteral("LblPulExp"), Tonolog::tr("PUL"), {120, 480, 375, 255}, axis);
 }
 
 void buildMenus(QMainWindow& window, MenuControls& m) {
     const auto item = [](QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
-        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        QAction* action = menu->addAction(Tonolog::tr(caption));
         action->setObjectName(QLatin1String(name));
         action->setShortcut(key);
         return action;
     };
-    m.mnuFile = window.menuBar()->addMenu(QStringLiteral("File(&F)"));
+    m.mnuFile = window.menuBar()->addMenu(Tonolog::tr("File(&F)"));
     m.mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    m.actNew = item(m.mnuFile, "actNew", "New(&N)", QKeySequence(Qt::CTRL | Qt::Key_N));
-    m.actOpen = item(m.mnuFile, "actOpen", "Open(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O));
-    m.actClose = item(m.mnuFile, "actClose", "Close(&C)");
+    m.actNew = item(m.mnuFile, "actNew", QT_TRANSLATE_NOOP("Tonolog", "New(&N)"),
+                    QKeySequence(Qt::CTRL | Qt::Key_N));
+    m.actOpen = item(m.mnuFile, "actOpen", QT_TRANSLATE_NOOP("Tonolog", "Open(&O)..."),
+                     QKeySequence(Qt::CTRL | Qt::Key_O));
+    m.actClose = item(m.mnuFile, "actClose", QT_TRANSLATE_NOOP("Tonolog", "Close(&C)"));
     m.mnuFile->addSeparator();
-    m.actSave = item(m.mnuFile, "actSave", "Save(&S)", QKeySequence(Qt::CTRL | Qt::Key_S));
-    m.actSaveAs = item(m.mnuFile, "actSaveAs", "Save as(&A)...");
+    m.actSave = item(m.mnuFile, "actSave", QT_TRANSLATE_NOOP("Tonolog", "Save(&S)"),
+                     QKeySequence(Qt::CTRL | Qt::Key_S));
+    m.actSaveAs = item(m.mnuFile, "actSaveAs", QT_TRANSLATE_NOOP("Tonolog", "Save as(&A)..."));
     m.mnuFile->addSeparator();
-    m.actPrint = item(m.mnuFile, "actPrint", "Print(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P));
+    m.actPrint = item(m.mnuFile, "actPrint", QT_TRANSLATE_NOOP("Tonolog", "Print(&P)..."),
+                      QKeySequence(Qt::CTRL | Qt::Key_P));
     // The history entries and the separator above them show only when the history has entries.
     m.historySeparator = m.mnuFile->addSeparator();
     m.historySeparator->setObjectName(QStringLiteral("historySeparator"));
@@ -292,19 +295,21 @@ void buildMenus(QMainWindow& window, MenuControls& m) {
         m.actHistory[i]->setVisible(false);
     }
     m.mnuFile->addSeparator();
-    m.actExit = item(m.mnuFile, "actExit", "Exit(&X)");
+    m.actExit = item(m.mnuFile, "actExit", QT_TRANSLATE_NOOP("Tonolog", "Exit(&X)"));
 
-    m.mnuReport = window.menuBar()->addMenu(QStringLiteral("Report(&R)"));
+    m.mnuReport = window.menuBar()->addMenu(Tonolog::tr("Report(&R)"));
     m.mnuReport->setObjectName(QStringLiteral("mnuReport"));
-    m.actReport = item(m.mnuReport, "actReport", "Report for the doctor...(&D)");
-    m.actExportCsv = item(m.mnuReport, "actExportCsv", "Export readings as CSV...(&E)");
+    m.actReport =
+        item(m.mnuReport, "actReport", QT_TRANSLATE_NOOP("Tonolog", "Report for the doctor...(&D)"));
+    m.actExportCsv =
+        item(m.mnuReport, "actExportCsv", QT_TRANSLATE_NOOP("Tonolog", "Export readings as CSV...(&E)"));
 
-    m.mnuHelp = window.menuBar()->addMenu(QStringLiteral("Help(&H)"));
+    m.mnuHelp = window.menuBar()->addMenu(Tonolog::tr("Help(&H)"));
     m.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    m.actHelpContents = item(m.mnuHelp, "actHelpContents", "Contents(&C)...");
-    m.actHelpTopics = item(m.mnuHelp, "actHelpTopics", "Topics(&S)...");
+    m.actHelpContents = item(m.mnuHelp, "actHelpContents", QT_TRANSLATE_NOOP("Tonolog", "Contents(&C)..."));
+    m.actHelpTopics = item(m.mnuHelp, "actHelpTopics", QT_TRANSLATE_NOOP("Tonolog", "Topics(&S)..."));
     m.mnuHelp->addSeparator();
-    m.actAbout = item(m.mnuHelp, "actAbout", "About(&A)...");
+    m.actAbout = item(m.mnuHelp, "actAbout", QT_TRANSLATE_NOOP("Tonolog", "About(&A)..."));
 }
 
 // Names (and, where no tooltip says it, descriptions) that a screen reader reads out. The
@@ -317,45 +322,43 @@ void nameForScreenReaders(MainLayout& ui) {
     };
     auto logo = [&name](ImageButton* w, const char* page) {
         w->setDecorative(true);
-        name(w, QStringLiteral("Tonolog"), QStringLiteral("Logo of the %1 page").arg(QLatin1String(page)));
+        name(w, QStringLiteral("Tonolog"), Tonolog::tr("Logo of the %1 page").arg(Tonolog::tr(page)));
     };
     DiaryControls& d = ui.diary;
-    name(d.InputName, QStringLiteral("Name"));
-    name(d.InputDate, QStringLiteral("Date"));
-    name(d.ImgInputDate, QStringLiteral("Calendar"), QStringLiteral("Opens a calendar to choose the day"));
-    logo(d.ImgDiaryLogo, "Diary");
-    name(d.ImgDiaryUp, QStringLiteral("Previous day"));
-    name(d.ImgDiaryDown, QStringLiteral("Next day"));
+    name(d.InputName, Tonolog::tr("Name"));
+    name(d.InputDate, Tonolog::tr("Date"));
+    name(d.ImgInputDate, Tonolog::tr("Calendar"), Tonolog::tr("Opens a calendar to choose the day"));
+    logo(d.ImgDiaryLogo, QT_TRANSLATE_NOOP("Tonolog", "Diary"));
+    name(d.ImgDiaryUp, Tonolog::tr("Previous day"));
+    name(d.ImgDiaryDown, Tonolog::tr("Next day"));
     for (std::size_t i = 0; i < 3; ++i) {
-        const QString reading = QStringLiteral("Reading %1, ").arg(i + 1);
-        name(d.InputSys[i], reading + QStringLiteral("SYS"),
-             QStringLiteral("Systolic pressure, 0 to 250 mmHg"));
-        name(d.InputDia[i], reading + QStringLiteral("DIA"),
-             QStringLiteral("Diastolic pressure, 0 to 250 mmHg"));
-        name(d.InputPul[i], reading + QStringLiteral("PUL"), QStringLiteral("Pulse, 0 to 250 a minute"));
-        name(d.InputTime[i], reading + QStringLiteral("TIME"));
-        name(d.ImgInputTime[i], reading + QStringLiteral("current time"));
+        const QString reading = Tonolog::tr("Reading %1, ").arg(i + 1);
+        name(d.InputSys[i], reading + Tonolog::tr("SYS"), Tonolog::tr("Systolic pressure, 0 to 250 mmHg"));
+        name(d.InputDia[i], reading + Tonolog::tr("DIA"), Tonolog::tr("Diastolic pressure, 0 to 250 mmHg"));
+        name(d.InputPul[i], reading + Tonolog::tr("PUL"), Tonolog::tr("Pulse, 0 to 250 a minute"));
+        name(d.InputTime[i], reading + Tonolog::tr("TIME"));
+        name(d.ImgInputTime[i], reading + Tonolog::tr("current time"));
     }
-    name(d.InputNote, QStringLiteral("Notes"), QStringLiteral("A note for the day"));
+    name(d.InputNote, Tonolog::tr("Notes"), Tonolog::tr("A note for the day"));
 
     ListControls& l = ui.list;
-    name(l.PicViewArea, QStringLiteral("Data list"));
-    name(l.PicGraphArea, QStringLiteral("Bar chart"));
-    name(l.PicNoteArea, QStringLiteral("Note patch"),
-         QStringLiteral("A scratch picture of the print, never shown"));
-    logo(l.ImgListLogo, "List");
-    name(l.ImgListUp, QStringLiteral("Previous data"));
-    name(l.ImgListDown, QStringLiteral("Next data"));
-    name(l.ImgListPrint, QStringLiteral("Print"));
+    name(l.PicViewArea, Tonolog::tr("Data list"));
+    name(l.PicGraphArea, Tonolog::tr("Bar chart"));
+    name(l.PicNoteArea, Tonolog::tr("Note patch"),
+         Tonolog::tr("A scratch picture of the print, never shown"));
+    logo(l.ImgListLogo, QT_TRANSLATE_NOOP("Tonolog", "List"));
+    name(l.ImgListUp, Tonolog::tr("Previous data"));
+    name(l.ImgListDown, Tonolog::tr("Next data"));
+    name(l.ImgListPrint, Tonolog::tr("Print"));
 
     TrendControls& t = ui.trend;
-    name(t.ImgTrendLeft, QStringLiteral("Previous data"));
-    name(t.ImgTrendRight, QStringLiteral("Next data"));
-    name(t.PicExpArea, QStringLiteral("Legend"),
-         QStringLiteral("SYS a dark red line, DIA a blue line, joined by a black line; PUL a green dot"));
-    logo(t.ImgTrendLogo, "Trend");
-    name(t.PicTrendArea, QStringLiteral("Trend graph"));
-    name(t.ImgTrendPrint, QStringLiteral("Print"));
+    name(t.ImgTrendLeft, Tonolog::tr("Previous data"));
+    name(t.ImgTrendRight, Tonolog::tr("Next data"));
+    name(t.PicExpArea, Tonolog::tr("Legend"),
+         Tonolog::tr("SYS a dark red line, DIA a blue line, joined by a black line; PUL a green dot"));
+    logo(t.ImgTrendLogo, QT_TRANSLATE_NOOP("Tonolog", "Trend"));
+    name(t.PicTrendArea, Tonolog::tr("Trend graph"));
+    name(t.ImgTrendPrint, Tonolog::tr("Print"));
 }
 
 } // namespace

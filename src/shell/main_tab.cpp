@@ -1,4 +1,5 @@
 #include "shell/main_tab.h"
+#include "platform/words.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -34,7 +35,7 @@ void TabPage::mouseMoveEvent(QMouseEvent* event) {
 }
 
 MainTab::MainTab(QWidget* parent)
-    : QWidget(parent), captions_(QString::fromLatin1("Diary|List|Trend").split(QLatin1Char('|'))),
+    : QWidget(parent), captions_{Tonolog::tr("Diary"), Tonolog::tr("List"), Tonolog::tr("Trend")},
       frontColor_(palette().color(QPalette::Button)), backgroundColor_(palette().color(QPalette::Window)),
       captionFont_(font()) {
     tabColors_.fill(palette().color(QPalette::Button));
@@ -56,14 +57,14 @@ MainTab::MainTab(QWidget* parent)
     previous->setKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
     connect(previous, &QShortcut::activated, this, [this] { clickNeighbourTab(-1); });
-    strip_->setToolTip(QStringLiteral("Ctrl+Tab: next page; Ctrl+Shift+Tab: previous page"));
-    strip_->setAccessibleName(QStringLiteral("Pages"));
+    strip_->setToolTip(Tonolog::tr("Ctrl+Tab: next page; Ctrl+Shift+Tab: previous page"));
+    strip_->setAccessibleName(Tonolog::tr("Pages"));
     describeStrip();
 }
 
 void MainTab::describeStrip() {
     strip_->setAccessibleDescription(
-        QStringLiteral("The %1 page is in front. Left and Right, Ctrl+Tab and Ctrl+Shift+Tab change the page")
+        Tonolog::tr("The %1 page is in front. Left and Right, Ctrl+Tab and Ctrl+Shift+Tab change the page")
             .arg(captions_.value(current_)));
 }
 

@@ -9,6 +9,7 @@
 #include "canvas/twips.h"
 #include "document/document.h"
 #include "document/trend_graph.h"
+#include "platform/words.h"
 
 #include <algorithm>
 
@@ -135,7 +136,7 @@ int TrendPage::DspTrendTab() {
     const TrendSeries series = collectTrendSeries(document_.table(), start, end);
     const int readings = countTrendReadings(series);
     graph->setAccessibleDescription(
-        QStringLiteral("%1 to %2: %3 %4")
+        Tonolog::tr("%1 to %2: %3 %4")
             .arg(fromStd(formatDayKey(start)), fromStd(formatDayKey(end)))
             .arg(readings)
             .arg(readings == 1 ? QStringLiteral("reading") : QStringLiteral("readings")));
