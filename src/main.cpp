@@ -27,6 +27,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 using tonolog::Tonolog;
 
@@ -51,44 +52,33 @@ private:
     bool reported_ = false;
 };
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Tonolog"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tonolog"));
-    QCoreApplication::setApplicationVersion(
-        tonolog::versionNumber(tonolog::programVersionMajor, tonolog::programVersionMinor));
-    // The desktop entry's name, by which the window system finds the program's icon and entry.
-    QGuiApplication::setDesktopFileName(QStringLiteral(TONOLOG_APP_ID));
-    // The user's language, where a translation of Tonolog's texts is installed, and of the buttons
-    // of Qt's own dialogs.
-    QTranslator qtTexts;
+// The user's language, where a translation of Tonolog's texts is installed, and of the buttons of
+// Qt's own dialogs. The translators live as long as the program.
+void installTranslations(QTranslator& qtTexts, QTranslator& ownTexts) {
     if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
-    QTranslator ownTexts;
     if (ownTexts.load(QLocale(), QStringLiteral("tonolog"), QStringLiteral("_"), QStringLiteral(":/i18n")))
         QCoreApplication::installTranslator(&ownTexts);
     tonolog::translateCoreTexts();
-    // One optional data file path; a path with blanks may arrive split into several arguments.
-    const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+}
 
-    // One instance per user, whatever the session: the lock lives beside the backup it guards.
-    // A second start in the same session brings the first window to the front and hands it its
-    // file, if any.
-    const tonolog::Locations locations = tonolog::Locations::forThisUser();
-    tonolog::SingleInstance instance(QStringLiteral("tonolog"), locations.backupDir);
-    const auto refuse = [](const QString& why) {
-        std::fprintf(stderr, "%s\n",
-                     qUtf8Printable(QString(why).replace(QStringLiteral("\n"), QStringLiteral(" "))));
-        tonolog::QtMessageBoxService messages;
-        tonolog::showMessage(messages, why, tonolog::MessageButtons::Ok, tonolog::MessageIcon::Exclamation);
-        return 1;
-    };
+// Says why this start goes no further, on the terminal and in a message box; the exit code.
+int refuse(const QString& why) {
+    std::fprintf(stderr, "%s\n",
+                 qUtf8Printable(QString(why).replace(QStringLiteral("\n"), QStringLiteral(" "))));
+    tonolog::QtMessageBoxService messages;
+    tonolog::showMessage(messages, why, tonolog::MessageButtons::Ok, tonolog::MessageIcon::Exclamation);
+    return 1;
+}
+
+// One instance per user, whatever the session: the lock lives beside the backup it guards. A second
+// start in the same session brings the first window to the front and hands it its file, if any.
+// Gives the exit code when this start ends here.
+std::optional<int> endsHere(tonolog::SingleInstance& instance, const QString& commandLine) {
     switch (instance.start(tonolog::commandLinePath(commandLine))) {
     case tonolog::SingleInstance::StartOutcome::primary:
-        break;
+        return std::nullopt;
     case tonolog::SingleInstance::StartOutcome::handedOver:
         return 0;
     case tonolog::SingleInstance::StartOutcome::otherSession:
@@ -105,6 +95,49 @@ int main(int argc, char* argv[]) {
             Tonolog::tr("Tonolog is already running but does not answer, so it cannot be started again.\n"
                         "Close the running Tonolog, or end it, and start it again."));
     }
+    return 1;
+}
+
+// The end of a session or a signal to end: a valid entry not yet taken in is kept, and nothing is
+// asked.
+void endWithTheSession(QApplication& app, tonolog::MainForm& form, tonolog::SingleInstance& instance,
+                       tonolog::EndRequests& endRequests, const bool& mainLoopRunning) {
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
+                     [&form](QSessionManager&) { form.commitSessionData(); });
+    QObject::connect(&endRequests, &tonolog::EndRequests::endRequested, &form,
+                     [&form, &instance, &mainLoopRunning] {
+                         form.endSession();
+                         // Inside a dialog, a message box or a held button, ending the event loops would let
+                         // the code behind them go on with answers nobody gave. Everything is on disk by now.
+                         if (!mainLoopRunning || QThread::currentThread()->loopLevel() > 1) {
+                             instance.release();
+                             std::fflush(nullptr);
+                             std::_Exit(0);
+                         }
+                         form.close();
+                         QCoreApplication::quit();
+                     });
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Tonolog"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tonolog"));
+    QCoreApplication::setApplicationVersion(
+        tonolog::versionNumber(tonolog::programVersionMajor, tonolog::programVersionMinor));
+    // The desktop entry's name, by which the window system finds the program's icon and entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TONOLOG_APP_ID));
+    QTranslator qtTexts;
+    QTranslator ownTexts;
+    installTranslations(qtTexts, ownTexts);
+    // One optional data file path; a path with blanks may arrive split into several arguments.
+    const QString commandLine = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+    const tonolog::Locations locations = tonolog::Locations::forThisUser();
+    tonolog::SingleInstance instance(QStringLiteral("tonolog"), locations.backupDir);
+    if (const std::optional<int> exitCode = endsHere(instance, commandLine))
+        return *exitCode;
 
     tonolog::installFontSubstitutes();
     tonolog::initResources();
@@ -120,24 +153,9 @@ int main(int argc, char* argv[]) {
                      &tonolog::MainForm::bringToFront);
     QObject::connect(&instance, &tonolog::SingleInstance::openRequested, &form.files(),
                      &tonolog::FileCommands::openHandedOverFile);
-    // The end of a session: a valid entry not yet taken in is kept, and nothing is asked.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
-                     [&form](QSessionManager&) { form.commitSessionData(); });
     tonolog::EndRequests endRequests;
     bool mainLoopRunning = false;
-    QObject::connect(&endRequests, &tonolog::EndRequests::endRequested, &form,
-                     [&form, &instance, &mainLoopRunning] {
-                         form.endSession();
-                         // Inside a dialog, a message box or a held button, ending the event loops would let
-                         // the code behind them go on with answers nobody gave. Everything is on disk by now.
-                         if (!mainLoopRunning || QThread::currentThread()->loopLevel() > 1) {
-                             instance.release();
-                             std::fflush(nullptr);
-                             std::_Exit(0);
-                         }
-                         form.close();
-                         QCoreApplication::quit();
-                     });
+    endWithTheSession(app, form, instance, endRequests, mainLoopRunning);
     form.initialise();
     form.loadWindow(commandLine);
     FirstFrameReporter reporter;

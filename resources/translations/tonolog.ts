@@ -587,14 +587,6 @@ New entries will be lost if the file is not saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>day was</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>days were</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source> changed both there and here</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1025,6 +1017,58 @@ the settings cannot be written.</source>
     </message>
     <message>
         <source>Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>readings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 day was</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 days were</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 lines</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

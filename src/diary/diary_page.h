@@ -103,6 +103,7 @@ public:
 
 private:
     void connectControls();
+    void connectButtons();
 
     DiaryControls& ui_;
     QCalendarWidget& monthView_;

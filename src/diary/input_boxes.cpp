@@ -96,24 +96,7 @@ void DiaryPage::connectControls() {
         entryChanged = true;
     });
 
-    auto pressedLook = [](ImageButton* button) {
-        connect(button, &ImageButton::pressed, button, [button] { button->showPressedPicture(true); });
-        connect(button, &ImageButton::released, button, [button] { button->showPressedPicture(false); });
-    };
-    pressedLook(d.ImgInputDate);
-    connect(d.ImgInputDate, &ImageButton::clicked, this, &DiaryPage::openCalendar);
-    for (int i = 0; i < 3; ++i) {
-        ImageButton* button = d.ImgInputTime[static_cast<std::size_t>(i)];
-        pressedLook(button);
-        connect(button, &ImageButton::released, this, [this, i] { fillCurrentTime(i); });
-    }
-
-    // Previous day / Next day: a click steps once at the release; holding repeats.
-    dayButtons = new PressAndHold(clock_, dayButtonState, this);
-    connectHeldButton(d.ImgDiaryUp, dayButtons, [this] { stepDay(-1); });
-    connectHeldButton(d.ImgDiaryDown, dayButtons, [this] { stepDay(+1); });
-    addStepKeys(d.ImgDiaryUp, stepBackKeys(), [this] { stepDay(-1); });
-    addStepKeys(d.ImgDiaryDown, stepOnKeys(), [this] { stepDay(+1); });
+    connectButtons();
 
     connect(&monthView_, &QCalendarWidget::clicked, this, &DiaryPage::takeCalendarDate);
     connect(&monthView_, &QCalendarWidget::activated, this, &DiaryPage::takeCalendarDate);
@@ -134,6 +117,29 @@ void DiaryPage::connectControls() {
     for (Label* label : d.LblNum)
         connect(label, &Label::clicked, this, leavePage);
     connect(d.ImgDiaryLogo, &ImageButton::pressed, this, leavePage);
+}
+
+// The date and time buttons show their pressed picture while held; the day buttons step once at
+// the release and repeat while held.
+void DiaryPage::connectButtons() {
+    DiaryControls& d = ui_;
+    auto pressedLook = [](ImageButton* button) {
+        connect(button, &ImageButton::pressed, button, [button] { button->showPressedPicture(true); });
+        connect(button, &ImageButton::released, button, [button] { button->showPressedPicture(false); });
+    };
+    pressedLook(d.ImgInputDate);
+    connect(d.ImgInputDate, &ImageButton::clicked, this, &DiaryPage::openCalendar);
+    for (int i = 0; i < 3; ++i) {
+        ImageButton* button = d.ImgInputTime[static_cast<std::size_t>(i)];
+        pressedLook(button);
+        connect(button, &ImageButton::released, this, [this, i] { fillCurrentTime(i); });
+    }
+
+    dayButtons = new PressAndHold(clock_, dayButtonState, this);
+    connectHeldButton(d.ImgDiaryUp, dayButtons, [this] { stepDay(-1); });
+    connectHeldButton(d.ImgDiaryDown, dayButtons, [this] { stepDay(+1); });
+    addStepKeys(d.ImgDiaryUp, stepBackKeys(), [this] { stepDay(-1); });
+    addStepKeys(d.ImgDiaryDown, stepOnKeys(), [this] { stepDay(+1); });
 }
 
 void DiaryPage::leaveBox(QWidget* box) {

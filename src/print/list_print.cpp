@@ -61,109 +61,71 @@ int rowTop(int row) {
     return layout::firstRowTop + layout::rowPitch * row;
 }
 
-} // namespace
-
-void PagePrinting::printList() {
-    const BusyPointer busy;
-    const std::unique_ptr<PrinterSurface> surface = surfaces_(printer_);
-    reportIfFailed(renderListPage(*surface));
+// One reading's cell: its SYS, DIA, pulse, time and half of the day, and the cell's inner lines.
+void printSlot(PrinterSurface& surface, QPoint corner, const ListSlot& slot) {
+    const QPoint dia = corner + QPoint(0, layout::labelHeight - 15);
+    const QPoint pulse = corner + QPoint(layout::pulseLeft, 0);
+    const QPoint time = corner + QPoint(0, 2 * (layout::labelHeight - 15));
+    const QString sys = fromStd(slot.sys);
+    const QString diaText = fromStd(slot.dia);
+    surface.printText(corner.x(), corner.y(),
+                      sys.isEmpty() ? Tonolog::tr(" S") : Tonolog::tr(" S    ") + rightAligned(sys, 3));
+    surface.printText(dia.x(), dia.y(),
+                      diaText.isEmpty() ? Tonolog::tr(" D")
+                                        : Tonolog::tr(" D    ") + rightAligned(diaText, 3));
+    surface.printText(pulse.x(), pulse.y(), Tonolog::tr(" P"));
+    if (!slot.pul.empty())
+        surface.printText(pulse.x(), pulse.y() + layout::labelHeight, rightAligned(fromStd(slot.pul), 3));
+    if (!slot.time.empty())
+        surface.printText(time.x(), time.y(), rightAligned(fromStd(slot.time), 8));
+    if (!slot.ampm.empty())
+        surface.printText(pulse.x(), time.y(), QStringLiteral(" ") + fromStd(slot.ampm));
+    surface.setPenWidth(1);
+    surface.drawLine(dia.x(), dia.y(), dia.x() + layout::pulseLeft + 15, dia.y(), black);
+    surface.drawLine(pulse.x(), pulse.y(), pulse.x(), pulse.y() + layout::cell.height(), black);
 }
 
-// The List page's seven days from its first row on, painted from the diary: the rows' texts and
-// frames, and the chart's zones, grid, bars and dots.
-bool PagePrinting::renderListPage(PrinterSurface& surface) {
-    const QPoint origin = surface.logicalOrigin();
-    const QPoint page = origin + layout::ground.topLeft();
-    const QPoint rows = page + layout::rows.topLeft();
-    const QPoint graph = page + layout::chart.topLeft();
-    surface.setOrientation(PrinterSurface::portrait);
-    surface.setFontName(QStringLiteral("Tahoma"));
-    surface.setPenWidth(2);
-    surface.drawBox(page.x(), page.y(), page.x() + layout::ground.width(), page.y() + layout::ground.height(),
-                    palette_.paletteListPage, true);
-    surface.drawBox(rows.x(), rows.y(), rows.x() + layout::rows.width(), rows.y() + layout::rows.height(),
-                    palette_.paletteListRows, true);
+// One day's row: its number, its date in a white box, the note and the three readings' cells.
+// The row's top is `top` below the rows' corner.
+void printRow(PrinterSurface& surface, QPoint rows, int top, const ListRow& row, const QString& dayKey) {
     surface.setFontSize(layout::titlePoints);
-    surface.printText(page.x() + layout::title.x(), page.y() + layout::title.y(),
-                      fromStd(listPageTitle(document_.userName())));
-    surface.setFontSize(layout::commentPoints);
-    surface.printText(page.x() + layout::comment.x(), page.y() + layout::comment.y(),
-                      Tonolog::tr("S:Systolic D:Diastolic P:Pulse"));
-    surface.printText(page.x() + layout::unit.x(), page.y() + layout::unit.y(), Tonolog::tr("mmHg"));
+    surface.printText(rows.x() + layout::number.x(), rows.y() + top, fromStd(row.number));
 
-    const ListChart chart{static_cast<double>(layout::chart.width()), readingPitch(rowTop(0), rowTop(1))};
-    std::vector<ListMark> marks;
-    ListRow row;
-    for (int r = 0; r < layout::rowCount; ++r) {
-        const int top = rowTop(r);
-        const int position = document_.listTopIndex() + r;
-        if (!fillListRow(document_.table(), position, chart, top, layout::labelHeight, row))
-            continue;
-        surface.setFontSize(layout::titlePoints);
-        surface.printText(rows.x() + layout::number.x(), rows.y() + top, fromStd(row.number));
-
-        const QRect date = layout::dateBox.translated(rows + QPoint(0, top));
-        surface.drawBox(date.x(), date.y(), date.x() + date.width(), date.y() + date.height(), white, true);
-        surface.drawBox(date.x(), date.y(), date.x() + date.width(), date.y() + date.height(), black, false);
-        surface.setFontSize(layout::datePoints);
-        if (const auto day = document_.table().dayOf(position)) {
-            const QString key = fromStd(formatDayKey(*day));
-            surface.printText(date.x(), date.y(), QStringLiteral(" ") + key.left(8));
-            surface.printText(date.x(), date.y() + layout::labelHeight, QStringLiteral(" ") + key.mid(8));
-        }
-
-        const QPoint firstSlot = rows + QPoint(layout::slotLeft, top);
-        const QPoint note = firstSlot + QPoint(0, layout::noteTop);
-        surface.drawBox(firstSlot.x(), firstSlot.y(), firstSlot.x() + layout::noteWidth,
-                        note.y() + layout::labelHeight, white, true);
-        surface.printTextWithin(note.x(), note.y(), layout::noteWidth + layout::noteOverhang,
-                                Tonolog::tr(" NOTES: ") + fromStd(row.note));
-
-        surface.setFontSize(layout::titlePoints);
-        for (std::size_t j = 0; j < 3; ++j) {
-            const ListSlot& slot = row.slots[j];
-            const QPoint corner = firstSlot + QPoint(layout::slotPitch * static_cast<int>(j), 0);
-            const QPoint dia = corner + QPoint(0, layout::labelHeight - 15);
-            const QPoint pulse = corner + QPoint(layout::pulseLeft, 0);
-            const QPoint time = corner + QPoint(0, 2 * (layout::labelHeight - 15));
-            const QString sys = fromStd(slot.sys);
-            const QString diaText = fromStd(slot.dia);
-            surface.printText(corner.x(), corner.y(),
-                              sys.isEmpty() ? Tonolog::tr(" S")
-                                            : Tonolog::tr(" S    ") + rightAligned(sys, 3));
-            surface.printText(dia.x(), dia.y(),
-                              diaText.isEmpty() ? Tonolog::tr(" D")
-                                                : Tonolog::tr(" D    ") + rightAligned(diaText, 3));
-            surface.printText(pulse.x(), pulse.y(), Tonolog::tr(" P"));
-            if (!slot.pul.empty())
-                surface.printText(pulse.x(), pulse.y() + layout::labelHeight,
-                                  rightAligned(fromStd(slot.pul), 3));
-            if (!slot.time.empty())
-                surface.printText(time.x(), time.y(), rightAligned(fromStd(slot.time), 8));
-            if (!slot.ampm.empty())
-                surface.printText(pulse.x(), time.y(), QStringLiteral(" ") + fromStd(slot.ampm));
-            surface.setPenWidth(1);
-            surface.drawLine(dia.x(), dia.y(), dia.x() + layout::pulseLeft + 15, dia.y(), black);
-            surface.drawLine(pulse.x(), pulse.y(), pulse.x(), pulse.y() + layout::cell.height(), black);
-            marks.push_back(slot.mark);
-        }
-        const QPoint firstTime = firstSlot + QPoint(0, 2 * (layout::labelHeight - 15));
-        surface.drawLine(firstTime.x(), firstTime.y(), firstTime.x() + layout::noteWidth, firstTime.y(),
-                         black);
-
-        surface.setPenWidth(4);
-        for (int j = 1; j < 3; ++j) {
-            const int x = firstSlot.x() + layout::slotPitch * j;
-            surface.drawLine(x, firstSlot.y(), x, firstSlot.y() + layout::cell.height(), black);
-        }
-        surface.drawLine(note.x(), note.y(), note.x() + layout::noteWidth, note.y(), black);
-        surface.drawBox(firstSlot.x(), firstSlot.y(), firstSlot.x() + layout::noteWidth,
-                        firstSlot.y() + layout::cell.height() + layout::labelHeight, black, false);
+    const QRect date = layout::dateBox.translated(rows + QPoint(0, top));
+    surface.drawBox(date.x(), date.y(), date.x() + date.width(), date.y() + date.height(), white, true);
+    surface.drawBox(date.x(), date.y(), date.x() + date.width(), date.y() + date.height(), black, false);
+    surface.setFontSize(layout::datePoints);
+    if (!dayKey.isEmpty()) {
+        surface.printText(date.x(), date.y(), QStringLiteral(" ") + dayKey.left(8));
+        surface.printText(date.x(), date.y() + layout::labelHeight, QStringLiteral(" ") + dayKey.mid(8));
     }
-    surface.drawBox(rows.x(), rows.y(), rows.x() + layout::rows.width(), rows.y() + layout::rows.height(),
-                    black, false);
 
-    // The chart: the three zones, the dotted grid at 50, 100, 150 and 200, then the readings.
+    const QPoint firstSlot = rows + QPoint(layout::slotLeft, top);
+    const QPoint note = firstSlot + QPoint(0, layout::noteTop);
+    surface.drawBox(firstSlot.x(), firstSlot.y(), firstSlot.x() + layout::noteWidth,
+                    note.y() + layout::labelHeight, white, true);
+    surface.printTextWithin(note.x(), note.y(), layout::noteWidth + layout::noteOverhang,
+                            Tonolog::tr(" NOTES: ") + fromStd(row.note));
+
+    surface.setFontSize(layout::titlePoints);
+    for (std::size_t j = 0; j < 3; ++j)
+        printSlot(surface, firstSlot + QPoint(layout::slotPitch * static_cast<int>(j), 0), row.slots[j]);
+    const QPoint firstTime = firstSlot + QPoint(0, 2 * (layout::labelHeight - 15));
+    surface.drawLine(firstTime.x(), firstTime.y(), firstTime.x() + layout::noteWidth, firstTime.y(), black);
+
+    surface.setPenWidth(4);
+    for (int j = 1; j < 3; ++j) {
+        const int x = firstSlot.x() + layout::slotPitch * j;
+        surface.drawLine(x, firstSlot.y(), x, firstSlot.y() + layout::cell.height(), black);
+    }
+    surface.drawLine(note.x(), note.y(), note.x() + layout::noteWidth, note.y(), black);
+    surface.drawBox(firstSlot.x(), firstSlot.y(), firstSlot.x() + layout::noteWidth,
+                    firstSlot.y() + layout::cell.height() + layout::labelHeight, black, false);
+}
+
+// The chart with its corner at `graph`: the three zones, the dotted grid at 50, 100, 150 and 200,
+// the readings' bars and dots, the frame and the scale.
+void printChart(PrinterSurface& surface, QPoint graph, const std::vector<ListMark>& marks) {
     const double w = layout::chart.width();
     const int h = layout::chart.height();
     const int x90 = chartX(w, 90);
@@ -197,6 +159,52 @@ bool PagePrinting::renderListPage(PrinterSurface& surface) {
                                      std::pair{150, layout::bottomScaleTop}, std::pair{200, 0}})
         surface.printText(graph.x() + chartX(w, value) - layout::scaleLabelWidth, graph.y() + top,
                           rightAligned(QString::number(value), 3));
+}
+
+} // namespace
+
+void PagePrinting::printList() {
+    const BusyPointer busy;
+    const std::unique_ptr<PrinterSurface> surface = surfaces_(printer_);
+    reportIfFailed(renderListPage(*surface));
+}
+
+// The List page's seven days from its first row on, painted from the diary: the rows' texts and
+// frames, and the chart's zones, grid, bars and dots.
+bool PagePrinting::renderListPage(PrinterSurface& surface) {
+    const QPoint origin = surface.logicalOrigin();
+    const QPoint page = origin + layout::ground.topLeft();
+    const QPoint rows = page + layout::rows.topLeft();
+    surface.setOrientation(PrinterSurface::portrait);
+    surface.setFontName(QStringLiteral("Tahoma"));
+    surface.setPenWidth(2);
+    surface.drawBox(page.x(), page.y(), page.x() + layout::ground.width(), page.y() + layout::ground.height(),
+                    palette_.paletteListPage, true);
+    surface.drawBox(rows.x(), rows.y(), rows.x() + layout::rows.width(), rows.y() + layout::rows.height(),
+                    palette_.paletteListRows, true);
+    surface.setFontSize(layout::titlePoints);
+    surface.printText(page.x() + layout::title.x(), page.y() + layout::title.y(),
+                      fromStd(listPageTitle(document_.userName())));
+    surface.setFontSize(layout::commentPoints);
+    surface.printText(page.x() + layout::comment.x(), page.y() + layout::comment.y(),
+                      Tonolog::tr("S:Systolic D:Diastolic P:Pulse"));
+    surface.printText(page.x() + layout::unit.x(), page.y() + layout::unit.y(), Tonolog::tr("mmHg"));
+
+    const ListChart chart{static_cast<double>(layout::chart.width()), readingPitch(rowTop(0), rowTop(1))};
+    std::vector<ListMark> marks;
+    ListRow row;
+    for (int r = 0; r < layout::rowCount; ++r) {
+        const int position = document_.listTopIndex() + r;
+        if (!fillListRow(document_.table(), position, chart, rowTop(r), layout::labelHeight, row))
+            continue;
+        const auto day = document_.table().dayOf(position);
+        printRow(surface, rows, rowTop(r), row, day ? fromStd(formatDayKey(*day)) : QString());
+        for (const ListSlot& slot : row.slots)
+            marks.push_back(slot.mark);
+    }
+    surface.drawBox(rows.x(), rows.y(), rows.x() + layout::rows.width(), rows.y() + layout::rows.height(),
+                    black, false);
+    printChart(surface, page + layout::chart.topLeft(), marks);
     return surface.endDocument();
 }
 

@@ -67,7 +67,6 @@ ReportDialog::ReportDialog(ReportCommands& commands, QWidget* parent)
     leaveOutFirstDay->setObjectName(QStringLiteral("leaveOutFirstDay"));
     leaveOutFirstDay->setToolTip(Tonolog::tr(
         "The usual home protocol leaves out the first day of measuring, whose readings run high."));
-
     preview = new QPrintPreviewWidget(&previewPrinter_, this);
     preview->setObjectName(QStringLiteral("preview"));
     preview->setMinimumSize(480, 360);
@@ -78,33 +77,7 @@ ReportDialog::ReportDialog(ReportCommands& commands, QWidget* parent)
     fromDate->setAccessibleName(Tonolog::tr("First day of the period"));
     toDate->setAccessibleName(Tonolog::tr("Last day of the period"));
     preview->setAccessibleName(Tonolog::tr("Preview of the report"));
-
-    auto* dates = new QHBoxLayout;
-    dates->addWidget(quickChoice);
-    dates->addSpacing(12);
-    dates->addWidget(new QLabel(Tonolog::tr("From"), this));
-    dates->addWidget(fromDate);
-    dates->addWidget(new QLabel(QStringLiteral("to"), this));
-    dates->addWidget(toDate);
-    dates->addStretch();
-    auto* form = new QFormLayout;
-    form->addRow(Tonolog::tr("Period:"), dates);
-    form->addRow(Tonolog::tr("Home threshold:"), threshold);
-    form->addRow(QString(), leaveOutFirstDay);
-
-    auto* buttons = new QDialogButtonBox(this);
-    savePdfButton = buttons->addButton(Tonolog::tr("Save as PDF..."), QDialogButtonBox::ActionRole);
-    savePdfButton->setObjectName(QStringLiteral("savePdfButton"));
-    printButton = buttons->addButton(Tonolog::tr("Print..."), QDialogButtonBox::ActionRole);
-    printButton->setObjectName(QStringLiteral("printButton"));
-    buttons->addButton(QDialogButtonBox::Close);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(preview, 1);
-    layout->addWidget(pagesNote);
-    layout->addWidget(buttons);
-    resize(860, 760);
+    layOutControls();
 
     // Many changes in a row (a quick choice sets both dates) redraw the preview once.
     previewTimer_ = new QTimer(this);
@@ -127,6 +100,36 @@ ReportDialog::ReportDialog(ReportCommands& commands, QWidget* parent)
     connect(preview, &QPrintPreviewWidget::paintRequested, this, &ReportDialog::paintPreview);
     connect(savePdfButton, &QPushButton::clicked, this, [this] { commands_.saveReportAsPdf(options()); });
     connect(printButton, &QPushButton::clicked, this, [this] { commands_.printReport(options()); });
+}
+
+// The period and the choices above the preview, the pages' note and the buttons below it.
+void ReportDialog::layOutControls() {
+    auto* dates = new QHBoxLayout;
+    dates->addWidget(quickChoice);
+    dates->addSpacing(12);
+    dates->addWidget(new QLabel(Tonolog::tr("From"), this));
+    dates->addWidget(fromDate);
+    dates->addWidget(new QLabel(Tonolog::tr("to"), this));
+    dates->addWidget(toDate);
+    dates->addStretch();
+    auto* form = new QFormLayout;
+    form->addRow(Tonolog::tr("Period:"), dates);
+    form->addRow(Tonolog::tr("Home threshold:"), threshold);
+    form->addRow(QString(), leaveOutFirstDay);
+
+    auto* buttons = new QDialogButtonBox(this);
+    savePdfButton = buttons->addButton(Tonolog::tr("Save as PDF..."), QDialogButtonBox::ActionRole);
+    savePdfButton->setObjectName(QStringLiteral("savePdfButton"));
+    printButton = buttons->addButton(Tonolog::tr("Print..."), QDialogButtonBox::ActionRole);
+    printButton->setObjectName(QStringLiteral("printButton"));
+    buttons->addButton(QDialogButtonBox::Close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(preview, 1);
+    layout->addWidget(pagesNote);
+    layout->addWidget(buttons);
+    resize(860, 760);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
@@ -196,9 +199,7 @@ void ReportDialog::paintPreview(QPrinter* printer) {
                           "has them all.")
                   .arg(previewPages_)
                   .arg(reportPages_)
-            : QStringLiteral("%1 %2")
-                  .arg(reportPages_)
-                  .arg(reportPages_ == 1 ? QStringLiteral("page") : QStringLiteral("pages")));
+            : (reportPages_ == 1 ? Tonolog::tr("%1 page") : Tonolog::tr("%1 pages")).arg(reportPages_));
 }
 
 } // namespace tonolog

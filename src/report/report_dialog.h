@@ -50,6 +50,7 @@ public Q_SLOTS:
     void updatePreview();
 
 private:
+    void layOutControls();
     void choosePeriod(int index);
     void datesEdited();
     void schedulePreview();

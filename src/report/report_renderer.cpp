@@ -20,6 +20,12 @@ namespace {
 
 constexpr double twipsPerInch = 1440.0;
 
+QPen dashedPen(const QColor& colour) {
+    QPen pen(colour, 20, Qt::DashLine);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
 // Columns of the table of readings, twips from the left of the printable area.
 constexpr int dateLeft = 0;
 constexpr int timeLeft = 1500;
@@ -220,7 +226,7 @@ int ReportRenderer::paintHeader(QPainter* painter, int pageNumber) {
     QString periodLine = Tonolog::tr("Period: %1 (%2 %3)")
                              .arg(period)
                              .arg(days)
-                             .arg(days == 1 ? QStringLiteral("day") : QStringLiteral("days"));
+                             .arg(days == 1 ? Tonolog::tr("day") : Tonolog::tr("days"));
     if (report_.options.leaveOutFirstDay)
         periodLine += Tonolog::tr("; the first day with readings is left out");
     text(painter, font(10), 0, top, periodLine);
@@ -246,80 +252,95 @@ int ReportRenderer::paintSummary(QPainter* painter, int top) {
     text(painter, body, 0, top, counts);
     top += bodyLine_;
     // Without readings the verdict below says so, and there are no figures.
-    if (s.readingsCounted > 0) {
-        // Mean and standard deviation, the whole period and morning and evening apart.
-        constexpr int columns[] = {3350, 4700, 6450, 8200};
-        top += bodyLine_ / 3;
-        text(painter, bold, columns[0], top, Tonolog::tr("Readings"));
-        text(painter, bold, columns[1], top, Tonolog::tr("SYS mmHg"));
-        text(painter, bold, columns[2], top, Tonolog::tr("DIA mmHg"));
-        text(painter, bold, columns[3], top, Tonolog::tr("PUL /min"));
-        top += bodyLine_;
-        const std::pair<QString, const SeriesFigures*> rows[] = {
-            {Tonolog::tr("Whole period"), &s.whole},
-            {Tonolog::tr("Morning (04:00\u201311:59)"), &s.morning},
-            {Tonolog::tr("Evening (18:00\u201303:59)"), &s.evening}};
-        for (const auto& [caption, figures] : rows) {
-            text(painter, body, 0, top, caption);
-            text(painter, body, columns[0], top, QString::number(figures->readings));
-            text(painter, body, columns[1], top, fromStd(formatMeanAndSpread(figures->sys)));
-            text(painter, body, columns[2], top, fromStd(formatMeanAndSpread(figures->dia)));
-            text(painter, body, columns[3], top, fromStd(formatMeanAndSpread(figures->pul)));
-            top += bodyLine_;
-        }
-        text(painter, font(8), 0, top,
-             Tonolog::tr(
-                 "Mean \u00b1 standard deviation. Readings without a time count in the whole period only."),
-             notCountedColour);
-        top += bodyLine_ + bodyLine_ / 3;
-        text(painter, body, 0, top,
-             extremeText(QT_TRANSLATE_NOOP("Tonolog", "Lowest SYS"), s.lowestSys) + QStringLiteral("    ") +
-                 extremeText(QT_TRANSLATE_NOOP("Tonolog", "Highest SYS"), s.highestSys));
-        top += bodyLine_;
-        text(painter, body, 0, top,
-             extremeText(QT_TRANSLATE_NOOP("Tonolog", "Lowest DIA"), s.lowestDia) + QStringLiteral("    ") +
-                 extremeText(QT_TRANSLATE_NOOP("Tonolog", "Highest DIA"), s.highestDia));
-        top += bodyLine_;
-        text(painter, body, 0, top,
-             Tonolog::tr("Readings at or above %1/%2 mmHg: %3")
-                 .arg(o.thresholdSys)
-                 .arg(o.thresholdDia)
-                 .arg(fromStd(formatThresholdShare(s))));
-        top += bodyLine_;
-    }
+    if (s.readingsCounted > 0)
+        top = paintFigures(painter, top);
     text(painter, bold, 0, top, fromStd(thresholdVerdict(s, o)));
     top += bodyLine_ + bodyLine_ / 2;
     return top;
 }
 
+// Mean and standard deviation, the whole period and morning and evening apart; the extremes and
+// the share at or above the threshold.
+int ReportRenderer::paintFigures(QPainter* painter, int top) {
+    const ReportSummary& s = report_.summary;
+    const ReportOptions& o = report_.options;
+    const QFont body = font(10);
+    const QFont bold = font(10, true);
+    constexpr int columns[] = {3350, 4700, 6450, 8200};
+    top += bodyLine_ / 3;
+    text(painter, bold, columns[0], top, Tonolog::tr("Readings"));
+    text(painter, bold, columns[1], top, Tonolog::tr("SYS mmHg"));
+    text(painter, bold, columns[2], top, Tonolog::tr("DIA mmHg"));
+    text(painter, bold, columns[3], top, Tonolog::tr("PUL /min"));
+    top += bodyLine_;
+    const std::pair<QString, const SeriesFigures*> rows[] = {
+        {Tonolog::tr("Whole period"), &s.whole},
+        {Tonolog::tr("Morning (04:00\u201311:59)"), &s.morning},
+        {Tonolog::tr("Evening (18:00\u201303:59)"), &s.evening}};
+    for (const auto& [caption, figures] : rows) {
+        text(painter, body, 0, top, caption);
+        text(painter, body, columns[0], top, QString::number(figures->readings));
+        text(painter, body, columns[1], top, fromStd(formatMeanAndSpread(figures->sys)));
+        text(painter, body, columns[2], top, fromStd(formatMeanAndSpread(figures->dia)));
+        text(painter, body, columns[3], top, fromStd(formatMeanAndSpread(figures->pul)));
+        top += bodyLine_;
+    }
+    text(painter, font(8), 0, top,
+         Tonolog::tr(
+             "Mean \u00b1 standard deviation. Readings without a time count in the whole period only."),
+         notCountedColour);
+    top += bodyLine_ + bodyLine_ / 3;
+    text(painter, body, 0, top,
+         extremeText(QT_TRANSLATE_NOOP("Tonolog", "Lowest SYS"), s.lowestSys) + QStringLiteral("    ") +
+             extremeText(QT_TRANSLATE_NOOP("Tonolog", "Highest SYS"), s.highestSys));
+    top += bodyLine_;
+    text(painter, body, 0, top,
+         extremeText(QT_TRANSLATE_NOOP("Tonolog", "Lowest DIA"), s.lowestDia) + QStringLiteral("    ") +
+             extremeText(QT_TRANSLATE_NOOP("Tonolog", "Highest DIA"), s.highestDia));
+    top += bodyLine_;
+    text(painter, body, 0, top,
+         Tonolog::tr("Readings at or above %1/%2 mmHg: %3")
+             .arg(o.thresholdSys)
+             .arg(o.thresholdDia)
+             .arg(fromStd(formatThresholdShare(s))));
+    top += bodyLine_;
+    return top;
+}
+
 int ReportRenderer::paintChart(QPainter* painter, int top) {
-    const QFont small = font(8);
-    const int smallLine = lineSpacingOf(small, nullptr);
     text(painter, font(11, true), 0, top, Tonolog::tr("Readings over the period"));
     top += lineSpacingOf(font(11, true), nullptr);
     const ChartFrame frame{static_cast<double>(chartScaleWidth), static_cast<double>(top),
                            width_ - chartScaleWidth, static_cast<double>(chartHeight)};
     // Under the chart its dates and legend, then the heading of the table.
-    const int tableHeading = top + chartHeight + 3 * smallLine;
+    const int tableHeading = top + chartHeight + 3 * lineSpacingOf(font(8), nullptr);
     const int bottom = tableHeading + lineSpacingOf(font(11, true), nullptr);
     text(painter, font(11, true), 0, tableHeading, Tonolog::tr("Every reading"));
     if (painter == nullptr)
         return bottom;
+    paintChartGround(*painter, frame);
+    paintChartReadings(*painter, frame);
+    paintChartLegend(*painter, frame);
+    return bottom;
+}
 
+void ReportRenderer::paintChartGround(QPainter& painter, const ChartFrame& frame) {
+    const QFont small = font(8);
+    const int smallLine = lineSpacingOf(small, nullptr);
     const Date from = report_.options.from;
     const Date to = report_.options.to;
     const double right = frame.left + frame.width;
     const auto y = [&](double value) { return reportChartY(frame, value); };
-    painter->setPen(Qt::NoPen);
-    painter->fillRect(QRectF(QPointF(frame.left, y(90)), QPointF(right, y(0))), zoneLow);
-    painter->fillRect(QRectF(QPointF(frame.left, y(140)), QPointF(right, y(90))), zoneMiddle);
-    painter->fillRect(QRectF(QPointF(frame.left, y(chartScaleTop)), QPointF(right, y(140))), zoneHigh);
+    painter.setPen(Qt::NoPen);
+    painter.fillRect(QRectF(QPointF(frame.left, y(90)), QPointF(right, y(0))), zoneLow);
+    painter.fillRect(QRectF(QPointF(frame.left, y(140)), QPointF(right, y(90))), zoneMiddle);
+    painter.fillRect(QRectF(QPointF(frame.left, y(chartScaleTop)), QPointF(right, y(140))), zoneHigh);
     for (int value = 50; value < chartScaleTop; value += 50) {
-        painter->setPen(QPen(ruleColour, 8, Qt::DotLine));
-        painter->drawLine(QPointF(frame.left, y(value)), QPointF(right, y(value)));
-        textRight(painter, small, frame.left - 60, y(value) - smallLine / 2.0, QString::number(value));
+        painter.setPen(QPen(ruleColour, 8, Qt::DotLine));
+        painter.drawLine(QPointF(frame.left, y(value)), QPointF(right, y(value)));
+        textRight(&painter, small, frame.left - 60, y(value) - smallLine / 2.0, QString::number(value));
     }
-    textRight(painter, small, frame.left - 60, y(0) - smallLine / 2.0, QStringLiteral("0"));
+    textRight(&painter, small, frame.left - 60, y(0) - smallLine / 2.0, QStringLiteral("0"));
 
     // The days under the chart: each day of a short period, else evenly spread dates.
     const int days = std::max(1, to.serial - from.serial + 1);
@@ -330,20 +351,21 @@ int ReportRenderer::paintChart(QPainter* painter, int top) {
         const double x = reportChartX(frame, from, to, date, 12 * 60);
         const QString shown = dayText(date);
         const double w = QFontMetricsF(small).horizontalAdvance(shown);
-        text(painter, small, std::clamp(x - w / 2, frame.left, right - w), y(0) + 40, shown);
+        text(&painter, small, std::clamp(x - w / 2, frame.left, right - w), y(0) + 40, shown);
     }
+}
 
-    // The threshold as two dashed lines, the readings as two joined series.
-    const auto dashed = [&](const QColor& colour) {
-        QPen pen(colour, 20, Qt::DashLine);
-        pen.setCapStyle(Qt::FlatCap);
-        return pen;
-    };
+// The threshold as two dashed lines, the readings as two joined series, and the chart's frame.
+void ReportRenderer::paintChartReadings(QPainter& painter, const ChartFrame& frame) {
+    const Date from = report_.options.from;
+    const Date to = report_.options.to;
+    const double right = frame.left + frame.width;
+    const auto y = [&](double value) { return reportChartY(frame, value); };
     const ReportOptions& o = report_.options;
-    painter->setPen(dashed(sysColour));
-    painter->drawLine(QPointF(frame.left, y(o.thresholdSys)), QPointF(right, y(o.thresholdSys)));
-    painter->setPen(dashed(diaColour));
-    painter->drawLine(QPointF(frame.left, y(o.thresholdDia)), QPointF(right, y(o.thresholdDia)));
+    painter.setPen(dashedPen(sysColour));
+    painter.drawLine(QPointF(frame.left, y(o.thresholdSys)), QPointF(right, y(o.thresholdSys)));
+    painter.setPen(dashedPen(diaColour));
+    painter.drawLine(QPointF(frame.left, y(o.thresholdDia)), QPointF(right, y(o.thresholdDia)));
 
     QPainterPath sys;
     QPainterPath dia;
@@ -365,36 +387,40 @@ int ReportRenderer::paintChart(QPainter* painter, int top) {
                 dots.push_back(point);
         }
     }
-    painter->setBrush(Qt::NoBrush);
-    painter->setRenderHint(QPainter::Antialiasing, true);
-    painter->setPen(QPen(sysColour, 15));
-    painter->drawPath(sys);
-    painter->setPen(QPen(diaColour, 15));
-    painter->drawPath(dia);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(sysColour, 15));
+    painter.drawPath(sys);
+    painter.setPen(QPen(diaColour, 15));
+    painter.drawPath(dia);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
     for (const QPointF& dot : dots)
-        painter->drawEllipse(dot, 30, 30);
-    painter->setBrush(Qt::NoBrush);
-    painter->setRenderHint(QPainter::Antialiasing, false);
-    painter->setPen(QPen(Qt::black, 10));
-    painter->drawRect(QRectF(frame.left, frame.top, frame.width, frame.height));
+        painter.drawEllipse(dot, 30, 30);
+    painter.setBrush(Qt::NoBrush);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 10));
+    painter.drawRect(QRectF(frame.left, frame.top, frame.width, frame.height));
+}
 
-    // The legend under the dates.
-    const double legendTop = y(0) + 40 + smallLine;
+// The legend under the dates.
+void ReportRenderer::paintChartLegend(QPainter& painter, const ChartFrame& frame) {
+    const QFont small = font(8);
+    const int smallLine = lineSpacingOf(small, nullptr);
+    const double legendTop = reportChartY(frame, 0) + 40 + smallLine;
     double x = frame.left;
     const auto legend = [&](const QPen& pen, const QString& caption) {
-        painter->setPen(pen);
-        painter->drawLine(QPointF(x, legendTop + smallLine / 2.0),
-                          QPointF(x + 400, legendTop + smallLine / 2.0));
-        text(painter, small, x + 480, legendTop, caption);
+        painter.setPen(pen);
+        painter.drawLine(QPointF(x, legendTop + smallLine / 2.0),
+                         QPointF(x + 400, legendTop + smallLine / 2.0));
+        text(&painter, small, x + 480, legendTop, caption);
         x += 480 + QFontMetricsF(small).horizontalAdvance(caption) + 400;
     };
+    const ReportOptions& o = report_.options;
     legend(QPen(sysColour, 15), Tonolog::tr("SYS"));
     legend(QPen(diaColour, 15), Tonolog::tr("DIA"));
-    legend(dashed(sysColour), Tonolog::tr("SYS threshold %1").arg(o.thresholdSys));
-    legend(dashed(diaColour), Tonolog::tr("DIA threshold %1 mmHg").arg(o.thresholdDia));
-    return bottom;
+    legend(dashedPen(sysColour), Tonolog::tr("SYS threshold %1").arg(o.thresholdSys));
+    legend(dashedPen(diaColour), Tonolog::tr("DIA threshold %1 mmHg").arg(o.thresholdDia));
 }
 
 int ReportRenderer::paintTableHeader(QPainter* painter, int top) {

@@ -47,7 +47,11 @@ private:
     void measure(QPagedPaintDevice& device);
     int paintHeader(QPainter* painter, int pageNumber);
     int paintSummary(QPainter* painter, int top);
+    int paintFigures(QPainter* painter, int top);
     int paintChart(QPainter* painter, int top);
+    void paintChartGround(QPainter& painter, const ChartFrame& frame);
+    void paintChartReadings(QPainter& painter, const ChartFrame& frame);
+    void paintChartLegend(QPainter& painter, const ChartFrame& frame);
     int paintTableHeader(QPainter* painter, int top);
     void paintLine(QPainter* painter, const Line& line, int top);
     void paintFooter(QPainter* painter, int pageNumber);

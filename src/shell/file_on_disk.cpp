@@ -20,9 +20,9 @@ namespace tonolog {
 
 namespace {
 
-// "1 day", "3 days".
+// "1 day", "3 days", from the patterns "%1 day" and "%1 days".
 QString counted(qsizetype n, const QString& one, const QString& many) {
-    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
+    return (n == 1 ? one : many).arg(n);
 }
 
 // How many lines of those listed in a message, the rest only counted.
@@ -56,17 +56,17 @@ namespace {
 QString whatTheMergeDoes(const MergeResult& merge, const DiaryDays& theirs, const QString& othersPath) {
     QString text;
     if (merge.takenFromFile > 0)
-        text += counted(merge.takenFromFile, QStringLiteral("day"), QStringLiteral("days")) +
+        text += counted(merge.takenFromFile, Tonolog::tr("%1 day"), Tonolog::tr("%1 days")) +
                 Tonolog::tr(" added or changed there only will be taken into this diary.\n");
     if (merge.removedInFile > 0)
-        text += counted(merge.removedInFile, QStringLiteral("day"), QStringLiteral("days")) +
+        text += counted(merge.removedInFile, Tonolog::tr("%1 day"), Tonolog::tr("%1 days")) +
                 Tonolog::tr(" removed there only will be removed here too.\n");
     if (merge.nameTakenFromFile)
         text +=
             Tonolog::tr("The owner's name changed there will be taken: \"%1\".\n").arg(fromStd(theirs.name));
     if (merge.changedOnBoth > 0 || merge.nameChangedOnBoth) {
         text += merge.changedOnBoth > 0
-                    ? counted(merge.changedOnBoth, Tonolog::tr("day was"), Tonolog::tr("days were")) +
+                    ? counted(merge.changedOnBoth, Tonolog::tr("%1 day was"), Tonolog::tr("%1 days were")) +
                           Tonolog::tr(" changed both there and here")
                     : Tonolog::tr("The owner's name was changed both there and here");
         text += Tonolog::tr(": the version of this window is kept, and the other one is written to\n") +
@@ -79,8 +79,6 @@ QString whatTheMergeDoes(const MergeResult& merge, const DiaryDays& theirs, cons
 
 FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
     Document& document = form_.document;
-    MessageBoxService& messages = form_.platform().messages;
-    const QString path = fromStd(document.path());
     // Looked at again whenever the file changes while the question is open.
     for (;;) {
         const FileCheck check = checkFileOf(document);
@@ -91,41 +89,16 @@ FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
             if (check.read.known)
                 document.setDiskIdentity(check.read);
             return SaveChoice::write;
-        case FileCheck::Found::notWhole: {
-            // An empty, cut-off or unreadable file may be all that is left of the diary elsewhere:
-            // it is never written over unasked.
-            const QString text =
-                Tonolog::tr(
-                    "The diary file is not what Tonolog last read or saved, and it cannot be read as a "
-                    "whole diary now (it is empty, is no text, or holds more days than a diary "
-                    "can):\n") +
-                path +
-                Tonolog::tr("\n\nSo that nothing in it is lost, it is not overwritten. Save this diary "
-                            "under another name instead?");
-            return showMessage(messages, text, MessageButtons::YesNo, MessageIcon::Exclamation) ==
-                           MessageResult::Yes
-                       ? SaveChoice::saveAsInstead
-                       : SaveChoice::cancel;
-        }
+        case FileCheck::Found::notWhole:
+            return askAboutFileNotWhole();
         case FileCheck::Found::changed:
             break;
         }
-        const MergeResult& merge = check.merge;
         const std::string othersPath =
             besideFile(document.path(), "changed elsewhere " + toStd(stamp()), ".tnl");
-        QString text = Tonolog::tr("The diary file was changed by another program since Tonolog last read or "
-                                   "saved it:\n") +
-                       path + QStringLiteral("\n\n") +
-                       whatTheMergeDoes(merge, check.theirs, fromStd(othersPath));
-        if (!check.theirs.linesNotRead.empty())
-            text += counted(static_cast<qsizetype>(check.theirs.linesNotRead.size()), QStringLiteral("line"),
-                            QStringLiteral("lines")) +
-                    Tonolog::tr(" of the file cannot be read; they are kept in\n") +
-                    fromStd(besideFile(document.path(), "lines not read", ".txt")) + QStringLiteral("\n");
-        text += Tonolog::tr("\nYes: take in the changes and save.\nNo: save under another name "
-                            "instead.\nCancel: save nothing now.");
         const MessageResult answer =
-            showMessage(messages, text, MessageButtons::YesNoCancel, MessageIcon::Question);
+            showMessage(form_.platform().messages, changedElsewhereQuestion(check, othersPath),
+                        MessageButtons::YesNoCancel, MessageIcon::Question);
         if (answer == MessageResult::No)
             return SaveChoice::saveAsInstead;
         if (answer != MessageResult::Yes)
@@ -133,34 +106,73 @@ FileOnDisk::SaveChoice FileOnDisk::checkBeforeSave() {
         const auto after = identityOf(document.path());
         if (!after || !after->sameStatus(check.read))
             continue; // changed again while the question was open
-
-        if (!merge.otherVersions.empty()) {
-            if (const auto failure = writeFileAtomically(othersPath, merge.otherVersions, FileOps::system(),
-                                                         Permissions::ownerOnly)) {
-                showMessage(messages,
-                            Tonolog::tr(text::cannotSave) +
-                                Tonolog::tr("\nThe other version of the days changed on both sides cannot be "
-                                            "written to\n") +
-                                fromStd(othersPath) + QLatin1Char('\n') + fromStd(*failure),
-                            MessageButtons::Ok, MessageIcon::Stop);
-                return SaveChoice::cancel;
-            }
-        }
-        // Lines not read of another file are kept beside that file now, before those of this one
-        // take their place.
-        if (document.linesNotReadFrom() != document.path() &&
-            !keepLinesNotReadBefore(document.linesNotReadFrom()))
-            return SaveChoice::cancel;
-        document.takeMerged(formatDays(merge.merged), check.read, check.theirs.name,
-                            changesBetween(check.theirs, merge.merged), todayFrom(form_.platform().clock));
-        document.addLinesNotRead(check.theirs.linesNotRead, document.path());
-        form_.ui.diary.InputName->setText(fromStd(document.userName()));
-        form_.files().updatePageTitles();
-        DiaryPage& diary = form_.diary();
-        diary.loadDay(diary.currentDay.date);
-        form_.redrawPages();
-        return SaveChoice::write;
+        return takeInChanges(check, othersPath);
     }
+}
+
+// An empty, cut-off or unreadable file may be all that is left of the diary elsewhere: it is never
+// written over unasked.
+FileOnDisk::SaveChoice FileOnDisk::askAboutFileNotWhole() {
+    const QString text =
+        Tonolog::tr("The diary file is not what Tonolog last read or saved, and it cannot be read as a "
+                    "whole diary now (it is empty, is no text, or holds more days than a diary "
+                    "can):\n") +
+        fromStd(form_.document.path()) +
+        Tonolog::tr("\n\nSo that nothing in it is lost, it is not overwritten. Save this diary "
+                    "under another name instead?");
+    return showMessage(form_.platform().messages, text, MessageButtons::YesNo, MessageIcon::Exclamation) ==
+                   MessageResult::Yes
+               ? SaveChoice::saveAsInstead
+               : SaveChoice::cancel;
+}
+
+QString FileOnDisk::changedElsewhereQuestion(const FileCheck& check, const std::string& othersPath) const {
+    const Document& document = form_.document;
+    QString text =
+        Tonolog::tr("The diary file was changed by another program since Tonolog last read or saved it:\n") +
+        fromStd(document.path()) + QStringLiteral("\n\n") +
+        whatTheMergeDoes(check.merge, check.theirs, fromStd(othersPath));
+    if (!check.theirs.linesNotRead.empty())
+        text += counted(static_cast<qsizetype>(check.theirs.linesNotRead.size()), Tonolog::tr("%1 line"),
+                        Tonolog::tr("%1 lines")) +
+                Tonolog::tr(" of the file cannot be read; they are kept in\n") +
+                fromStd(besideFile(document.path(), "lines not read", ".txt")) + QStringLiteral("\n");
+    text += Tonolog::tr("\nYes: take in the changes and save.\nNo: save under another name "
+                        "instead.\nCancel: save nothing now.");
+    return text;
+}
+
+// The user agreed: the other version of the days changed on both sides goes beside the file, the
+// merged days become the diary's, and the pages show them.
+FileOnDisk::SaveChoice FileOnDisk::takeInChanges(const FileCheck& check, const std::string& othersPath) {
+    Document& document = form_.document;
+    const MergeResult& merge = check.merge;
+    if (!merge.otherVersions.empty()) {
+        if (const auto failure = writeFileAtomically(othersPath, merge.otherVersions, FileOps::system(),
+                                                     Permissions::ownerOnly)) {
+            showMessage(form_.platform().messages,
+                        Tonolog::tr(text::cannotSave) +
+                            Tonolog::tr("\nThe other version of the days changed on both sides cannot be "
+                                        "written to\n") +
+                            fromStd(othersPath) + QLatin1Char('\n') + fromStd(*failure),
+                        MessageButtons::Ok, MessageIcon::Stop);
+            return SaveChoice::cancel;
+        }
+    }
+    // Lines not read of another file are kept beside that file now, before those of this one
+    // take their place.
+    if (document.linesNotReadFrom() != document.path() &&
+        !keepLinesNotReadBefore(document.linesNotReadFrom()))
+        return SaveChoice::cancel;
+    document.takeMerged(formatDays(merge.merged), check.read, check.theirs.name,
+                        changesBetween(check.theirs, merge.merged), todayFrom(form_.platform().clock));
+    document.addLinesNotRead(check.theirs.linesNotRead, document.path());
+    form_.ui.diary.InputName->setText(fromStd(document.userName()));
+    form_.files().updatePageTitles();
+    DiaryPage& diary = form_.diary();
+    diary.loadDay(diary.currentDay.date);
+    form_.redrawPages();
+    return SaveChoice::write;
 }
 
 bool FileOnDisk::keepLinesNotReadBefore(const std::string& target) {
@@ -214,8 +226,8 @@ void FileOnDisk::readAgain() {
                     Tonolog::tr("The diary file was changed by another program:\n") + path +
                         (check.found == FileCheck::Found::changed
                              ? Tonolog::tr("\nIt no longer holds %1 that this window shows,")
-                                   .arg(counted(check.merge.removedInFile, QStringLiteral("day"),
-                                                QStringLiteral("days")))
+                                   .arg(counted(check.merge.removedInFile, Tonolog::tr("%1 day"),
+                                                Tonolog::tr("%1 days")))
                              : Tonolog::tr("\nIt cannot be read as a whole diary any more,")) +
                         Tonolog::tr(" so it is not read again here. File > Save asks what to do; File > Save "
                                     "as... keeps this window's diary under another name."),
@@ -235,7 +247,7 @@ void FileOnDisk::reportLinesNotRead() {
     Document& document = form_.document;
     const auto& lines = document.linesNotRead();
     QString text =
-        counted(static_cast<qsizetype>(lines.size()), QStringLiteral("line"), QStringLiteral("lines")) +
+        counted(static_cast<qsizetype>(lines.size()), Tonolog::tr("%1 line"), Tonolog::tr("%1 lines")) +
         Tonolog::tr(" of this diary could not be read, so %1 not shown:\n")
             .arg(lines.size() == 1 ? Tonolog::tr("it is") : Tonolog::tr("they are")) +
         listOfLinesNotRead(lines) + QLatin1Char('\n');

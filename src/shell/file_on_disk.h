@@ -10,6 +10,7 @@
 namespace tonolog {
 
 class MainForm;
+struct FileCheck;
 
 // What the window does about the diary's files as they are on disk, where other programs may
 // change them too: the check of the file before a save, with the merge of what another program
@@ -47,6 +48,9 @@ public:
     QString stamp() const;
 
 private:
+    SaveChoice askAboutFileNotWhole();
+    QString changedElsewhereQuestion(const FileCheck& check, const std::string& othersPath) const;
+    SaveChoice takeInChanges(const FileCheck& check, const std::string& othersPath);
     void readAgain();
 
     MainForm& form_;

@@ -76,6 +76,52 @@ QString helpTopicId(const QString& text) {
     return id;
 }
 
+namespace {
+
+// A topic's header line: its id, or keywords parted by commas or semicolons.
+void takeHeader(HelpTopic& topic, const QString& name, QString value) {
+    if (name == QLatin1String("id")) {
+        topic.id = helpTopicId(value);
+        return;
+    }
+    value.replace(QLatin1Char(';'), QLatin1Char(','));
+    const QStringList words = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& word : words) {
+        const QString keyword = word.simplified();
+        if (!keyword.isEmpty())
+            topic.keywords.append(keyword);
+    }
+}
+
+// A line of a topic's body: a blank line ends a paragraph, a heading or a list item stands alone,
+// and any other line continues the paragraph or list item that is open. Gives the block the next
+// line continues, if any.
+HelpBlock* takeBodyLine(HelpTopic& topic, const QString& trimmed, HelpBlock* open) {
+    if (trimmed.isEmpty())
+        return nullptr;
+    if (isHeadingLine(trimmed)) {
+        const QString heading = withoutEquals(trimmed);
+        if (!heading.isEmpty())
+            topic.blocks.append(HelpBlock{HelpBlock::Kind::Heading, heading});
+        return nullptr;
+    }
+    if (isListItemLine(trimmed)) {
+        topic.blocks.append(HelpBlock{HelpBlock::Kind::ListItem, trimmed.mid(1).trimmed()});
+        return &topic.blocks.last();
+    }
+    const QString words = trimmed.simplified();
+    if (open == nullptr) {
+        topic.blocks.append(HelpBlock{HelpBlock::Kind::Paragraph, words});
+        return &topic.blocks.last();
+    }
+    if (!open->text.isEmpty())
+        open->text += QLatin1Char(' ');
+    open->text += words;
+    return open;
+}
+
+} // namespace
+
 HelpFile HelpFile::parse(const QByteArray& bytes) {
     QByteArray data = bytes;
     if (data.startsWith("\xEF\xBB\xBF"))
@@ -122,48 +168,13 @@ HelpFile HelpFile::parse(const QString& text) {
             QString name;
             QString value;
             if (headerLine(trimmed, name, value)) {
-                if (name == QLatin1String("id")) {
-                    topic->id = helpTopicId(value);
-                } else {
-                    value.replace(QLatin1Char(';'), QLatin1Char(','));
-                    const QStringList words = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
-                    for (const QString& word : words) {
-                        const QString keyword = word.simplified();
-                        if (!keyword.isEmpty())
-                            topic->keywords.append(keyword);
-                    }
-                }
+                takeHeader(*topic, name, value);
                 continue;
             }
             state = State::Body;
         }
 
-        // The body.
-        if (trimmed.isEmpty()) {
-            open = nullptr;
-            continue;
-        }
-        if (isHeadingLine(trimmed)) {
-            open = nullptr;
-            const QString heading = withoutEquals(trimmed);
-            if (!heading.isEmpty())
-                topic->blocks.append(HelpBlock{HelpBlock::Kind::Heading, heading});
-            continue;
-        }
-        if (isListItemLine(trimmed)) {
-            topic->blocks.append(HelpBlock{HelpBlock::Kind::ListItem, trimmed.mid(1).trimmed()});
-            open = &topic->blocks.last();
-            continue;
-        }
-        const QString words = trimmed.simplified();
-        if (open != nullptr) {
-            if (!open->text.isEmpty())
-                open->text += QLatin1Char(' ');
-            open->text += words;
-        } else {
-            topic->blocks.append(HelpBlock{HelpBlock::Kind::Paragraph, words});
-            open = &topic->blocks.last();
-        }
+        open = takeBodyLine(*topic, trimmed, open);
     }
     file.finish();
     return file;

@@ -68,6 +68,23 @@ QString indexed(const char* name, int index) {
 constexpr Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
 constexpr Qt::Alignment rightAligned = Qt::AlignRight | Qt::AlignTop;
 
+// Focus runs down one reading's column before it moves to the next reading.
+void chainDiaryFocus(DiaryControls& d) {
+    QWidget* previous = d.InputName;
+    auto chain = [&previous](QWidget* next) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    chain(d.InputDate);
+    for (std::size_t i = 0; i < 3; ++i) {
+        chain(d.InputSys[i]);
+        chain(d.InputDia[i]);
+        chain(d.InputPul[i]);
+        chain(d.InputTime[i]);
+    }
+    chain(d.InputNote);
+}
+
 void buildDiaryPage(QWidget* page, ElasticLayout& elastic, DiaryControls& d) {
     Placer p(page, elastic);
     constexpr double boxPoints = 15.75;
@@ -116,20 +133,7 @@ void buildDiaryPage(QWidget* page, ElasticLayout& elastic, DiaryControls& d) {
     }
     d.InputNote = p.textBox(QStringLiteral("InputNote"), {1920, 6240, 7935, 450}, boxPoints);
 
-    // Focus runs down one reading's column before it moves to the next reading.
-    QWidget* previous = d.InputName;
-    auto chain = [&previous](QWidget* next) {
-        QWidget::setTabOrder(previous, next);
-        previous = next;
-    };
-    chain(d.InputDate);
-    for (std::size_t i = 0; i < 3; ++i) {
-        chain(d.InputSys[i]);
-        chain(d.InputDia[i]);
-        chain(d.InputPul[i]);
-        chain(d.InputTime[i]);
-    }
-    chain(d.InputNote);
+    chainDiaryFocus(d);
 }
 
 void buildListRows(Canvas* view, ElasticLayout& elastic, ListControls& l) {

@@ -139,7 +139,7 @@ int TrendPage::DspTrendTab() {
         Tonolog::tr("%1 to %2: %3 %4")
             .arg(fromStd(formatDayKey(start)), fromStd(formatDayKey(end)))
             .arg(readings)
-            .arg(readings == 1 ? QStringLiteral("reading") : QStringLiteral("readings")));
+            .arg(readings == 1 ? Tonolog::tr("reading") : Tonolog::tr("readings")));
     const int number = CanvasSet::trendGraph;
     for (const TrendMark& mark : planTrendMarks(series, width, graph->heightTwips())) {
         const QColor colour = mark.colour == TrendMark::red    ? palette_.paletteRed
