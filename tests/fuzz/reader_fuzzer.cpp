@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fault("name");
     if (!sameTable(first.table(), second.table()))
         fault("rows");
-    if (second.trendWindowStart() != first.trendWindowStart() || second.trendWindowEnd() != first.trendWindowEnd())
+    if (second.trendWindowStart() != first.trendWindowStart() ||
+        second.trendWindowEnd() != first.trendWindowEnd())
         fault("trend window");
     if (second.listTopIndex() != first.listTopIndex())
         fault("list top");
