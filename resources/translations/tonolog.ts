@@ -976,10 +976,6 @@ the settings cannot be written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>A scratch picture of the print, never shown</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>List</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1069,6 +1065,10 @@ the settings cannot be written.</source>
     </message>
     <message>
         <source>%1 lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A hidden part of the layout, never shown</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,5 +1,7 @@
 #include "file_io.h"
 
+#include <cerrno>
+
 #include <chrono>
 
 // xxHash as a header of inline functions: nothing to link, on any system.
@@ -61,6 +63,25 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string* r
 
 std::int64_t processStartTime() {
     return startedAt;
+}
+
+PieceSink writingSink(const FileOps& ops, int fd, std::optional<ContentHash>& hash, int& writeError) {
+    return [&ops, fd, &hash, &writeError](std::string_view bytes) {
+        if (hash)
+            hash->add(bytes);
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const std::ptrdiff_t n = ops.write(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                writeError = n < 0 ? errno : EIO;
+                return false;
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        return true;
+    };
 }
 
 } // namespace tonolog

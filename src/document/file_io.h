@@ -85,6 +85,11 @@ std::optional<std::string> writeFileAtomicallyFrom(const std::string& path, cons
                                                    Permissions permissions = Permissions::keepExisting,
                                                    FileIdentity* written = nullptr);
 
+// For the implementations of the atomic write: the sink that writes each piece whole through
+// `ops.write` to `fd` (retrying a write a signal cut short), adding it to `hash` when that holds
+// one. The first failure keeps its errno (EIO for a write of nothing) in `writeError`.
+PieceSink writingSink(const FileOps& ops, int fd, std::optional<ContentHash>& hash, int& writeError);
+
 // No diary comes near this size; a larger file is not read.
 inline constexpr std::size_t maxDiaryFileSize = std::size_t{256} << 20;
 

@@ -194,20 +194,7 @@ std::optional<std::string> writeFileAtomicallyFrom(const std::string& path, cons
     std::optional<ContentHash> hash;
     if (written != nullptr)
         hash.emplace();
-    const PieceSink put = [&](std::string_view bytes) {
-        if (hash)
-            hash->add(bytes);
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const std::ptrdiff_t n = ops.write(fd, bytes.data() + done, bytes.size() - done);
-            if (n <= 0) {
-                writeError = n < 0 ? errno : EIO;
-                return false;
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        return true;
-    };
+    const PieceSink put = writingSink(ops, fd, hash, writeError);
     if (!content(put))
         return fail(writeError != 0 ? writeError : EIO);
     if (ops.fsync(fd) != 0)

@@ -349,7 +349,7 @@ void nameForScreenReaders(MainLayout& ui) {
     name(l.PicViewArea, Tonolog::tr("Data list"));
     name(l.PicGraphArea, Tonolog::tr("Bar chart"));
     name(l.PicNoteArea, Tonolog::tr("Note patch"),
-         Tonolog::tr("A scratch picture of the print, never shown"));
+         Tonolog::tr("A hidden part of the layout, never shown"));
     logo(l.ImgListLogo, QT_TRANSLATE_NOOP("Tonolog", "List"));
     name(l.ImgListUp, Tonolog::tr("Previous data"));
     name(l.ImgListDown, Tonolog::tr("Next data"));
