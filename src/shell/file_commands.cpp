@@ -82,6 +82,24 @@ void FileCommands::resetDocument() {
     form_.pointer.reset();
 }
 
+// "Data file cannot be opened.", the file and why, as far as they are known.
+QString FileCommands::cannotOpenText(const QString& path, const QString& reason) {
+    QString text = Tonolog::tr(text::cannotOpen);
+    if (!path.isEmpty())
+        text += QLatin1Char('\n') + path;
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    return text;
+}
+
+// Why a path that is no regular file cannot be read, in the reader's words.
+QString FileCommands::whyNotAFile(const QString& path) {
+    std::string reason;
+    readFileInPieces(
+        toStd(path), [](std::string_view) { return false; }, &reason);
+    return fromStd(reason);
+}
+
 QString FileCommands::caption() const {
     const Document& document = form_.document;
     const QString title = QString::fromUtf8(text::programTitle);
@@ -109,10 +127,8 @@ void FileCommands::readIntoDocument(const std::function<LoadReport()>& read) {
     form_.redrawPages();
     MessageBoxService& messages = form_.platform().messages;
     if (report.status == LoadStatus::CannotOpen) {
-        QString text = Tonolog::tr(text::cannotOpen);
-        if (!report.reason.empty())
-            text += QLatin1Char('\n') + fromStd(report.reason);
-        showMessage(messages, text, MessageButtons::Ok, MessageIcon::Question);
+        showMessage(messages, cannotOpenText(fromStd(document.path()), fromStd(report.reason)),
+                    MessageButtons::Ok, MessageIcon::Question);
     } else if (report.status == LoadStatus::TooManyDays) {
         QString text = Tonolog::tr(text::tooManyDays);
         if (!report.keptCopy.empty())
@@ -284,13 +300,14 @@ void FileCommands::openNamedDocument(const QString& path) {
 }
 
 void FileCommands::openHistoryEntry(int entry) {
-    if (!leaveDocumentChecks())
-        return;
+    // The entry the user chose, read before the questions: a save they ask for moves the history.
     const RecentFiles& h = form_.history;
     const QString path = entry == 1 ? h.historyPath1 : entry == 2 ? h.historyPath2 : h.historyPath3;
+    if (!leaveDocumentChecks())
+        return;
     const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
     if (name.isEmpty() || !fileExists(toStd(path))) {
-        showMessage(form_.platform().messages, Tonolog::tr(text::cannotOpen), MessageButtons::Ok,
+        showMessage(form_.platform().messages, cannotOpenText(path, whyNotAFile(path)), MessageButtons::Ok,
                     MessageIcon::Information);
         return;
     }
@@ -322,8 +339,8 @@ void FileCommands::openFileAt(const QString& path) {
     const QFileInfo file(path);
     // As the Open dialog offers only existing files, a missing one is said before anything is asked.
     if (!file.isAbsolute() || !file.isFile()) {
-        showMessage(form_.platform().messages, Tonolog::tr(text::cannotOpen) + QStringLiteral("\n") + path,
-                    MessageButtons::Ok, MessageIcon::Information);
+        showMessage(form_.platform().messages, cannotOpenText(path, whyNotAFile(path)), MessageButtons::Ok,
+                    MessageIcon::Information);
         return;
     }
     if (!leaveDocumentChecks())

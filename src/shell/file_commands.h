@@ -70,6 +70,8 @@ public:
     void openHandedOverFile(const QString& path);
 
 private:
+    static QString cannotOpenText(const QString& path, const QString& reason);
+    static QString whyNotAFile(const QString& path);
     // Deletes the backup and writes the empty one, as a new document starts.
     void startEmptyBackup();
     // Opens the named document at path: a fresh backup, then the file.

@@ -143,7 +143,8 @@ private Q_SLOTS:
         form.files().openHandedOverFile(missing);
         QCOMPARE(h.messages.count(), 0); // not from inside the caller
         QTRY_COMPARE(h.messages.count(), 1);
-        QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened.\n") + missing);
+        QCOMPARE(h.messages.last().text,
+                 QStringLiteral("Data file cannot be opened.\n") + missing + "\nNo such file or directory");
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [ann.tnl]"));
         QVERIFY(form.document.isDirty());
         QCOMPARE(form.document.table().count(), 1);
@@ -326,7 +327,9 @@ private Q_SLOTS:
         h.settings.preset(QStringLiteral("History"), QStringLiteral("Path2"), there);
         MainForm& form = h.start();
         menu(form.ui.menu.actHistory[0]);
-        QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened."));
+        QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened.\n") +
+                                             h.file(QStringLiteral("gone.tnl")) +
+                                             "\nNo such file or directory");
         QCOMPARE(h.messages.last().icon, MessageIcon::Information);
         QCOMPARE(form.history.historyPath1, h.file(QStringLiteral("gone.tnl")));
         menu(form.ui.menu.actHistory[1]);
@@ -334,6 +337,27 @@ private Q_SLOTS:
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [there.tnl]"));
         QCOMPARE(history(form), (QStringList{there, h.file(QStringLiteral("gone.tnl")), QString()}));
         QCOMPARE(FormHarness::readFile(h.backupPath()), emptyBackup);
+    }
+
+    // The entry chosen opens, though the save it asked for first moved the history.
+    void aHistoryEntryOpensAfterTheSaveItAskedFor() {
+        FormHarness h;
+        const QString a = h.file(QStringLiteral("a.tnl"));
+        const QString b = h.file(QStringLiteral("b.tnl"));
+        FormHarness::writeFile(a, "Al,\r\n");
+        FormHarness::writeFile(b, "Bo,\r\n");
+        h.settings.preset(QStringLiteral("History"), QStringLiteral("Path1"), a);
+        h.settings.preset(QStringLiteral("History"), QStringLiteral("Path2"), b);
+        MainForm& form = h.start();
+        typeInto(form.ui.diary.InputName, QStringLiteral("Ann"));
+        enterReading(form);
+        h.messages.queueAnswer(MessageResult::Yes);
+        h.dialogs.queueChosenFile(h.file(QStringLiteral("new.tnl")));
+        menu(form.ui.menu.actHistory[1]);
+        QCOMPARE(h.messages.last().text, saveUntitled);
+        QVERIFY(FormHarness::readFile(h.file(QStringLiteral("new.tnl"))).startsWith("Ann,"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [b.tnl]"));
+        QCOMPARE(form.document.userName(), std::string("Bo"));
     }
 
     // The menu shows a "&" of the path as it is, and the entry opens the path it stands for.

@@ -308,8 +308,9 @@ private Q_SLOTS:
         FormHarness h;
         MainForm& form = h.start(h.file(QStringLiteral("gone.tnl")));
         QCOMPARE(h.messages.count(), 1);
-        QCOMPARE(h.messages.last().text,
-                 QStringLiteral("Data file cannot be opened.\nNo such file or directory"));
+        QCOMPARE(h.messages.last().text, QStringLiteral("Data file cannot be opened.\n") +
+                                             h.file(QStringLiteral("gone.tnl")) +
+                                             "\nNo such file or directory");
         QCOMPARE(h.messages.last().icon, MessageIcon::Question);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [gone.tnl]"));
         QCOMPARE(form.document.table().count(), 0);
@@ -351,7 +352,7 @@ private Q_SLOTS:
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         h.start(fifo);
         QCOMPARE(h.messages.last().text,
-                 QStringLiteral("Data file cannot be opened.\nIt is not a regular file."));
+                 QStringLiteral("Data file cannot be opened.\n") + fifo + "\nIt is not a regular file.");
     }
 
     void backupQuestionYesRecallsAndIgnoresTheCommandLine() {
