@@ -39,7 +39,8 @@ protected:
             // Switching to another program or opening a menu does not leave the box; the menus
             // and buttons of this window cannot take the focus.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                reason != Qt::MenuBarFocusReason)
                 page_.leaveBox(box);
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();

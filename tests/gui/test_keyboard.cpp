@@ -175,6 +175,30 @@ private Q_SLOTS:
         QVERIFY(calendar->isVisible());
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
     }
+
+    // Opening a menu from the keyboard does not leave the box: New then asks about the pending
+    // entry, and an invalid one gives no message before the menu.
+    void aMenuOpenedFromTheKeyboardLeavesTheEntryPending_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("valid") << "131";
+        QTest::newRow("out of range") << "300";
+    }
+    void aMenuOpenedFromTheKeyboardLeavesTheEntryPending() {
+        QFETCH(QString, typed);
+        FormHarness h;
+        MainForm& form = h.start();
+        typeInto(form.ui.diary.InputSys[0], typed);
+        h.messages.forget();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), form.ui.menu.mnuFile);
+        QCOMPARE(h.messages.count(), 0);
+        QVERIFY(form.diary().entryChanged);
+        h.messages.queueAnswer(MessageResult::Cancel);
+        QTest::keyClick(form.ui.menu.mnuFile, Qt::Key_N);
+        QCOMPARE(h.messages.count(), 1);
+        QCOMPARE(h.messages.last().text, QStringLiteral("Data is changed.\nSave data and continue process?"));
+        QCOMPARE(form.ui.diary.InputSys[0]->text(), typed);
+    }
 };
 
 QTEST_MAIN(KeyboardTest)
