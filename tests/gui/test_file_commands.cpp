@@ -1,4 +1,5 @@
 #include "canvas/controls.h"
+#include "document/dates.h"
 #include "listpage/list_page.h"
 #include "shell/main_form.h"
 #include "shell/main_tab.h"
@@ -358,6 +359,28 @@ private Q_SLOTS:
         QVERIFY(FormHarness::readFile(h.file(QStringLiteral("new.tnl"))).startsWith("Ann,"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [b.tnl]"));
         QCOMPARE(form.document.userName(), std::string("Bo"));
+    }
+
+    // A diary of more days than the table holds opens untitled: the caption says so, and Save as
+    // starts where an untitled diary's does, not in the backup's folder.
+    void aDiaryOfTooManyDaysOpensUntitled() {
+        FormHarness h;
+        const QString named = h.file(QStringLiteral("named.tnl"));
+        FormHarness::writeFile(named, "Ann,\r\n");
+        QByteArray many = "Bo,\r\n";
+        for (int i = 0; i < 32768; ++i)
+            many += QByteArray::fromStdString(
+                        formatDayKey(addDays(dateFromCivil(1900, 1, 1), i, DayStep::forward))) +
+                    ",120,,,,,,,,,,,,,\r\n";
+        const QString big = h.file(QStringLiteral("big.tnl"));
+        FormHarness::writeFile(big, many);
+        MainForm& form = h.start(named);
+        h.dialogs.queueChosenFile(big);
+        menu(form.ui.menu.actOpen);
+        QVERIFY(h.messages.last().text.startsWith(QStringLiteral("This diary holds more than 32767 days")));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog"));
+        menu(form.ui.menu.actSaveAs);
+        QCOMPARE(h.dialogs.lastFileDialog().request.initialDir, h.locations.documentsDir);
     }
 
     // The menu shows a "&" of the path as it is, and the entry opens the path it stands for.
