@@ -47,8 +47,10 @@ void DiaryPage::showCurrentDay() {
         d.InputTime[i]->setText(fromStd(displayedTime(currentDay.time[i])));
     }
     d.InputNote->setText(fromStd(currentDay.note));
-    // Filling the boxes raised their change events; a day that is only shown is not edited.
+    // Filling the boxes raised their change events; a day that is only shown is not edited, and
+    // faults typed into it again are new.
     entryChanged = false;
+    lastEntryErrors = {};
 }
 
 void DiaryPage::loadDay(Date date) {
@@ -59,8 +61,11 @@ void DiaryPage::loadDay(Date date) {
 void DiaryPage::stepDay(int direction) {
     if (entryChanged) {
         commitEntry();
-        if (entryHasErrors)
+        // A refused step ends a hold: its message is said once, not at every repeat.
+        if (entryHasErrors) {
+            abandonHold();
             return;
+        }
         entryChanged = false;
     }
     // No step leads beyond the days a date text can carry.

@@ -37,6 +37,9 @@ public:
     virtual void colourTabs(int frontPage) = 0;
     // The tab strip takes the focus, so the box that had it is left.
     virtual void focusTabStrip() = 0;
+    // A tab of the strip was clicked (or Ctrl+Tab pressed) and the page is switching: the box that
+    // loses the focus to the strip is committed by the switch, after it.
+    virtual bool switchingPage() const = 0;
     // A day went into the table: the pages are redrawn and the backup rewritten.
     virtual void entryCommitted() = 0;
     // The owner's name box was edited (the name is in the document already).
@@ -77,7 +80,10 @@ public:
     void showHandOverDayLabel();
     EntryFaults validateEntry();
     std::int16_t countFilledInputs();
-    void commitEntry();
+    // Leaving one box for another says the same faults once; a step, a page switch or a command
+    // refused because of them says them every time.
+    enum class CommitCause { leavingBox, command };
+    void commitEntry(CommitCause cause = CommitCause::command);
     // Commits a pending edit; false when it was rejected.
     bool commitPendingEntry();
     // Commits a pending edit only when it is valid, saying nothing: for the end of a session, when
@@ -94,7 +100,8 @@ public:
     DayRecord currentDay;
     bool entryChanged = false;
     bool entryHasErrors = false;
-    // The faults last said, so that leaving one box for another does not say them again.
+    // The faults last said, so that leaving one box for another does not say them again; forgotten
+    // whenever the page is filled anew.
     EntryFaults lastEntryErrors;
     std::int16_t lastTab = 0;
     HoldState dayButtonState = HoldState::idle;
@@ -112,6 +119,8 @@ private:
     MessageBoxService& messages_;
     HandPointer& pointer_;
     DiaryHost& host_;
+    // The faults' message is open: a commit run meanwhile says nothing.
+    bool showingFaults_ = false;
 };
 
 } // namespace tonolog

@@ -42,18 +42,19 @@ std::int16_t DiaryPage::countFilledInputs() {
     return filled;
 }
 
-void DiaryPage::commitEntry() {
+void DiaryPage::commitEntry(CommitCause cause) {
     const EntryFaults faults = validateEntry();
     if (faults.any()) {
         entryHasErrors = true;
-        if (faults != lastEntryErrors) {
+        if (!showingFaults_ && (faults != lastEntryErrors || cause == CommitCause::command)) {
             const int page = host_.currentPage();
             if (page == 1 || page == 2)
                 host_.colourTabs(page);
-            // Remembered before the box shows, so a commit run while it is open stays silent.
             lastEntryErrors = faults;
+            showingFaults_ = true;
             showMessage(messages_, fromStd(entryErrorMessage(faults)), MessageButtons::Ok,
                         MessageIcon::Question);
+            showingFaults_ = false;
         }
         lastEntryErrors = faults;
         return;

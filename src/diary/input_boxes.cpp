@@ -144,10 +144,12 @@ void DiaryPage::connectButtons() {
 }
 
 void DiaryPage::leaveBox(QWidget* box) {
+    if (host_.switchingPage())
+        return;
     if (box != ui_.InputDate) {
         // The commit rule: a rejected entry stays edited, so leaving the next box tries again.
         if (entryChanged) {
-            commitEntry();
+            commitEntry(CommitCause::leavingBox);
             if (!entryHasErrors)
                 entryChanged = false;
         }

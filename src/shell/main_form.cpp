@@ -60,6 +60,7 @@ public:
         tab->setTabColor(frontPage, c.tabFrontColor[static_cast<std::size_t>(frontPage)]);
     }
     void focusTabStrip() override { form_.ui.mainTab->takeFocus(); }
+    bool switchingPage() const override { return form_.ui.mainTab->isSwitchingPage(); }
     void entryCommitted() override {
         form_.redrawPages();
         form_.files().backUpCommit();

@@ -86,9 +86,15 @@ void MainTab::switchByUser(int index) {
 }
 
 void MainTab::clickNeighbourTab(int step) {
-    // As a click on the strip, the strip takes the focus first, so the box that had it is left.
-    strip_->setFocus(Qt::ShortcutFocusReason);
+    // As a click on a tab: the strip takes the focus, then the page switches.
+    takeFocusForSwitch(Qt::ShortcutFocusReason);
     switchByUser(((current_ + step) % pageCount + pageCount) % pageCount);
+}
+
+void MainTab::takeFocusForSwitch(Qt::FocusReason reason) {
+    switching_ = true;
+    strip_->setFocus(reason);
+    switching_ = false;
 }
 
 void MainTab::setTabColor(int index, const QColor& color) {
@@ -141,7 +147,8 @@ void MainTab::resizeEvent(QResizeEvent*) {
 }
 
 TabStrip::TabStrip(MainTab* owner) : QWidget(owner), owner_(owner) {
-    setFocusPolicy(Qt::StrongFocus);
+    // A click gives the focus in mousePressEvent, after it knows whether the click switches the page.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 QRect TabStrip::tabRect(int index) const {
@@ -188,12 +195,13 @@ void TabStrip::paintEvent(QPaintEvent*) {
 
 void TabStrip::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    setFocus(Qt::MouseFocusReason);
     for (int i = 0; i < MainTab::pageCount; ++i)
         if (tabRect(i).contains(event->position().toPoint())) {
+            owner_->takeFocusForSwitch(Qt::MouseFocusReason);
             owner_->switchByUser(i);
             return;
         }
+    setFocus(Qt::MouseFocusReason);
 }
 
 void TabStrip::keyPressEvent(QKeyEvent* event) {

@@ -58,6 +58,8 @@ public:
 
     // The strip takes the focus, so the box that had it loses it.
     void takeFocus();
+    // While a click on a tab or Ctrl+Tab moves the focus to the strip before the page switches.
+    bool isSwitchingPage() const { return switching_; }
     // What a click on the tab `step` places further on (around the end) does.
     void clickNeighbourTab(int step);
 
@@ -73,6 +75,7 @@ protected:
 private:
     friend class TabStrip;
     void switchByUser(int index);
+    void takeFocusForSwitch(Qt::FocusReason reason);
     // Which page is in front and how to change it, for a screen reader.
     void describeStrip();
 
@@ -84,6 +87,7 @@ private:
     QColor backgroundColor_;
     QFont captionFont_;
     int current_ = 0;
+    bool switching_ = false;
 };
 
 // The strip of tabs along the top of MainTab.

@@ -422,10 +422,36 @@ private Q_SLOTS:
         QCOMPARE(h.messages.last().text, QStringLiteral("Invalid SYS.\n"));
         QCOMPARE(form.diary().currentDay.date, dateFromCivil(2004, 1, 20));
         QCOMPARE(form.ui.diary.InputSys[0]->text(), QStringLiteral("abc"));
-        // A short click too is refused, silently while the fault is the same.
+        // A short click too is refused, and says why again.
         QTest::mouseClick(down, Qt::LeftButton);
-        QCOMPARE(h.messages.count(), 1);
+        QCOMPARE(h.messages.count(), 2);
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
+    }
+
+    // The faults are forgotten when the page is filled anew: the same fault typed again is said.
+    // A step or a page switch refused because of a fault says it every time.
+    void aFaultTypedAgainAfterTheRefillIsSaid() {
+        FormHarness h;
+        MainForm& form = h.start();
+        MainTab* tab = form.ui.mainTab;
+        const auto clickTab = [tab](int page) {
+            QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(page).center());
+        };
+        typeInto(form.ui.diary.InputSys[0], QStringLiteral("300"));
+        pressEnter(form);
+        QCOMPARE(h.messages.count(), 1);
+        clickTab(1);
+        QCOMPARE(h.messages.count(), 2);
+        clickTab(0);
+        typeInto(form.ui.diary.InputSys[0], QStringLiteral("300"));
+        pressEnter(form);
+        QCOMPARE(h.messages.count(), 3);
+        QTest::mouseClick(form.ui.diary.ImgDiaryDown, Qt::LeftButton);
+        QCOMPARE(h.messages.count(), 4);
+        QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
+        // Leaving one box for another still says the same faults once.
+        pressTab(form);
+        QCOMPARE(h.messages.count(), 4);
     }
 
     void typedDateAndNextDayStoresUnderTheTypedDate() {
@@ -447,7 +473,12 @@ private Q_SLOTS:
         showDay(form, 2004, 1, 5);
         MainTab* tab = form.ui.mainTab;
         typeInto(form.ui.diary.InputSys[0], QStringLiteral("999"));
+        // The page switches first; the message is said over the page the user went to.
+        int pageWhenAsked = -1;
+        h.messages.whenAsked = [&](const MessageRequest&) { pageWhenAsked = tab->currentPage(); };
         QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(2).center());
+        QCOMPARE(pageWhenAsked, 2);
+        h.messages.whenAsked = nullptr;
         QCOMPARE(h.messages.count(), 1);
         QCOMPARE(h.messages.last().text, QStringLiteral("Range of SYS is 0 to 250.\n"));
         QCOMPARE(tab->currentPage(), 2);

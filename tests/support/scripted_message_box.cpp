@@ -4,6 +4,8 @@ namespace tonolog {
 
 MessageResult ScriptedMessageBox::ask(const MessageRequest& request) {
     asked_.push_back(request);
+    if (whenAsked)
+        whenAsked(request);
     if (!answers_.empty()) {
         const MessageResult answer = answers_.front();
         answers_.pop_front();

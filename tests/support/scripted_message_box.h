@@ -3,6 +3,7 @@
 #include "platform/message_box_service.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace tonolog {
@@ -14,6 +15,8 @@ public:
     void queueAnswer(MessageResult result) { answers_.push_back(result); }
     MessageResult ask(const MessageRequest& request) override;
 
+    // Runs as each question is asked, before it is answered.
+    std::function<void(const MessageRequest&)> whenAsked;
     const std::vector<MessageRequest>& asked() const { return asked_; }
     const MessageRequest& last() const { return asked_.back(); }
     int count() const { return static_cast<int>(asked_.size()); }
