@@ -51,6 +51,7 @@ void DiaryPage::showCurrentDay() {
     // faults typed into it again are new.
     entryChanged = false;
     lastEntryErrors = {};
+    markFaults({});
 }
 
 void DiaryPage::loadDay(Date date) {

@@ -111,6 +111,12 @@ public:
 private:
     void connectControls();
     void connectButtons();
+    // Each faulty box framed in red, its tool tip and description saying what is wrong; the
+    // others as they were.
+    void markFaults(const EntryFaults& faults);
+    // A marked box whose fault the user corrected loses its mark.
+    void unmarkCorrectedBoxes();
+    QLineEdit* boxOf(const BoxFault& fault) const;
 
     DiaryControls& ui_;
     QCalendarWidget& monthView_;
@@ -121,6 +127,7 @@ private:
     DiaryHost& host_;
     // The faults' message is open: a commit run meanwhile says nothing.
     bool showingFaults_ = false;
+    std::vector<QLineEdit*> marked_;
 };
 
 } // namespace tonolog

@@ -8,6 +8,10 @@
 #include "platform/words.h"
 
 #include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace tonolog {
 
@@ -55,13 +59,24 @@ void DiaryPage::commitEntry(CommitCause cause) {
             showMessage(messages_, fromStd(entryErrorMessage(faults)), MessageButtons::Ok,
                         MessageIcon::Question);
             showingFaults_ = false;
+            // After the message the user corrects the first faulty box, where it is on screen.
+            if (host_.currentPage() == 0) {
+                const std::vector<BoxFault> found = boxFaults(faults);
+                QTimer::singleShot(0, boxOf(found.front()),
+                                   [box = QPointer<QLineEdit>(boxOf(found.front()))] {
+                                       if (box != nullptr)
+                                           box->setFocus(Qt::OtherFocusReason);
+                                   });
+            }
         }
         lastEntryErrors = faults;
+        markFaults(faults);
         return;
     }
 
     entryHasErrors = false;
     lastEntryErrors = {};
+    markFaults({});
     const DiaryControls& d = ui_;
     currentDay.date = parseDate(toStd(d.InputDate->text())).value_or(currentDay.date);
     for (std::size_t i = 0; i < 3; ++i) {
@@ -78,6 +93,77 @@ void DiaryPage::commitEntry(CommitCause cause) {
                     MessageButtons::Ok, MessageIcon::Exclamation);
 
     host_.entryCommitted();
+}
+
+QLineEdit* DiaryPage::boxOf(const BoxFault& fault) const {
+    const auto i = static_cast<std::size_t>(fault.reading);
+    switch (fault.box) {
+    case BoxFault::date:
+        return ui_.InputDate;
+    case BoxFault::sys:
+        return ui_.InputSys[i];
+    case BoxFault::dia:
+        return ui_.InputDia[i];
+    case BoxFault::pul:
+        return ui_.InputPul[i];
+    }
+    return ui_.InputDate;
+}
+
+void DiaryPage::markFaults(const EntryFaults& faults) {
+    static const char* plainTip = "tonologPlainToolTip";
+    static const char* plainDescription = "tonologPlainDescription";
+    std::vector<QLineEdit*> marked;
+    for (const BoxFault& fault : boxFaults(faults)) {
+        QLineEdit* box = boxOf(fault);
+        if (std::find(marked_.begin(), marked_.end(), box) == marked_.end()) {
+            box->setProperty(plainTip, box->toolTip());
+            box->setProperty(plainDescription, box->accessibleDescription());
+            box->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid rgb(200, 0, 0); }"));
+        }
+        box->setToolTip(fromStd(fault.text));
+        box->setAccessibleDescription(fromStd(fault.text));
+        marked.push_back(box);
+    }
+    for (QLineEdit* box : marked_) {
+        if (std::find(marked.begin(), marked.end(), box) != marked.end())
+            continue;
+        box->setStyleSheet(QString());
+        box->setToolTip(box->property(plainTip).toString());
+        box->setAccessibleDescription(box->property(plainDescription).toString());
+    }
+    marked_ = std::move(marked);
+}
+
+void DiaryPage::unmarkCorrectedBoxes() {
+    if (marked_.empty())
+        return;
+    // Only marks go: a fault typed now is said when the box is left.
+    const std::vector<BoxFault> now = boxFaults(validateEntry());
+    EntryFaults kept = lastEntryErrors;
+    for (const BoxFault& fault : boxFaults(lastEntryErrors)) {
+        const bool stillWrong = std::any_of(now.begin(), now.end(), [&](const BoxFault& f) {
+            return f.box == fault.box && f.reading == fault.reading;
+        });
+        if (stillWrong)
+            continue;
+        ReadingFaults& r = kept.readings[static_cast<std::size_t>(fault.reading)];
+        switch (fault.box) {
+        case BoxFault::date:
+            kept.badDate = false;
+            break;
+        case BoxFault::sys:
+            r.badSys = r.sysRange = false;
+            break;
+        case BoxFault::dia:
+            r.badDia = r.diaRange = false;
+            break;
+        case BoxFault::pul:
+            r.badPul = r.pulRange = false;
+            break;
+        }
+    }
+    markFaults(kept);
 }
 
 bool DiaryPage::commitPendingEntry() {

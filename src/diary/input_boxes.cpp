@@ -75,7 +75,10 @@ DiaryPage::~DiaryPage() = default;
 void DiaryPage::connectControls() {
     DiaryControls& d = ui_;
     auto* watcher = new DiaryInputWatcher(*this);
-    auto markEdited = [this] { entryChanged = true; };
+    auto markEdited = [this] {
+        entryChanged = true;
+        unmarkCorrectedBoxes();
+    };
     QList<QLineEdit*> boxes{d.InputDate, d.InputNote};
     for (std::size_t i = 0; i < 3; ++i)
         boxes << d.InputSys[i] << d.InputDia[i] << d.InputPul[i] << d.InputTime[i];

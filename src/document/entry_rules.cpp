@@ -57,6 +57,31 @@ std::string entryErrorMessage(const EntryFaults& faults) {
     return message;
 }
 
+std::vector<BoxFault> boxFaults(const EntryFaults& faults) {
+    std::vector<BoxFault> found;
+    if (faults.badDate)
+        found.push_back({BoxFault::date, 0, translated(QT_TRANSLATE_NOOP("Tonolog", "Invalid date."))});
+    for (int i = 0; i < 3; ++i) {
+        const ReadingFaults& r = faults.readings[static_cast<std::size_t>(i)];
+        if (r.badSys || r.sysRange)
+            found.push_back(
+                {BoxFault::sys, i,
+                 translated(r.badSys ? QT_TRANSLATE_NOOP("Tonolog", "Invalid SYS.")
+                                     : QT_TRANSLATE_NOOP("Tonolog", "Range of SYS is 0 to 250."))});
+        if (r.badDia || r.diaRange)
+            found.push_back(
+                {BoxFault::dia, i,
+                 translated(r.badDia ? QT_TRANSLATE_NOOP("Tonolog", "Invalid DIA.")
+                                     : QT_TRANSLATE_NOOP("Tonolog", "Range of DIA is 0 to 250."))});
+        if (r.badPul || r.pulRange)
+            found.push_back(
+                {BoxFault::pul, i,
+                 translated(r.badPul ? QT_TRANSLATE_NOOP("Tonolog", "Invalid PUL.")
+                                     : QT_TRANSLATE_NOOP("Tonolog", "Range of PUL is 0 to 250."))});
+    }
+    return found;
+}
+
 std::string displayedReading(std::string_view stored) {
     if (stored.empty())
         return {};

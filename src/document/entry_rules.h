@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The rules of a day's entry that need no window: which texts are faults, the message that lists
 // them, and how stored texts are shown.
@@ -41,6 +42,17 @@ EntryFaults checkEntry(const EntryTexts& entry);
 
 // One line per kind of fault, in a fixed order, each ended by a line break.
 std::string entryErrorMessage(const EntryFaults& faults);
+
+// A box of the entry that holds a fault, and what is wrong with it, in the words of the message.
+struct BoxFault {
+    enum Box { date, sys, dia, pul };
+    Box box = date;
+    int reading = 0; // 0..2; 0 for the date
+    std::string text;
+};
+// The faulty boxes in the order the focus meets them: the date, then each reading's SYS, DIA and
+// PUL.
+std::vector<BoxFault> boxFaults(const EntryFaults& faults);
 
 // A stored reading as the Diary page shows it: a number without leading zeros or blanks (075
 // shows 75); a text that is not a number is shown as it is stored.

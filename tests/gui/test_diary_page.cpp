@@ -428,6 +428,32 @@ private Q_SLOTS:
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
     }
 
+    // After the message the focus is back in the faulty box, which is framed in red and says what
+    // is wrong until it is corrected.
+    void theFaultyBoxIsShown() {
+        FormHarness h;
+        MainForm& form = h.start();
+        QLineEdit* sys = form.ui.diary.InputSys[0];
+        const auto framedInRed = [sys] {
+            const QImage image = sys->grab().toImage();
+            const QColor edge = image.pixelColor(image.width() / 2, 0);
+            return edge.red() > 150 && edge.green() < 60 && edge.blue() < 60;
+        };
+        QVERIFY(!framedInRed());
+        const QString description = sys->accessibleDescription();
+        typeInto(sys, QStringLiteral("300"));
+        pressEnter(form);
+        QCOMPARE(h.messages.count(), 1);
+        QTRY_COMPARE(QApplication::focusWidget(), sys);
+        QVERIFY(framedInRed());
+        QCOMPARE(sys->toolTip(), QStringLiteral("Range of SYS is 0 to 250."));
+        QCOMPARE(sys->accessibleDescription(), QStringLiteral("Range of SYS is 0 to 250."));
+        typeInto(sys, QStringLiteral("120"));
+        QVERIFY(!framedInRed());
+        QCOMPARE(sys->toolTip(), QString());
+        QCOMPARE(sys->accessibleDescription(), description);
+    }
+
     // The faults are forgotten when the page is filled anew: the same fault typed again is said.
     // A step or a page switch refused because of a fault says it every time.
     void aFaultTypedAgainAfterTheRefillIsSaid() {
