@@ -1071,5 +1071,17 @@ the settings cannot be written.</source>
         <source>A hidden part of the layout, never shown</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>a value is not a whole number from 0 to 250</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its date cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its day already holds three other readings</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -145,7 +145,7 @@ LineScan scanLine(std::string_view text, std::size_t start, Commas& commas) {
 // Reads one day line, given the positions of its first commas (found of them). `joined` is room
 // for the lines that are not in the usual form, kept from line to line.
 DayLine readDayLine(const Target& document, std::string_view line, const Commas& commas, std::size_t found,
-                    LineReader::KeyDates& dates, std::string& joined) {
+                    LineReader::KeyDates& dates, std::string& joined, std::string& rekeyed, Date& read) {
     // Field numbers start at 1; a field the line does not have is empty.
     const auto field = [&](std::size_t number) {
         if (number > found + 1)
@@ -208,6 +208,14 @@ DayLine readDayLine(const Target& document, std::string_view line, const Commas&
             pieces = joined;
         }
     }
+    // A key written another way ("2004-02-05", "feb./05/2004") is stored as the program writes
+    // it, so that the day is one day everywhere.
+    if (!dates.canonical()) {
+        rekeyed = formatDayKey(*date);
+        rekeyed.append(pieces.substr(field(1).size()));
+        pieces = rekeyed;
+    }
+    read = *date;
     document.table.appendJoined(pieces, date->serial);
     // The window is the calendar month of the latest day; a day inside it changes nothing.
     if (*date > document.windowStart && *date > document.windowEnd) {
@@ -234,12 +242,15 @@ std::optional<Date> LineReader::KeyDates::parse(std::string_view key) {
             const auto day = static_cast<int>(tens * 10 + ones);
             if (day < 1 || day > daysInMonth_)
                 return std::nullopt;
+            canonical_ = knownCanonical_;
             return Date{first_.serial + day - 1};
         }
     }
     const auto date = parseDate(key);
+    canonical_ = date && keyForm && key == formatDayKey(*date);
     if (keyForm && date) {
         known_ = true;
+        knownCanonical_ = canonical_;
         std::memcpy(month_, key.data(), 3);
         std::memcpy(year_, key.data() + 8, 4);
         first_ = firstDayOfMonth(*date);
@@ -289,23 +300,138 @@ bool LineReader::readLines(std::string_view text) {
             nameLineRead_ = true;
             continue;
         }
-        const DayLine read = readDayLine(target, line, commas_, scan.commas, dates_, joined_);
+        Date day;
+        const DayLine read = readDayLine(target, line, commas_, scan.commas, dates_, joined_, rekeyed_, day);
+        if (read == DayLine::Accepted) {
+            if (day.serial <= latestDay_)
+                revisits_.emplace_back(day.serial, lineNumber_);
+            latestDay_ = std::max(latestDay_, day.serial);
+        }
         if (read == DayLine::TableFull) {
             status_ = LoadStatus::TooManyDays;
             return false;
         }
         if (read != DayLine::Accepted && holdsSomething(line))
-            document_.linesNotRead_.push_back({lineNumber_,
-                                               read == DayLine::BadValue
-                                                   ? "a value is not a whole number from 0 to 250"
-                                                   : "its date cannot be read",
-                                               std::string(line)});
+            document_.linesNotRead_.push_back(
+                {lineNumber_,
+                 read == DayLine::BadValue
+                     ? translated(QT_TRANSLATE_NOOP("Tonolog", "a value is not a whole number from 0 to 250"))
+                     : translated(QT_TRANSLATE_NOOP("Tonolog", "its date cannot be read")),
+                 std::string(line)});
     }
     return true;
 }
 
+namespace {
+
+constexpr int slotCount = 3;
+constexpr int slotWidth = 4; // SYS, DIA, PUL, TIME
+
+using DayColumns = std::array<std::string, noteColumn>; // sub-columns 1..13
+
+DayColumns columnsOf(const ReadingTable& table, int position) {
+    const DayRow row = table.rowAt(position);
+    DayColumns columns;
+    for (int c = 1; c <= noteColumn; ++c)
+        columns[static_cast<std::size_t>(c - 1)] = std::string(row.column(c));
+    return columns;
+}
+
+bool slotIsEmpty(const DayColumns& columns, int slot) {
+    for (int k = 0; k < slotWidth; ++k)
+        if (!columns[static_cast<std::size_t>(slot * slotWidth + k)].empty())
+            return false;
+    return true;
+}
+
+bool sameSlot(const DayColumns& a, int slotA, const DayColumns& b, int slotB) {
+    for (int k = 0; k < slotWidth; ++k)
+        if (a[static_cast<std::size_t>(slotA * slotWidth + k)] !=
+            b[static_cast<std::size_t>(slotB * slotWidth + k)])
+            return false;
+    return true;
+}
+
+void copySlot(DayColumns& to, int slotTo, const DayColumns& from, int slotFrom) {
+    for (int k = 0; k < slotWidth; ++k)
+        to[static_cast<std::size_t>(slotTo * slotWidth + k)] =
+            from[static_cast<std::size_t>(slotFrom * slotWidth + k)];
+}
+
+// Takes the readings and the note of a later line of the day into `held`; what finds no place is
+// left in `surplus` (empty when everything found one).
+void takeInto(DayColumns& held, const DayColumns& later, DayColumns& surplus) {
+    int surplusSlots = 0;
+    for (int s = 0; s < slotCount; ++s) {
+        if (slotIsEmpty(later, s))
+            continue;
+        bool placed = false;
+        for (int h = 0; h < slotCount && !placed; ++h)
+            placed = sameSlot(held, h, later, s);
+        for (int h = 0; h < slotCount && !placed; ++h) {
+            if (slotIsEmpty(held, h)) {
+                copySlot(held, h, later, s);
+                placed = true;
+            }
+        }
+        if (!placed)
+            copySlot(surplus, surplusSlots++, later, s);
+    }
+    std::string& note = held[noteColumn - 1];
+    const std::string& laterNote = later[noteColumn - 1];
+    if (!laterNote.empty() && laterNote != note)
+        note = note.empty() ? laterNote : note + " / " + laterNote;
+}
+
+} // namespace
+
+void LineReader::mergeSameDays() {
+    ReadingTable& table = document_.table_;
+    std::stable_sort(revisits_.begin(), revisits_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto run = revisits_.begin(); run != revisits_.end();) {
+        const std::int32_t day = run->first;
+        const auto runEnd =
+            std::find_if(run, revisits_.end(), [day](const auto& r) { return r.first != day; });
+        const int first = table.firstPositionOfDay(Date{day});
+        int rows = 1;
+        while (first + rows <= table.count() && table.dayOf(first + rows) == Date{day})
+            ++rows;
+        if (first == 0 || rows == 1) {
+            run = runEnd;
+            continue;
+        }
+        // The later rows of the day are the last lines of the run, in the order of the file.
+        const auto lines = runEnd - (rows - 1);
+        DayColumns held = columnsOf(table, first);
+        for (int k = 1; k < rows; ++k) {
+            DayColumns surplus;
+            takeInto(held, columnsOf(table, first + k), surplus);
+            if (slotIsEmpty(surplus, 0))
+                continue;
+            std::string text(table.rowAt(first).key());
+            for (std::size_t c = 0; c < noteColumn; ++c)
+                text += "," + surplus[c];
+            text += ",";
+            document_.linesNotRead_.push_back(
+                {(lines + (k - 1))->second,
+                 translated(QT_TRANSLATE_NOOP("Tonolog", "its day already holds three other readings")),
+                 text});
+        }
+        for (int k = rows - 1; k >= 1; --k)
+            table.remove(first + k);
+        for (int c = 1; c <= noteColumn; ++c)
+            table.setSubColumn(first, c, held[static_cast<std::size_t>(c - 1)]);
+        run = runEnd;
+    }
+    std::sort(document_.linesNotRead_.begin(), document_.linesNotRead_.end(),
+              [](const LineNotRead& a, const LineNotRead& b) { return a.lineNumber < b.lineNumber; });
+}
+
 LoadStatus LineReader::finish(Date today) {
     document_.table_.restoreOrder();
+    if (!revisits_.empty())
+        mergeSameDays();
     document_.listTopIndex_ = static_cast<std::int16_t>(std::max(1, document_.table_.count() - 3));
     if (document_.trendWindowStart_ == zeroDate)
         document_.setTrendWindowToMonthOf(today);

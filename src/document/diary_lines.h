@@ -4,9 +4,12 @@
 
 #include <array>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tonolog {
 
@@ -37,9 +40,13 @@ public:
     class KeyDates {
     public:
         std::optional<Date> parse(std::string_view key);
+        // Whether the key last parsed is written as the program writes it ("Feb./05/2004").
+        bool canonical() const { return canonical_; }
 
     private:
         bool known_ = false;
+        bool knownCanonical_ = false;
+        bool canonical_ = false;
         char month_[3] = {};
         char year_[4] = {};
         Date first_;
@@ -47,6 +54,11 @@ public:
     };
 
 private:
+    // Lines of one day become one row: the readings of the later lines go into the free places
+    // of the first (the same reading twice is one), their notes are joined, and readings that
+    // find no place are kept as a line not read.
+    void mergeSameDays();
+
     Document& document_;
     LoadStatus status_ = LoadStatus::Loaded;
     bool nameLineRead_ = false;
@@ -54,6 +66,11 @@ private:
     KeyDates dates_;
     Commas commas_; // only as many as a scan found are set
     std::string joined_;
+    std::string rekeyed_;
+    // The day lines that came after a later day or the same one (day number, line number): only
+    // these can share a day with another line.
+    std::vector<std::pair<std::int32_t, int>> revisits_;
+    std::int32_t latestDay_ = std::numeric_limits<std::int32_t>::min();
 };
 
 } // namespace tonolog

@@ -144,7 +144,7 @@ TEST(DataFileReader, EachReadingFieldIsCheckedTimesAndNotesAreNot) {
                               "2004/1/7,120,,,,,,,,,,,,,\r\n");
     ASSERT_EQ(doc.table().count(), 2);
     EXPECT_EQ(doc.table().rowAt(1).column(4), "xyz");
-    EXPECT_EQ(doc.table().rowAt(2).key(), "2004/1/7"); // kept exactly as the file had it
+    EXPECT_EQ(doc.table().rowAt(2).key(), "Jan./07/2004"); // as the program writes it
     EXPECT_EQ(doc.table().rowAt(2).column(dayNumberColumn), "37993");
 }
 
@@ -346,7 +346,7 @@ TEST(DataFileReader, DaysOfOneMonthInARow) {
         load("Ann,\r\nFeb./27/2004,1,\r\nFeb./28/2004,2,\r\nFeb./30/2004,3,\r\nFEB./29/2004,4,\r\n"
              "Feb./1a/2004,5,\r\nFeb./00/2004,6,\r\nMar./01/2004,7,\r\nFeb./29/2005,8,\r\n");
     ASSERT_EQ(doc.table().count(), 4);
-    EXPECT_EQ(doc.table().rowAt(3).key(), "FEB./29/2004");
+    EXPECT_EQ(doc.table().rowAt(3).key(), "Feb./29/2004");
     EXPECT_EQ(doc.table().rowAt(3).column(dayNumberColumn), formatDayNumber(dateFromCivil(2004, 2, 29)));
     EXPECT_EQ(doc.table().rowAt(4).key(), "Mar./01/2004");
 }
@@ -496,3 +496,50 @@ TEST(LinesNotRead, AreKeptWithTheirNumbers) {
     EXPECT_EQ(doc.linesNotRead()[1].lineNumber, 5);
     EXPECT_EQ(doc.linesNotRead()[1].why, "its date cannot be read");
 }
+
+// A key written another way is stored as the program writes it, and lines of one day become one
+// row: no reading is lost, the same reading twice is one, and what finds no place is kept.
+struct SameDayCase {
+    const char* name;
+    std::string text;
+    std::vector<std::string> lines; // the diary as written back
+    std::vector<int> linesNotRead;  // their line numbers
+};
+
+class SameDays : public ::testing::TestWithParam<SameDayCase> {};
+
+TEST_P(SameDays, BecomeOneRowAndLoseNoReading) {
+    const SameDayCase& c = GetParam();
+    const Document doc = load("Ann,\r\n" + c.text);
+    std::string expected = "Ann,\r\n";
+    for (const std::string& line : c.lines)
+        expected += line + "\r\n";
+    EXPECT_EQ(formatDiary(doc.userName(), doc.table()), expected);
+    std::vector<int> notRead;
+    for (const LineNotRead& line : doc.linesNotRead())
+        notRead.push_back(line.lineNumber);
+    EXPECT_EQ(notRead, c.linesNotRead);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SameDays,
+    ::testing::Values(
+        SameDayCase{"IsoKey",
+                    "2004-02-05,120,80,60,8:00am,,,,,,,,,,\r\n",
+                    {"Feb./05/2004,120,80,60,8:00am,,,,,,,,,,"},
+                    {}},
+        SameDayCase{
+            "LowerCaseKeyAfterItsDay",
+            "Feb./06/2004,120,80,60,8:00am,,,,,,,,,one,\r\nfeb./06/2004,130,85,,9:00pm,,,,,,,,,two,\r\n",
+            {"Feb./06/2004,120,80,60,8:00am,130,85,,9:00pm,,,,,one / two,"},
+            {}},
+        SameDayCase{"TheSameReadingTwiceIsOne",
+                    "Feb./06/2004,120,80,60,8:00am,,,,,,,,,,\r\n2004-02-06,120,80,60,8:00am,,,,,,,,,,\r\n",
+                    {"Feb./06/2004,120,80,60,8:00am,,,,,,,,,,"},
+                    {}},
+        SameDayCase{
+            "ReadingsBeyondThreeAreKept",
+            "Feb./07/2004,1,,,,2,,,,3,,,,,\r\nMar./01/2004,5,,,,,,,,,,,,,\r\n2004-02-07,4,,,,,,,,,,,,,\r\n",
+            {"Feb./07/2004,1,,,,2,,,,3,,,,,", "Mar./01/2004,5,,,,,,,,,,,,,"},
+            {4}}),
+    [](const auto& row) { return std::string(row.param.name); });
