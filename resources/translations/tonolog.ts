@@ -178,11 +178,6 @@ Close the running Tonolog, or end it, and start it again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>
-The file cannot be written: </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Export readings as CSV</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1081,6 +1076,34 @@ the settings cannot be written.</source>
     </message>
     <message>
         <source>its day already holds three other readings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>data list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>data list %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>trend %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>report %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It belongs to someone else, so it cannot be made private.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no space left on the disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file was not written completely.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -154,4 +154,53 @@ std::string trendPageTitle(std::string_view owner) {
     return translatedWith(QT_TRANSLATE_NOOP("Tonolog", "%1 's BP Trend"), {ownerOrNew(owner)});
 }
 
+namespace {
+
+// "Nov." of a date: the month as the program writes it in a key.
+std::string monthOf(Date date) {
+    return formatDayKey(date).substr(0, 4);
+}
+
+// "Tonolog – Hanna Berg – what", or "Tonolog – what" without a name.
+std::string printTitle(std::string_view owner, const std::string& what) {
+    const std::string dash = " \u2013 ";
+    return "Tonolog" + dash + (owner.empty() ? std::string() : std::string(owner) + dash) + what;
+}
+
+} // namespace
+
+std::string daySpanText(Date first, Date last) {
+    const CivilDate a = civilFromDate(first);
+    const CivilDate b = civilFromDate(last);
+    const std::string dayA = std::to_string(a.day);
+    const std::string dayB = std::to_string(b.day);
+    const std::string yearA = std::to_string(a.year);
+    const std::string yearB = std::to_string(b.year);
+    if (first == last)
+        return monthOf(first) + " " + dayA + ", " + yearA;
+    if (a.year == b.year && a.month == b.month)
+        return monthOf(first) + " " + dayA + "\u2013" + dayB + ", " + yearA;
+    if (a.year == b.year)
+        return monthOf(first) + " " + dayA + " \u2013 " + monthOf(last) + " " + dayB + ", " + yearA;
+    return monthOf(first) + " " + dayA + ", " + yearA + " \u2013 " + monthOf(last) + " " + dayB + ", " +
+           yearB;
+}
+
+std::string listPrintTitle(std::string_view owner, std::optional<Date> first, std::optional<Date> last) {
+    if (!first || !last)
+        return printTitle(owner, translated(QT_TRANSLATE_NOOP("Tonolog", "data list")));
+    return printTitle(
+        owner, translatedWith(QT_TRANSLATE_NOOP("Tonolog", "data list %1"), {daySpanText(*first, *last)}));
+}
+
+std::string trendPrintTitle(std::string_view owner, Date windowStart) {
+    const std::string month = monthOf(windowStart) + " " + std::to_string(civilFromDate(windowStart).year);
+    return printTitle(owner, translatedWith(QT_TRANSLATE_NOOP("Tonolog", "trend %1"), {month}));
+}
+
+std::string reportPrintTitle(std::string_view owner, Date from, Date to) {
+    return printTitle(owner,
+                      translatedWith(QT_TRANSLATE_NOOP("Tonolog", "report %1"), {daySpanText(from, to)}));
+}
+
 } // namespace tonolog

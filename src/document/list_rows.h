@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,16 @@ inline constexpr int chartScaleTop = 250;
 // "Ann 's data list", "Ann 's BP Trend", "(New)" for a diary without a name yet.
 std::string listPageTitle(std::string_view owner);
 std::string trendPageTitle(std::string_view owner);
+
+// The title of a print, which print queues show and a printed file is named after; it holds no
+// "/", so it can be a file's name: "Tonolog – Hanna Berg – data list Nov. 19–25, 2026",
+// "Tonolog – Hanna Berg – trend Nov. 2026". Without an owner's name the name and its dash are
+// left out; a list without days has no dates.
+std::string listPrintTitle(std::string_view owner, std::optional<Date> first, std::optional<Date> last);
+std::string trendPrintTitle(std::string_view owner, Date windowStart);
+std::string reportPrintTitle(std::string_view owner, Date from, Date to);
+// "Nov. 19, 2026", "Nov. 19–25, 2026", "Nov. 29 – Dec. 5, 2026", "Dec. 29, 2026 – Jan. 4, 2027".
+std::string daySpanText(Date first, Date last);
 
 // The x of a value on a chart of this width: (width / 250) * value. A result outside the 16-bit
 // range stops at its end.

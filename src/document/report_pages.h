@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dates.h"
+#include "list_rows.h" // the chart's scale, as on the pages of the program
 
 #include <vector>
 
@@ -24,9 +25,6 @@ struct ChartFrame {
     double width = 0;
     double height = 0;
 };
-
-// The chart's scale, as on the pages of the program.
-inline constexpr int chartScaleTop = 250;
 
 // A reading's x: the day's share of the period's width, at its time of day (noon without one).
 double reportChartX(const ChartFrame& frame, Date from, Date to, Date date, int minuteOfDay);

@@ -43,9 +43,10 @@ public:
     virtual ~DialogService() = default;
     virtual FileDialogResult showOpen(const FileDialogRequest& request) = 0;
     virtual FileDialogResult showSave(const FileDialogRequest& request) = 0;
-    // The printer dialog, with printing to a PDF file but no page range and no selection. Returns
-    // false when cancelled or when it cannot be shown.
-    virtual bool showPrinter(QPrinter& printer) = 0;
+    // The printer dialog, with printing to a PDF file but no page range and no selection. Printing
+    // to a file proposes `proposedFile` when the printer names no file yet. Returns false when
+    // cancelled or when it cannot be shown.
+    virtual bool showPrinter(QPrinter& printer, const QString& proposedFile = QString()) = 0;
     // A progress dialog for a task of `total` steps; it appears only when the task takes a while.
     virtual std::unique_ptr<ProgressMonitor> showProgress(const QString& label, int total) = 0;
     // Hands the help file to the help viewer on its contents (command 15) or on its keyword index

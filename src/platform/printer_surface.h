@@ -36,6 +36,8 @@ public:
     virtual void drawDot(int x, int y, int diameter, const QColor& color) = 0;
     // Hands the page to the printer.
     virtual bool endDocument() = 0;
+    // After a print that failed: why, in plain words, where that is known.
+    virtual QString failureReason() const { return {}; }
     // The widget as drawn now, as the one page.
     virtual bool printWindow(QWidget& clientArea) = 0;
 };

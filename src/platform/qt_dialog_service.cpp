@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -68,6 +69,21 @@ QString nameFilter(QString description, const QString& pattern) {
         return QStringLiteral("(%1)").arg(list);
     return QStringLiteral("%1 (%2)").arg(description, list);
 }
+
+// The printer dialog without its page range: every print is one page, yet with CUPS Qt shows
+// the range (to hand it to the print server) each time the dialog appears, whatever its options.
+class PrinterDialog : public QPrintDialog {
+public:
+    PrinterDialog(QPrinter& printer, QWidget* parent) : QPrintDialog(&printer, parent) {}
+
+    void setVisible(bool visible) override {
+        QPrintDialog::setVisible(visible);
+        if (!visible)
+            return;
+        if (auto* range = findChild<QWidget*>(QStringLiteral("gbPrintRange")))
+            range->hide();
+    }
+};
 
 } // namespace
 
@@ -136,10 +152,15 @@ FileDialogResult QtDialogService::showFileDialog(const FileDialogRequest& reques
     return result;
 }
 
-bool QtDialogService::showPrinter(QPrinter& printer) {
+bool QtDialogService::showPrinter(QPrinter& printer, const QString& proposedFile) {
     // Printing to a file writes a PDF, which is how a page is saved on Linux, so the dialog is
     // shown also where no printer is installed.
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    PrinterDialog dialog(printer, QApplication::activeWindow());
+    // Qt proposes the current folder for a printed file; the diary's pages go to Documents.
+    if (printer.outputFileName().isEmpty() && !proposedFile.isEmpty()) {
+        if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+            name->setText(proposedFile);
+    }
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);

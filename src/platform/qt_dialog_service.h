@@ -16,7 +16,7 @@ public:
 
     FileDialogResult showOpen(const FileDialogRequest& request) override;
     FileDialogResult showSave(const FileDialogRequest& request) override;
-    bool showPrinter(QPrinter& printer) override;
+    bool showPrinter(QPrinter& printer, const QString& proposedFile = QString()) override;
     std::unique_ptr<ProgressMonitor> showProgress(const QString& label, int total) override;
     void showHelp(const QString& helpFile, int command) override;
 

@@ -1,9 +1,13 @@
 #include "platform/qt_printer_surface.h"
 
+#include "platform/words.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPicture>
 #include <QPrinter>
+#include <QStorageInfo>
 #include <QWidget>
 
 #include <algorithm>
@@ -21,18 +25,45 @@ QRectF boxBetween(int x1, int y1, int x2, int y2) {
 
 } // namespace
 
-bool makePrintFilePrivate(QPrinter& printer) {
+QString preparePrintFile(QPrinter& printer) {
     const QString path = printer.outputFileName();
     if (path.isEmpty())
-        return true;
+        return {};
     constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
     QFile file(path);
     // Created with its final permissions, so no other user can open it in between.
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly)) {
         file.close();
-        return true;
+        return {};
     }
-    return !QFile::exists(path) || QFile::setPermissions(path, ownerOnly);
+    const QFileInfo info(path);
+    if (!info.exists())
+        return file.errorString();
+    if (!info.isFile())
+        return Tonolog::tr("It is not a regular file.");
+    if (!QFile::setPermissions(path, ownerOnly))
+        return Tonolog::tr("It belongs to someone else, so it cannot be made private.");
+    return {};
+}
+
+bool makePrintFilePrivate(QPrinter& printer) {
+    return preparePrintFile(printer).isEmpty();
+}
+
+QString checkPrintedFile(const QPrinter& printer) {
+    const QString path = printer.outputFileName();
+    if (path.isEmpty())
+        return {};
+    QFile file(path);
+    const qint64 size = file.size();
+    // A whole PDF ends with its end-of-file mark.
+    if (size >= 8 && file.open(QIODevice::ReadOnly) && file.seek(std::max<qint64>(0, size - 32)) &&
+        file.readAll().contains("%%EOF"))
+        return {};
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    if (disk.isValid() && disk.bytesAvailable() < 64 * 1024)
+        return Tonolog::tr("There is no space left on the disk.");
+    return Tonolog::tr("The file was not written completely.");
 }
 
 QtPrinterSurface::QtPrinterSurface(QPrinter& printer) : printer_(printer) {
@@ -55,7 +86,8 @@ bool QtPrinterSurface::setOrientation(int orientation) {
 QPainter* QtPrinterSurface::painter() {
     if (painter_ == nullptr) {
         painter_ = std::make_unique<QPainter>();
-        if (!makePrintFilePrivate(printer_) || !painter_->begin(&printer_)) {
+        failureReason_ = preparePrintFile(printer_);
+        if (!failureReason_.isEmpty() || !painter_->begin(&printer_)) {
             failed_ = true;
             return nullptr;
         }
@@ -127,7 +159,11 @@ bool QtPrinterSurface::endDocument() {
     if (painter() == nullptr)
         return false;
     const bool ended = painter_->end();
-    return ended && !failed_;
+    if (!failureReason_.isEmpty())
+        return false;
+    if (ended && !failed_ && printer_.printerState() != QPrinter::Error)
+        failureReason_ = checkPrintedFile(printer_);
+    return ended && !failed_ && printer_.printerState() != QPrinter::Error && failureReason_.isEmpty();
 }
 
 bool QtPrinterSurface::printWindow(QWidget& clientArea) {

@@ -16,6 +16,11 @@ namespace tonolog {
 // owner only, a file it replaces is made so. Nothing for a real printer. False when the file
 // cannot be made private (another user's file, say): then nothing is to be printed into it.
 bool makePrintFilePrivate(QPrinter& printer);
+// The same, with the reason when it cannot: an empty text when the file can take the print. A
+// device or a pipe is no file to print into, and its permissions are never changed.
+QString preparePrintFile(QPrinter& printer);
+// After the printing: why the printed file is not a whole PDF (a full disk, say), or an empty text.
+QString checkPrintedFile(const QPrinter& printer);
 
 // The printer surface on a QPrinter: a QPainter whose unit is the twip, mapped to the printer's
 // own resolution, so that text and lines are as sharp as the printer can make them. The painter
@@ -37,6 +42,7 @@ public:
     void printTextWithin(int x, int y, int width, const QString& text) override;
     void drawDot(int x, int y, int diameter, const QColor& color) override;
     bool endDocument() override;
+    QString failureReason() const override { return failureReason_; }
     bool printWindow(QWidget& clientArea) override;
 
 private:
@@ -49,6 +55,7 @@ private:
     int penWidth_ = 1;
     bool dotted_ = false;
     bool failed_ = false;
+    QString failureReason_;
 };
 
 } // namespace tonolog

@@ -163,10 +163,22 @@ void printChart(PrinterSurface& surface, QPoint graph, const std::vector<ListMar
 
 } // namespace
 
+QString PagePrinting::listTitle() const {
+    const ReadingTable& table = document_.table();
+    const int top = document_.listTopIndex();
+    const int last = std::min(table.count(), top + layout::rowCount - 1);
+    return fromStd(listPrintTitle(document_.userName(), table.dayOf(top), table.dayOf(last)));
+}
+
 void PagePrinting::printList() {
-    const BusyPointer busy;
-    const std::unique_ptr<PrinterSurface> surface = surfaces_(printer_);
-    reportIfFailed(renderListPage(*surface));
+    bool printed = false;
+    std::unique_ptr<PrinterSurface> surface;
+    {
+        const BusyPointer busy;
+        surface = surfaces_(*printer_);
+        printed = renderListPage(*surface);
+    }
+    reportIfFailed(printed, *surface);
 }
 
 // The List page's seven days from its first row on, painted from the diary: the rows' texts and

@@ -4,6 +4,9 @@
 #include "canvas/controls.h"
 #include "canvas/message_box.h"
 #include "canvas/page_palette.h"
+#include "canvas/text.h"
+#include "document/document.h"
+#include "document/list_rows.h"
 #include "platform/dialog_service.h"
 #include "platform/qt_printer_surface.h"
 #include "platform/words.h"
@@ -14,23 +17,26 @@ namespace tonolog {
 
 PagePrinting::PagePrinting(const Document& document, PrintButton listButton, PrintButton trendButton,
                            const PagePalette& palette, DialogService& dialogs, MessageBoxService& messages,
-                           PrintHost& host, QObject* parent)
+                           PrintHost& host, QString documentsDir, QObject* parent)
     : QObject(parent), document_(document), palette_(palette), dialogs_(dialogs), messages_(messages),
-      host_(host), surfaces_([](QPrinter& printer) { return std::make_unique<QtPrinterSurface>(printer); }) {
-    connectPrintButton(listButton, &PagePrinting::printList);
-    connectPrintButton(trendButton, &PagePrinting::printTrend);
+      host_(host), documentsDir_(std::move(documentsDir)),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      surfaces_([](QPrinter& printer) { return std::make_unique<QtPrinterSurface>(printer); }) {
+    connectPrintButton(listButton, &PagePrinting::printList, &PagePrinting::listTitle);
+    connectPrintButton(trendButton, &PagePrinting::printTrend, &PagePrinting::trendTitle);
 }
 
 PagePrinting::~PagePrinting() = default;
 
 // The caption over the image acts as part of it: a press on either shows the pressed picture, and
 // the release, wherever the pointer then is, shows the up picture and asks for the printer.
-void PagePrinting::connectPrintButton(const PrintButton& button, void (PagePrinting::*print)()) {
+void PagePrinting::connectPrintButton(const PrintButton& button, void (PagePrinting::*print)(),
+                                      QString (PagePrinting::*title)() const) {
     ImageButton* image = button.image;
     auto press = [image] { image->showPressedPicture(true); };
-    auto release = [this, image, print] {
+    auto release = [this, image, print, title] {
         image->showPressedPicture(false);
-        if (selectPrinter())
+        if (selectPrinter((this->*title)()))
             (this->*print)();
     };
     connect(image, &ImageButton::pressed, this, press);
@@ -42,7 +48,7 @@ void PagePrinting::connectPrintButton(const PrintButton& button, void (PagePrint
 void PagePrinting::printCurrentPage(int page) {
     if (page != 1 && page != 2)
         return;
-    if (!selectPrinter())
+    if (!selectPrinter(page == 1 ? listTitle() : trendTitle()))
         return;
     if (page == 1)
         printList();
@@ -50,27 +56,47 @@ void PagePrinting::printCurrentPage(int page) {
         printTrend();
 }
 
-bool PagePrinting::selectPrinter() {
-    return dialogs_.showPrinter(printer_);
+bool PagePrinting::selectPrinter(const QString& title) {
+    printer_->setDocName(title);
+    return dialogs_.showPrinter(*printer_, documentsDir_ + QLatin1Char('/') + title + QStringLiteral(".pdf"));
+}
+
+QString PagePrinting::trendTitle() const {
+    return fromStd(trendPrintTitle(document_.userName(), document_.trendWindowStart()));
+}
+
+void PagePrinting::renewPrinter() {
+    auto fresh = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (printer_->outputFormat() == QPrinter::NativeFormat)
+        fresh->setPrinterName(printer_->printerName());
+    printer_ = std::move(fresh);
 }
 
 void PagePrinting::printTrend() {
-    const BusyPointer busy;
-    const std::unique_ptr<PrinterSurface> surface = surfaces_(printer_);
-    surface->setOrientation(PrinterSurface::landscape);
-    // The page's ground is white: the window's grey is not paper's.
-    host_.setBackgrounds(palette_.paletteWhite);
-    const bool printed = surface->printWindow(host_.clientArea());
-    host_.setBackgrounds(palette_.paletteGrey);
-    reportIfFailed(printed);
+    bool printed = false;
+    std::unique_ptr<PrinterSurface> surface;
+    {
+        const BusyPointer busy;
+        surface = surfaces_(*printer_);
+        surface->setOrientation(PrinterSurface::landscape);
+        // The page's ground is white: the window's grey is not paper's.
+        host_.setBackgrounds(palette_.paletteWhite);
+        printed = surface->printWindow(host_.clientArea());
+        host_.setBackgrounds(palette_.paletteGrey);
+    }
+    reportIfFailed(printed, *surface);
 }
 
-void PagePrinting::reportIfFailed(bool printed) {
+void PagePrinting::reportIfFailed(bool printed, const PrinterSurface& surface) {
+    const QString file = printer_->outputFileName();
+    renewPrinter();
     if (printed)
         return;
     QString text = Tonolog::tr("The page could not be printed.");
-    if (!printer_.outputFileName().isEmpty())
-        text += Tonolog::tr("\nThe file cannot be written: ") + printer_.outputFileName();
+    if (!file.isEmpty())
+        text += QLatin1Char('\n') + file;
+    if (!surface.failureReason().isEmpty())
+        text += QLatin1Char('\n') + surface.failureReason();
     showMessage(messages_, text, MessageButtons::Ok, MessageIcon::Exclamation);
 }
 

@@ -48,33 +48,43 @@ public:
 
     PagePrinting(const Document& document, PrintButton listButton, PrintButton trendButton,
                  const PagePalette& palette, DialogService& dialogs, MessageBoxService& messages,
-                 PrintHost& host, QObject* parent = nullptr);
+                 PrintHost& host, QString documentsDir, QObject* parent = nullptr);
     ~PagePrinting() override;
 
     // File > Print: page 1 the list, page 2 the trend, the Diary page nothing.
     void printCurrentPage(int page);
     // The printer dialog; false when it was cancelled or could not be shown.
-    bool selectPrinter();
+    // The printer dialog for a print of this title, which print queues show and a printed file
+    // is named after.
+    bool selectPrinter(const QString& title);
+    QString listTitle() const;
+    QString trendTitle() const;
     void printList();
     void printTrend();
     // The list page on the surface; false when it did not reach the printer.
     bool renderListPage(PrinterSurface& surface);
 
-    QPrinter& printer() { return printer_; }
+    // The printer of the next print: each print has a fresh one, so that nothing a failed print
+    // left in it spoils the next.
+    QPrinter& printer() { return *printer_; }
     // Tests print onto a surface of their own; the real one paints on the printer.
     void setSurfaceFactory(SurfaceFactory factory) { surfaces_ = std::move(factory); }
 
 private:
-    void connectPrintButton(const PrintButton& button, void (PagePrinting::*print)());
+    void connectPrintButton(const PrintButton& button, void (PagePrinting::*print)(),
+                            QString (PagePrinting::*title)() const);
+    // After a print: a fresh printer, on the printer the user chose.
+    void renewPrinter();
     // A page that did not reach the printer is said so.
-    void reportIfFailed(bool printed);
+    void reportIfFailed(bool printed, const PrinterSurface& surface);
 
     const Document& document_;
     const PagePalette& palette_;
     DialogService& dialogs_;
     MessageBoxService& messages_;
     PrintHost& host_;
-    QPrinter printer_{QPrinter::HighResolution};
+    QString documentsDir_;
+    std::unique_ptr<QPrinter> printer_;
     SurfaceFactory surfaces_;
 };
 

@@ -6,6 +6,7 @@
 #include "document/csv_export.h"
 #include "document/document.h"
 #include "document/file_io.h"
+#include "document/list_rows.h"
 #include "platform/dialog_service.h"
 #include "platform/qt_printer_surface.h"
 #include "platform/words.h"
@@ -161,9 +162,10 @@ bool ReportCommands::saveReportAsPdf(const ReportOptions& options) {
 
 bool ReportCommands::printReport(const ReportOptions& options) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(Tonolog::tr("Home blood pressure report"));
+    const QString title = fromStd(reportPrintTitle(document_.userName(), options.from, options.to));
+    printer.setDocName(title);
     setUpReportPage(printer);
-    if (!dialogs_.showPrinter(printer))
+    if (!dialogs_.showPrinter(printer, documentsDir_ + QLatin1Char('/') + title + QStringLiteral(".pdf")))
         return false;
     rememberPeriod(Period{options.from, options.to});
     const Report report = makeReportFor(options);

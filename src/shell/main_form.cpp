@@ -146,7 +146,7 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     printing_ =
         std::make_unique<PagePrinting>(document, PrintButton{ui.list.ImgListPrint, ui.list.LblListPrint},
                                        PrintButton{ui.trend.ImgTrendPrint, ui.trend.LblTrendPrint}, colors,
-                                       platform_.dialogs, platform_.messages, *links_);
+                                       platform_.dialogs, platform_.messages, *links_, locations_.documentsDir);
     files_ = std::make_unique<FileCommands>(*this);
     disk_ = std::make_unique<FileOnDisk>(*this);
     help_ = std::make_unique<HelpCommands>(*this);

@@ -123,3 +123,17 @@ TEST(ListRows, PagingBounds) {
     for (int count : {0, 1, 4})
         EXPECT_EQ(listTopAfterStepDown(1, count), 1) << count;
 }
+
+// The titles of prints hold no "/", so a printed file can be named after them.
+TEST(PrintTitles, NameThePageItsOwnerAndItsDays) {
+    const auto day = [](int y, int m, int d) { return dateFromCivil(y, m, d); };
+    EXPECT_EQ(daySpanText(day(2026, 11, 19), day(2026, 11, 19)), "Nov. 19, 2026");
+    EXPECT_EQ(daySpanText(day(2026, 11, 19), day(2026, 11, 25)), "Nov. 19\u201325, 2026");
+    EXPECT_EQ(daySpanText(day(2026, 11, 29), day(2026, 12, 5)), "Nov. 29 \u2013 Dec. 5, 2026");
+    EXPECT_EQ(daySpanText(day(2026, 12, 29), day(2027, 1, 4)), "Dec. 29, 2026 \u2013 Jan. 4, 2027");
+    EXPECT_EQ(listPrintTitle("Hanna Berg", day(2026, 11, 19), day(2026, 11, 25)),
+              "Tonolog \u2013 Hanna Berg \u2013 data list Nov. 19\u201325, 2026");
+    EXPECT_EQ(listPrintTitle("", std::nullopt, std::nullopt), "Tonolog \u2013 data list");
+    EXPECT_EQ(trendPrintTitle("Hanna Berg", day(2026, 11, 1)),
+              "Tonolog \u2013 Hanna Berg \u2013 trend Nov. 2026");
+}

@@ -1,6 +1,7 @@
 #include "platform/clock.h"
 #include "platform/help_viewer.h"
 #include "platform/qt_dialog_service.h"
+#include "platform/qt_printer_surface.h"
 #include "platform/qt_settings_store.h"
 
 #include <QAbstractButton>
@@ -148,6 +149,8 @@ struct PrintDialogSeen {
     bool pageRange = true;
     bool selection = true;
     bool currentPage = true;
+    bool rangeWidgets = true;
+    QString proposedFile;
 };
 
 } // namespace
@@ -368,15 +371,38 @@ private Q_SLOTS:
             seen.pageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
             seen.selection = dialog->testOption(QAbstractPrintDialog::PrintSelection);
             seen.currentPage = dialog->testOption(QAbstractPrintDialog::PrintCurrentPage);
+            // Whatever the options, Qt with CUPS shows the range box; it is not there to use.
+            const auto* range = dialog->findChild<QWidget*>(QStringLiteral("gbPrintRange"));
+            // (It sits in the options part, which stays folded until asked for.)
+            seen.rangeWidgets = range != nullptr && !range->isHidden();
+            const auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            seen.proposedFile = file != nullptr ? file->text() : QString();
             dialog->reject();
         });
         QPrinter printer;
-        QVERIFY(!service.showPrinter(printer)); // cancelled
+        QVERIFY(
+            !service.showPrinter(printer, QStringLiteral("/home/ann/Documents/Tonolog \u2013 trend.pdf")));
         QVERIFY(seen.shown);
         QVERIFY(seen.printToFile);
         QVERIFY(!seen.pageRange);
         QVERIFY(!seen.selection);
         QVERIFY(!seen.currentPage);
+        QVERIFY(!seen.rangeWidgets);
+        QCOMPARE(seen.proposedFile, QStringLiteral("/home/ann/Documents/Tonolog \u2013 trend.pdf"));
+    }
+
+    // A printed file that stops short of its end (a disk that filled up as it was written) is no
+    // print.
+    void aPrintedFileCutShortIsSaid() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cut.pdf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("%PDF-1.4\n1 0 obj\n");
+        file.close();
+        QPrinter printer;
+        printer.setOutputFileName(path);
+        QCOMPARE(checkPrintedFile(printer), QStringLiteral("The file was not written completely."));
     }
 
     // --- help ---

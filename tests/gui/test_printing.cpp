@@ -232,17 +232,41 @@ private Q_SLOTS:
         QCOMPARE(beyond, 0);
     }
 
-    // A page that cannot reach its printer (a PDF file in a folder that does not exist) is said so.
-    void aFailedPrintIsReported() {
+    // A print whose output fails is said, with the file and why; the next print has a printer of
+    // its own and prints whole. A device is no file to print into, and its mode stays as it is.
+    void aFailedPrintIsSaidAndSpoilsNothing() {
         FormHarness h;
         MainForm& form = startWith(h, representative, 1);
-        QPrinter& printer = form.printing().printer();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(h.file(QStringLiteral("missing/list.pdf")));
+        const QFile::Permissions device = QFile::permissions(QStringLiteral("/dev/full"));
+        form.printing().printer().setOutputFileName(QStringLiteral("/dev/full"));
+        form.printing().printer().setOutputFormat(QPrinter::PdfFormat);
         h.dialogs.queuePrinterAnswer(true);
         form.ui.menu.actPrint->trigger();
         QCOMPARE(h.messages.count(), 1);
-        QVERIFY(h.messages.last().text.startsWith(QStringLiteral("The page could not be printed.")));
+        QCOMPARE(h.messages.last().text,
+                 QStringLiteral("The page could not be printed.\n/dev/full\nIt is not a regular file."));
+        QCOMPARE(QFile::permissions(QStringLiteral("/dev/full")), device);
+        const QString pdf = printToPdf(h, form, QStringLiteral("list.pdf"));
+        QCOMPARE(h.messages.count(), 1);
+        QVERIFY(FormHarness::readFile(pdf).trimmed().endsWith("%%EOF"));
+    }
+
+    // Each print is titled after the page, its owner and its days, as print queues show it, and
+    // printing to a file proposes that name in Documents.
+    void printsAreTitledAfterThePage() {
+        FormHarness h;
+        MainForm& form = startWith(h, representative, 1);
+        h.dialogs.queuePrinterAnswer(false);
+        form.ui.menu.actPrint->trigger();
+        const QString list = QStringLiteral("Tonolog \u2013 Hanna Berg \u2013 data list Jan. 5\u20137, 2004");
+        QCOMPARE(h.dialogs.lastPrintTitle(), list);
+        QCOMPARE(h.dialogs.lastProposedFile(), h.locations.documentsDir + "/" + list + ".pdf");
+        MainTab* tab = form.ui.mainTab;
+        QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(2).center());
+        h.dialogs.queuePrinterAnswer(false);
+        form.ui.menu.actPrint->trigger();
+        QCOMPARE(h.dialogs.lastPrintTitle(),
+                 QStringLiteral("Tonolog \u2013 Hanna Berg \u2013 trend Jan. 2004"));
     }
 
     // The year and the pulse stand one layout title lower, whatever the window's size.

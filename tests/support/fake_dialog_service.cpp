@@ -35,8 +35,10 @@ void FakeDialogService::queuePrinterToFile(const QString& pdfPath) {
     printerFiles_.push_back(pdfPath);
 }
 
-bool FakeDialogService::showPrinter(QPrinter& printer) {
+bool FakeDialogService::showPrinter(QPrinter& printer, const QString& proposedFile) {
     ++printerAsked_;
+    lastPrintTitle_ = printer.docName();
+    lastProposedFile_ = proposedFile;
     if (printerAnswers_.empty())
         return false;
     const bool answer = printerAnswers_.front();

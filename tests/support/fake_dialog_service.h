@@ -35,7 +35,10 @@ public:
 
     FileDialogResult showOpen(const FileDialogRequest& request) override;
     FileDialogResult showSave(const FileDialogRequest& request) override;
-    bool showPrinter(QPrinter& printer) override;
+    bool showPrinter(QPrinter& printer, const QString& proposedFile = QString()) override;
+    // What the last printer dialog was given: the print's title and the file it proposed.
+    QString lastPrintTitle() const { return lastPrintTitle_; }
+    QString lastProposedFile() const { return lastProposedFile_; }
     std::unique_ptr<ProgressMonitor> showProgress(const QString& label, int total) override;
     void showHelp(const QString& helpFile, int command) override;
 
@@ -64,6 +67,8 @@ private:
     int cancelAt_ = -1;
     std::vector<FileDialogAsked> fileAsked_;
     int printerAsked_ = 0;
+    QString lastPrintTitle_;
+    QString lastProposedFile_;
     std::vector<HelpAsked> helpAsked_;
 };
 
