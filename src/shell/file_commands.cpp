@@ -48,7 +48,8 @@ QString commandLinePath(const QString& commandLine) {
         path.chop(1);
     if (!path.isEmpty() && QDir::isRelativePath(path))
         path = QDir::current().absoluteFilePath(path);
-    return path;
+    // "a/../b.tnl" is "b.tnl": one diary has one path, in the history too.
+    return path.isEmpty() ? path : QDir::cleanPath(path);
 }
 
 FileCommands::FileCommands(MainForm& form) : QObject(&form), form_(form) {

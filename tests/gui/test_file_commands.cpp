@@ -361,6 +361,29 @@ private Q_SLOTS:
         QCOMPARE(form.document.userName(), std::string("Bo"));
     }
 
+    // A diary named like the backup is a named diary all the same; the wait pointer is gone while
+    // a file that cannot be read is said.
+    void theFileNameMakesNoDiaryUntitled() {
+        FormHarness h;
+        MainForm& form = h.start();
+        typeInto(form.ui.diary.InputName, QStringLiteral("Ann"));
+        enterReading(form);
+        h.dialogs.queueChosenFile(h.file(QStringLiteral("TL_Backup")));
+        menu(form.ui.menu.actSaveAs);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tonolog [TL_Backup]"));
+        QVERIFY(!form.document.isUntitled());
+        const QString picture = h.file(QStringLiteral("picture.tnl"));
+        FormHarness::writeFile(picture, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        bool busyWhenAsked = true;
+        h.messages.whenAsked = [&](const MessageRequest&) {
+            busyWhenAsked = QApplication::overrideCursor() != nullptr;
+        };
+        h.dialogs.queueChosenFile(picture);
+        menu(form.ui.menu.actOpen);
+        QVERIFY(h.messages.last().text.startsWith(QStringLiteral("Data file cannot be opened.")));
+        QVERIFY(!busyWhenAsked);
+    }
+
     // A diary of more days than the table holds opens untitled: the caption says so, and Save as
     // starts where an untitled diary's does, not in the backup's folder.
     void aDiaryOfTooManyDaysOpensUntitled() {

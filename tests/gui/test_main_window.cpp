@@ -304,6 +304,18 @@ private Q_SLOTS:
         QCOMPARE(form.document.userName(), std::string("Bea"));
     }
 
+    // A path with ".." names the diary by its plain path, once in the history.
+    void aCommandLinePathIsCleaned() {
+        FormHarness h;
+        QDir(h.dir.path()).mkdir(QStringLiteral("sub"));
+        FormHarness::writeFile(h.file(QStringLiteral("bea.tnl")), "Bea,\r\n");
+        h.settings.preset(QStringLiteral("History"), QStringLiteral("Path1"),
+                          h.file(QStringLiteral("bea.tnl")));
+        MainForm& form = h.start(h.file(QStringLiteral("sub/../bea.tnl")));
+        QCOMPARE(form.document.path(), toStd(h.file(QStringLiteral("bea.tnl"))));
+        QCOMPARE(form.history.historyPath2, QString());
+    }
+
     void missingCommandLineFileIsReportedAndNamed() {
         FormHarness h;
         MainForm& form = h.start(h.file(QStringLiteral("gone.tnl")));
