@@ -13,7 +13,8 @@ namespace tonolog {
 struct FileDialogRequest {
     QString title;           // "Open", "Save as"
     QString initialDir;      // the document's directory
-    QString initialFileName; // empty for Save as
+    QString initialFileName; // the name proposed
+    QString defaultSuffix;   // added to a chosen name that has none: "tnl"
     // Entries as "Description|pattern" pairs joined by "|":
     // "TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*"
     QString filter;

@@ -124,6 +124,8 @@ FileDialogResult QtDialogService::showFileDialog(const FileDialogRequest& reques
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askBeforeOverwrite);
+        // Before the question about an existing file, so that it asks about the file written.
+        dialog.setDefaultSuffix(request.defaultSuffix);
     }
 
     const QStringList filters = nameFilters(request.filter);

@@ -408,6 +408,8 @@ void FileCommands::saveAs() {
     FileDialogRequest request;
     request.title = Tonolog::tr("Save as");
     request.initialDir = dialogFolder();
+    request.initialFileName = proposedFileName();
+    request.defaultSuffix = QStringLiteral("tnl");
     request.filter = fileFilter;
     request.filterIndex = 1;
     request.askBeforeOverwrite = true;
@@ -417,6 +419,22 @@ void FileCommands::saveAs() {
     // The diary becomes the new file's only when it reached it.
     if (writeNamedFile(chosen.fullPath))
         saveIncomplete_ = false;
+}
+
+QString FileCommands::proposedFileName() const {
+    const Document& document = form_.document;
+    if (!document.isUntitled())
+        return fromStd(document.fileName());
+    // The owner's name, without what a file name cannot hold.
+    QString name = fromStd(document.userName());
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    name.remove(QChar(0));
+    name = name.trimmed();
+    while (name.startsWith(QLatin1Char('.')))
+        name.remove(0, 1);
+    if (name.isEmpty())
+        name = Tonolog::tr("Blood pressure diary");
+    return name + QStringLiteral(".tnl");
 }
 
 void FileCommands::printPage() {

@@ -72,6 +72,8 @@ public:
 private:
     static QString cannotOpenText(const QString& path, const QString& reason);
     static QString whyNotAFile(const QString& path);
+    // The name Save as proposes: the diary's own file's, or the owner's name with ".tnl".
+    QString proposedFileName() const;
     // Deletes the backup and writes the empty one, as a new document starts.
     void startEmptyBackup();
     // Opens the named document at path: a fresh backup, then the file.

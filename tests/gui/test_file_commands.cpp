@@ -202,7 +202,8 @@ private Q_SLOTS:
         QCOMPARE(h.dialogs.lastFileDialog().kind, FakeDialogService::FileDialogKind::Save);
         QCOMPARE(asked.title, QStringLiteral("Save as"));
         QCOMPARE(asked.initialDir, h.locations.documentsDir);
-        QCOMPARE(asked.initialFileName, QString());
+        QCOMPARE(asked.initialFileName, QStringLiteral("Ann.tnl"));
+        QCOMPARE(asked.defaultSuffix, QStringLiteral("tnl"));
         QCOMPARE(asked.filter, QStringLiteral("TNL Files (*.tnl)|*.tnl|All Files (*.*)|*.*"));
         QCOMPARE(asked.filterIndex, 1);
         QVERIFY(asked.askBeforeOverwrite);

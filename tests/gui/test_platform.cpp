@@ -129,6 +129,7 @@ FileDialogRequest saveRequest(const QString& dir) {
     request.filter = diaryFilter;
     request.filterIndex = 1;
     request.askBeforeOverwrite = true;
+    request.defaultSuffix = QStringLiteral("tnl");
     return request;
 }
 
@@ -292,7 +293,8 @@ private Q_SLOTS:
     void saveShowsTheRequestAndReturnsANewFile() {
         QtDialogService service;
         FileDialogSeen seen;
-        chooseWhenShown(QStringLiteral("new diary.tnl"), &seen);
+        // A name typed without its suffix gets ".tnl".
+        chooseWhenShown(QStringLiteral("new diary"), &seen);
         const FileDialogResult result = service.showSave(saveRequest(files_.path()));
 
         QVERIFY(seen.shown);
