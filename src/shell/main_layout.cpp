@@ -281,11 +281,14 @@ void buildMenus(QMainWindow& window, MenuControls& m) {
                     QKeySequence(Qt::CTRL | Qt::Key_N));
     m.actOpen = item(m.mnuFile, "actOpen", QT_TRANSLATE_NOOP("Tonolog", "Open(&O)..."),
                      QKeySequence(Qt::CTRL | Qt::Key_O));
-    m.actClose = item(m.mnuFile, "actClose", QT_TRANSLATE_NOOP("Tonolog", "Close(&C)"));
+    // Beside the program's own keys, those every desktop program has.
+    m.actClose = item(m.mnuFile, "actClose", QT_TRANSLATE_NOOP("Tonolog", "Close(&C)"),
+                      QKeySequence(Qt::CTRL | Qt::Key_W));
     m.mnuFile->addSeparator();
     m.actSave = item(m.mnuFile, "actSave", QT_TRANSLATE_NOOP("Tonolog", "Save(&S)"),
                      QKeySequence(Qt::CTRL | Qt::Key_S));
-    m.actSaveAs = item(m.mnuFile, "actSaveAs", QT_TRANSLATE_NOOP("Tonolog", "Save as(&A)..."));
+    m.actSaveAs = item(m.mnuFile, "actSaveAs", QT_TRANSLATE_NOOP("Tonolog", "Save as(&A)..."),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     m.mnuFile->addSeparator();
     m.actPrint = item(m.mnuFile, "actPrint", QT_TRANSLATE_NOOP("Tonolog", "Print(&P)..."),
                       QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -299,7 +302,8 @@ void buildMenus(QMainWindow& window, MenuControls& m) {
         m.actHistory[i]->setVisible(false);
     }
     m.mnuFile->addSeparator();
-    m.actExit = item(m.mnuFile, "actExit", QT_TRANSLATE_NOOP("Tonolog", "Exit(&X)"));
+    m.actExit = item(m.mnuFile, "actExit", QT_TRANSLATE_NOOP("Tonolog", "Exit(&X)"),
+                     QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     m.mnuReport = window.menuBar()->addMenu(Tonolog::tr("Report(&R)"));
     m.mnuReport->setObjectName(QStringLiteral("mnuReport"));
@@ -310,7 +314,8 @@ void buildMenus(QMainWindow& window, MenuControls& m) {
 
     m.mnuHelp = window.menuBar()->addMenu(Tonolog::tr("Help(&H)"));
     m.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    m.actHelpContents = item(m.mnuHelp, "actHelpContents", QT_TRANSLATE_NOOP("Tonolog", "Contents(&C)..."));
+    m.actHelpContents = item(m.mnuHelp, "actHelpContents", QT_TRANSLATE_NOOP("Tonolog", "Contents(&C)..."),
+                             QKeySequence(Qt::Key_F1));
     m.actHelpTopics = item(m.mnuHelp, "actHelpTopics", QT_TRANSLATE_NOOP("Tonolog", "Topics(&S)..."));
     m.mnuHelp->addSeparator();
     m.actAbout = item(m.mnuHelp, "actAbout", QT_TRANSLATE_NOOP("Tonolog", "About(&A)..."));
@@ -348,8 +353,7 @@ void nameForScreenReaders(MainLayout& ui) {
     ListControls& l = ui.list;
     name(l.PicViewArea, Tonolog::tr("Data list"));
     name(l.PicGraphArea, Tonolog::tr("Bar chart"));
-    name(l.PicNoteArea, Tonolog::tr("Note patch"),
-         Tonolog::tr("A hidden part of the layout, never shown"));
+    name(l.PicNoteArea, Tonolog::tr("Note patch"), Tonolog::tr("A hidden part of the layout, never shown"));
     logo(l.ImgListLogo, QT_TRANSLATE_NOOP("Tonolog", "List"));
     name(l.ImgListUp, Tonolog::tr("Previous data"));
     name(l.ImgListDown, Tonolog::tr("Next data"));

@@ -279,6 +279,17 @@ private Q_SLOTS:
         QCOMPARE(w->currentTopic(), w->helpFile().topicIndex(QStringLiteral("printing")));
         QCOMPARE(contents->currentItem()->text(), QStringLiteral("Printing"));
         QCOMPARE(messages.count(), 0);
+
+        // Escape closes it, as Ctrl+W does the next time.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+        viewer.show(shippedHelpFile(), 15);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keySequence(w, QKeySequence(Qt::CTRL | Qt::Key_W));
+        QVERIFY(!w->isVisible());
     }
 
     void indexNarrowsAsTheUserTypes() {

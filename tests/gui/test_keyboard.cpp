@@ -176,6 +176,26 @@ private Q_SLOTS:
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
     }
 
+    // The keys every desktop program has: F1 the help's contents, Ctrl+Shift+S Save as, Ctrl+W
+    // Close, Ctrl+Q Exit.
+    void theDesktopsKeys() {
+        FormHarness h;
+        MainForm& form = h.start();
+        typeInto(form.ui.diary.InputName, QStringLiteral("Ann"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(h.dialogs.helpAsked().size(), std::size_t(1));
+        QCOMPARE(h.dialogs.helpAsked().back().command, 15);
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        QCOMPARE(h.dialogs.fileDialogCount(), 1);
+        QCOMPARE(h.dialogs.lastFileDialog().request.title, QStringLiteral("Save as"));
+        h.messages.queueAnswer(MessageResult::No); // the name typed is not kept
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_W));
+        QVERIFY(h.messages.last().text.startsWith(QStringLiteral("File is not saved.")));
+        QCOMPARE(form.document.userName(), std::string());
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QTRY_VERIFY(!form.isVisible());
+    }
+
     // Opening a menu from the keyboard does not leave the box: New then asks about the pending
     // entry, and an invalid one gives no message before the menu.
     void aMenuOpenedFromTheKeyboardLeavesTheEntryPending_data() {
