@@ -1106,5 +1106,9 @@ the settings cannot be written.</source>
         <source>The file was not written completely.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Blood pressure diary</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -2,7 +2,9 @@
 
 // Qt first: moc cannot read the C++20 library headers that the core's headers bring in unless
 // Qt's own headers have brought them in before.
+#include <QFont>
 #include <QObject>
+#include <QSize>
 
 #include "canvas/page.h"
 #include "canvas/press_and_hold.h"
@@ -128,6 +130,10 @@ private:
     // The faults' message is open: a commit run meanwhile says nothing.
     bool showingFaults_ = false;
     std::vector<QLineEdit*> marked_;
+    // The calendar's designed size and font, which it grows from with the window.
+    QSize calendarDesign_;
+    QFont calendarFont_;
+    static constexpr int dateBoxHeightTwips = 450;
 };
 
 } // namespace tonolog

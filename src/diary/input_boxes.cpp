@@ -2,6 +2,7 @@
 #include "canvas/controls.h"
 #include "canvas/press_and_hold.h"
 #include "canvas/text.h"
+#include "canvas/twips.h"
 #include "diary/diary_page.h"
 #include "document/conversions.h"
 #include "document/document.h"
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <limits>
 
 namespace tonolog {
@@ -192,6 +194,16 @@ void DiaryPage::openCalendar() {
     const auto typed = parseDate(toStd(ui_.InputDate->text()));
     const CivilDate c = civilFromDate(typed.value_or(todayFrom(clock_)));
     monthView_.setSelectedDate(QDate(c.year, c.month, c.day));
+    // As large as the window's rescaling made the date box, never smaller than designed.
+    if (!calendarDesign_.isValid()) {
+        calendarDesign_ = monthView_.size();
+        calendarFont_ = monthView_.font();
+    }
+    const double scale = std::max(1.0, ui_.InputDate->height() / double(twips::toPixels(dateBoxHeightTwips)));
+    QFont font = calendarFont_;
+    font.setPointSizeF(calendarFont_.pointSizeF() * scale);
+    monthView_.setFont(font);
+    monthView_.resize((QSizeF(calendarDesign_) * scale).toSize());
     // Just below the date box, wherever the window's rescaling has put it.
     const QPoint below = ui_.InputDate->mapTo(monthView_.parentWidget(), QPoint(0, ui_.InputDate->height()));
     monthView_.move(below);

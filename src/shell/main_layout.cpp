@@ -388,6 +388,8 @@ MainLayout buildMainLayout(QMainWindow& window, QWidget& client, ElasticLayout& 
     layout.MonthView->setObjectName(QStringLiteral("MonthView"));
     layout.MonthView->setGeometry(twips::toPixels(QRect(-4000, -4000, 3015, 2520)));
     layout.MonthView->hide();
+    // One letter a weekday: the names fit their columns at every size.
+    layout.MonthView->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
 
     buildMenus(window, layout.menu);
     nameForScreenReaders(layout);

@@ -46,6 +46,8 @@ MainTab::MainTab(QWidget* parent)
         auto* page = new TabPage(this);
         page->setObjectName(QString::fromLatin1(names[i]));
         page->setVisible(i == 0);
+        // The layout places the pages after the tab control itself: the strip follows them.
+        page->installEventFilter(this);
         pages_[static_cast<std::size_t>(i)] = page;
     }
     auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
@@ -74,6 +76,7 @@ void MainTab::setCurrentPage(int index) {
     current_ = index;
     for (int i = 0; i < pageCount; ++i)
         pages_[static_cast<std::size_t>(i)]->setVisible(i == index);
+    placeStrip();
     strip_->update();
     update();
     describeStrip();
@@ -142,8 +145,19 @@ void MainTab::paintEvent(QPaintEvent*) {
 }
 
 void MainTab::resizeEvent(QResizeEvent*) {
-    const int stripHeight = pages_[0]->y() > 3 ? pages_[0]->y() - 1 : 29;
-    strip_->setGeometry(0, 0, width(), stripHeight);
+    placeStrip();
+}
+
+bool MainTab::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        watched == pages_[static_cast<std::size_t>(current_)])
+        placeStrip();
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainTab::placeStrip() {
+    const int pageTop = pages_[static_cast<std::size_t>(current_)]->y();
+    strip_->setGeometry(0, 0, width(), pageTop > 3 ? pageTop - 1 : 29);
 }
 
 TabStrip::TabStrip(MainTab* owner) : QWidget(owner), owner_(owner) {

@@ -71,11 +71,14 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class TabStrip;
     void switchByUser(int index);
     void takeFocusForSwitch(Qt::FocusReason reason);
+    // The strip ends where the pages begin.
+    void placeStrip();
     // Which page is in front and how to change it, for a screen reader.
     void describeStrip();
 

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QLineEdit>
+#include <QTableView>
 #include <QtTest>
 
 using namespace tonolog;
@@ -362,6 +363,33 @@ private Q_SLOTS:
         clickLabel(d.LblNote);
         QVERIFY(!calendar->isVisible());
         QCOMPARE(d.InputDate->text(), QString());
+    }
+
+    // The calendar's weekday names fit their columns, at the designed size and in a larger window,
+    // where the calendar grows with the date box.
+    void theCalendarIsLegibleAtEverySize() {
+        FormHarness h;
+        MainForm& form = h.start();
+        QCalendarWidget* calendar = form.ui.MonthView;
+        const auto namesFit = [calendar] {
+            auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+            const QFontMetrics metrics(view->font());
+            for (int c = 0; c < view->model()->columnCount(); ++c) {
+                const QString name = view->model()->index(0, c).data().toString();
+                if (metrics.horizontalAdvance(name) > view->columnWidth(c) - 2)
+                    return false;
+            }
+            return true;
+        };
+        QTest::mouseClick(form.ui.diary.ImgInputDate, Qt::LeftButton);
+        QVERIFY(calendar->isVisible());
+        QVERIFY(namesFit());
+        const int designed = calendar->width();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        setClientSize(form, MainForm::designClientPixels() * 3 / 2);
+        QTest::mouseClick(form.ui.diary.ImgInputDate, Qt::LeftButton);
+        QVERIFY(calendar->width() >= designed * 14 / 10);
+        QVERIFY(namesFit());
     }
 
     void currentTimeButton() {

@@ -155,6 +155,20 @@ private Q_SLOTS:
         QCOMPARE(form.ui.diary.InputSys[0]->font().pointSizeF(), 15.75);
     }
 
+    // The tab strip ends where the pages begin at every size: smaller, larger and back.
+    void theTabStripFollowsTheWindow() {
+        FormHarness h;
+        MainForm& form = h.start();
+        MainTab* tab = form.ui.mainTab;
+        const auto stripFits = [tab] { return tab->strip()->geometry().bottom() + 2 == tab->page(0)->y(); };
+        QVERIFY(stripFits());
+        for (const QSize client : {QSize(560, 420), QSize(1400, 1000), MainForm::designClientPixels()}) {
+            setClientSize(form, client);
+            QVERIFY2(stripFits(),
+                     qPrintable(QStringLiteral("%1x%2").arg(client.width()).arg(client.height())));
+        }
+    }
+
     void tabStripClickSwitchesPagesAndColoursTheTabs() {
         FormHarness h;
         MainForm& form = h.start();
