@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every interaction a user waits for, on a diary of 32767 days with three readings a day, in one
 // run, offscreen: load, save (also as the File menu runs it, with the look at the file on disk
 // first), the commit of an edit as Enter triggers it (validation, table, the

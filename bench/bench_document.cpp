@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the diary core at its largest: 32767 days.
 #include "document/data_file.h"
 

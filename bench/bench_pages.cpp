@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the List and Trend pages on a diary of 32767 days, offscreen: one redraw of each page
 // (background and content; the trend window at the diary's last month, the key search's worst
 // case) and one paging or scrolling step with the repaint of the page. Each reports its time

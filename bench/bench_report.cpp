@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the report for the doctor on the largest diary: 32767 days of three readings each
 // (98301 readings). The summary of the whole diary against a floor of touching every stored value
 // once; the whole report made into a PDF against a floor of writing its bytes with fsync. Both

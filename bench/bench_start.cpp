@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the real program 20 times on an empty diary and 20 times on the full one (offscreen) and
 // measures the time from the process start to its first shown frame, and the resident size once
 // the frame is shown. Each start runs with a home directory of its own making, so no settings or

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The diary the benchmarks measure: the most days the program holds, 32767 from 1 January 1930,

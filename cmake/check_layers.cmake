@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file includes a header of a layer above its own, of another page, or of a
 # parent directory, or when the document core includes Qt.
 #   cmake -DSOURCE_DIR=<src> -P check_layers.cmake

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program where a Linux desktop looks for it: the executable, the help file, the
 # desktop entry, the MIME type of the diary files, the icon at each size and the AppStream data.
 # Every desktop file is named after the application id.
@@ -19,3 +21,11 @@ foreach(size 16 24 32 48 64 128 256)
           RENAME ${TONOLOG_APP_ID}.png)
 endforeach()
 install(FILES ${TONOLOG_DESKTOP_DIR}/${TONOLOG_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The licence and the changelog where Debian keeps them, the changelog compressed as it expects.
+install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tonolog)
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/changelog.gz
+                   COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/resources/debian/changelog > ${PROJECT_BINARY_DIR}/changelog.gz
+                   DEPENDS ${PROJECT_SOURCE_DIR}/resources/debian/changelog VERBATIM)
+add_custom_target(tonolog_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/changelog.gz)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tonolog)

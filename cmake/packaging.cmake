@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, made with `cpack -G DEB` in the build directory: everything the install
 # rules put under the prefix, installed under /usr, with the library dependencies found by
 # dpkg-shlibdeps.

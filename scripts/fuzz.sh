@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the data file reader (with the writer behind it) using clang's libFuzzer on the core
 # only: first replays every regression file, then fuzzes for TONOLOG_FUZZ_SECONDS seconds
 # (default 60) from the seed corpus. Any crash, sanitizer report or round-trip fault fails.

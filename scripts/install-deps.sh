@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages Tonolog needs to build, test and run, if any are missing.
 set -eu
 

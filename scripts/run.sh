@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Tonolog and starts it, with an optional diary file: scripts/run.sh [diary.tnl]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)

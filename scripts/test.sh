@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds every test and runs them through CTest, once in a plain build and once under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Any failure or sanitizer report fails.
 set -eu

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the program's scalable icon for the desktop, resources/desktop/org.tonolog.Tonolog.svg.
 
 It is the window icon that make_artwork.py draws as PNG files at fixed sizes, as an SVG picture:

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws Tonolog's pictures: the button bitmaps, the three page logos, the window icon and the
 hand pointer, as PNG files in resources/images/, and writes resources/tonolog.qrc listing them.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Qt first: moc cannot read the C++20 library headers that the core's headers bring in unless

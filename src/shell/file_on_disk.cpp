@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/file_on_disk.h"
 
 #include "canvas/clock_dates.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The help file, "Tonolog.hlp": a UTF-8 text file in a small format of the program's own, read by

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/main_form.h"
 
 #include "canvas/canvas.h"
@@ -143,10 +145,10 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
     canvases.setCanvas(CanvasSet::trendLegend, ui.trend.PicExpArea);
     list_ = std::make_unique<ListPage>(ui.list, document, canvases, platform_.clock, pointer);
     trend_ = std::make_unique<TrendPage>(ui.trend, document, canvases, colors, platform_.clock);
-    printing_ =
-        std::make_unique<PagePrinting>(document, PrintButton{ui.list.ImgListPrint, ui.list.LblListPrint},
-                                       PrintButton{ui.trend.ImgTrendPrint, ui.trend.LblTrendPrint}, colors,
-                                       platform_.dialogs, platform_.messages, *links_, locations_.documentsDir);
+    printing_ = std::make_unique<PagePrinting>(
+        document, PrintButton{ui.list.ImgListPrint, ui.list.LblListPrint},
+        PrintButton{ui.trend.ImgTrendPrint, ui.trend.LblTrendPrint}, colors, platform_.dialogs,
+        platform_.messages, *links_, locations_.documentsDir);
     files_ = std::make_unique<FileCommands>(*this);
     disk_ = std::make_unique<FileOnDisk>(*this);
     help_ = std::make_unique<HelpCommands>(*this);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file seam's rules that only POSIX systems have: permissions, groups, symbolic links, FIFOs
 // and devices, and other users.
 #include "document/file_io.h"

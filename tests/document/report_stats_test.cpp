@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/csv_export.h"
 #include "document/report_pages.h"
 #include "document/report_stats.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of printing to a real printer: a private CUPS scheduler whose default printer is
 # a cups-pdf queue; the real program on a private X server prints the List page and then the Trend
 # page through the printer dialog (Ctrl+P, Enter). Each page becomes a job titled after the program

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of a second start with a file while the program runs, with real processes on a
 # private X server, driven through the keyboard as a user would.
 #

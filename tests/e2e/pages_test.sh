@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of the List and Trend pages: the real program on a private X server without a
 # window manager opens the example diary; a click on the List tab shows the chart, drawn while its
 # page was hidden (the three zones and the bars of the latest days); a click on the Trend tab

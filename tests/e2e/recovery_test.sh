@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of the backup file and its recall, with the real program on a private X server,
 # driven through the keyboard as a user would.
 #

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Crash soak of the real program on a private X server: each cycle starts the program (recalling
 # the backup after the first), types a reading on a day of its own and waits until the backup
 # holds it, then kills the program with SIGKILL at a random moment: idle, while the next reading

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The shared part of the end-to-end tests: a private user and X server for the real program,
 # waiting, windows, keys and failure reports. Sourced by a test with the program's path as $1;
 # a test may define diagnose_more to add its own findings to a failure report.

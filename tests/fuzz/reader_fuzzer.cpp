@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the data file reader with the writer behind it: whatever loads must write back to
 // itself. Built with clang's libFuzzer on the core only (scripts/fuzz.sh).
 #include "data_file.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What other programs, odd files and the limits of the boxes do to a diary: nothing of it is lost.
 #include "canvas/controls.h"
 #include "diary/diary_page.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks the installed tree: every file in its
 # standard place, the icons at their sizes, the desktop entry, the MIME type and the AppStream
 # data passing their validators, and the desktop entry taking the diary files.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The files an installation puts under its prefix, and a check of a tree against them. Sourced by
 # install_test.sh and package_test.sh; needs $id, the application id.
 
@@ -16,6 +18,8 @@ expected_files() {
             echo "share/icons/hicolor/${size}x${size}/apps/$id.png"
         done
         echo "share/icons/hicolor/scalable/apps/$id.svg"
+        echo share/doc/tonolog/copyright
+        echo share/doc/tonolog/changelog.gz
     } | LC_ALL=C sort
 }
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package with CPack in a scratch directory and inspects it with dpkg-deb: its
 # name, version and architecture, a maintainer, dependencies on the Qt 6 libraries that
 # dpkg-shlibdeps found, and exactly the installed files under /usr with their permissions.
@@ -46,4 +48,14 @@ done <<<"$files"
 if awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" { found = 1; print } END { exit !found }' <<<"$contents"; then
     fail "the directories above are not drwxr-xr-x"
 fi
-echo "PASS: $(wc -l <<<"$files") files under /usr, Depends names the Qt 6 libraries"
+# The licence in Debian's machine-readable form, and the changelog of this version.
+dpkg-deb --extract "$deb" "$tmp/root"
+head -n 1 "$tmp/root/usr/share/doc/tonolog/copyright" |
+    grep -q -x -F "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ||
+    fail "the copyright file is not in the machine-readable format"
+grep -q -x "License: GPL-3.0-or-later" "$tmp/root/usr/share/doc/tonolog/copyright" ||
+    fail "the copyright file does not name GPL-3.0-or-later"
+changelog_version=$(gzip -d -c "$tmp/root/usr/share/doc/tonolog/changelog.gz" |
+                    dpkg-parsechangelog -l - --show-field Version)
+[[ $changelog_version == "$version" ]] || fail "the changelog is of version $changelog_version, not $version"
+echo "PASS: $(wc -l <<<"$files") files under /usr, Depends names the Qt 6 libraries, licence and changelog in place"

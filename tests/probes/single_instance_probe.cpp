@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tonolog developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small program around SingleInstance, started several times over by the single-instance tests.
 //
 //   single_instance_probe NAME SECONDS [PATH]

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes a pseudo-translation of a Qt .ts template: every text becomes "⟦text⟧", so that a test
 can tell every text that went through the translation from one that did not.
 

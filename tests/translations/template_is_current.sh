@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when the translation template in the repository is not what lupdate finds in the sources
 # now: a text added, changed or gone without the template written anew (cmake --build build
 # --target tonolog_lupdate writes it).

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tonolog developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the GUI-free core and its GoogleTest tests for Windows with MinGW-w64, and runs them under
 # Wine. Skipped (exit 77) where the cross compiler or Wine is not installed.
 #
