@@ -128,6 +128,8 @@ void DayRow::setPiece(int index, std::string_view text) {
 }
 
 std::optional<Date> ReadingTable::dayOf(int position) const {
+    if (position < 1 || position > count())
+        return std::nullopt;
     const std::int64_t order = rows_[static_cast<std::size_t>(position - 1)].order;
     if (order < std::numeric_limits<std::int32_t>::min() || order > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;

@@ -97,7 +97,7 @@ public:
     std::size_t textSize() const { return text_.size() - unused_; }
 
     // The day of the row at a position by its day number, which the reader and the commit set
-    // from the key; nullopt for a row without one.
+    // from the key; nullopt for a row without one, and for a position with no row.
     std::optional<Date> dayOf(int position) const;
 
     // The first position at or after start whose key equals the text; 0 when there is none. A

@@ -33,6 +33,10 @@ TEST(ReadingTable, DaysAddedOutOfOrderStandInDateOrder) {
     EXPECT_EQ(table.rowAt(1).key(), "Jan./03/2004");
     EXPECT_EQ(table.rowAt(2).key(), "Jan./04/2004");
     EXPECT_EQ(table.rowAt(3).key(), "Jan./05/2004");
+    // A position with no row has no day.
+    EXPECT_EQ(table.dayOf(3), dateFromCivil(2004, 1, 5));
+    EXPECT_FALSE(table.dayOf(0));
+    EXPECT_FALSE(table.dayOf(4));
 }
 
 TEST(ReadingTable, OrdersByDayNumberAsNumberAcrossDigitCounts) {
