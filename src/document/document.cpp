@@ -76,22 +76,7 @@ void Document::reset(DateTime now) {
 }
 
 DayRecord Document::dayRecord(Date day) const {
-    DayRecord record;
-    record.date = day;
-    const int position = table_.findByKey(formatDayKey(day));
-    if (position == 0)
-        return record;
-    const DayRow row = table_.rowAt(position);
-    record.date = parseDate(row.key()).value_or(day);
-    for (std::size_t i = 0; i < 3; ++i) {
-        const int base = static_cast<int>(4 * i);
-        record.sys[i] = row.column(base + 1);
-        record.dia[i] = row.column(base + 2);
-        record.pul[i] = row.column(base + 3);
-        record.time[i] = row.column(base + 4);
-    }
-    record.note = row.column(noteColumn);
-    return record;
+    return dayRecordOf(table_, day);
 }
 
 PutResult Document::putDay(const DayRecord& day, bool holdsNothing, DateTime now) {

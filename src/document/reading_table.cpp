@@ -356,6 +356,25 @@ void clearDayReadings(DayRecord& record) {
     record.note.clear();
 }
 
+DayRecord dayRecordOf(const ReadingTable& table, Date day) {
+    DayRecord record;
+    record.date = day;
+    const int position = table.findByKey(formatDayKey(day));
+    if (position == 0)
+        return record;
+    const DayRow row = table.rowAt(position);
+    record.date = parseDate(row.key()).value_or(day);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const int base = static_cast<int>(4 * i);
+        record.sys[i] = row.column(base + 1);
+        record.dia[i] = row.column(base + 2);
+        record.pul[i] = row.column(base + 3);
+        record.time[i] = row.column(base + 4);
+    }
+    record.note = row.column(noteColumn);
+    return record;
+}
+
 DayRow rowFromRecord(const DayRecord& record, std::string_view key) {
     const std::string dayNumber = formatDayNumber(record.date);
     std::array<std::string_view, subColumnCount> columns;

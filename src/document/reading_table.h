@@ -170,6 +170,9 @@ struct DayRecord {
     std::string note;
 };
 
+// The day as the table holds it (empty readings for a day without a row).
+DayRecord dayRecordOf(const ReadingTable& table, Date day);
+
 // Empties the twelve reading texts and the note; the date stays.
 void clearDayReadings(DayRecord& record);
 
