@@ -12,7 +12,7 @@ namespace tonolog {
 // The menus and their items, each by name.
 struct MenuControls {
     QMenu* mnuFile = nullptr;
-    QMenu* mnuReport = nullptr;
+    QMenu* mnuReadings = nullptr;
     QMenu* mnuHelp = nullptr;
 
     QAction* actNew = nullptr;
@@ -26,6 +26,7 @@ struct MenuControls {
     std::array<QAction*, 3> actHistory{};
     QAction* actExit = nullptr;
 
+    QAction* actImport = nullptr;
     QAction* actReport = nullptr;
     QAction* actExportCsv = nullptr;
 

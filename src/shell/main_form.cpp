@@ -16,6 +16,7 @@
 #include "platform/settings_store.h"
 #include "platform/words.h"
 #include "print/page_printing.h"
+#include "report/import_commands.h"
 #include "report/report_commands.h"
 #include "shell/file_on_disk.h"
 #include "shell/help_commands.h"
@@ -159,6 +160,20 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
         if (diary_->commitPendingEntry())
             reports_->openReportDialog();
     });
+    // An import goes into the diary as one change: the pages redraw once and the backup takes it.
+    imports_ =
+        std::make_unique<ImportCommands>(document, platform_.dialogs, platform_.messages, *this,
+                                         locations_.documentsDir, [this](const ImportPlan& plan) {
+                                             if (!applyImport(document, plan, nowFrom(platform_.clock)))
+                                                 return false;
+                                             drawAllPages();
+                                             files_->backUpCommit();
+                                             return true;
+                                         });
+    connect(ui.menu.actImport, &QAction::triggered, this, [this] {
+        if (diary_->commitPendingEntry())
+            imports_->importReadings();
+    });
     connect(ui.menu.actExportCsv, &QAction::triggered, this, [this] {
         if (diary_->commitPendingEntry())
             reports_->openExportDialog();
@@ -177,6 +192,7 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
 MainForm::~MainForm() {
     // The report's dialogs and the pages go before the controls they watch.
     reports_.reset();
+    imports_.reset();
     diary_.reset();
     list_.reset();
     trend_.reset();

@@ -25,6 +25,7 @@ class HelpCommands;
 class ListPage;
 class PageLinks;
 class PagePrinting;
+class ImportCommands;
 class ReportCommands;
 class TrendPage;
 
@@ -74,6 +75,7 @@ public:
     FileOnDisk& disk() { return *disk_; }
     HelpCommands& help() { return *help_; }
     ReportCommands& reports() { return *reports_; }
+    ImportCommands& imports() { return *imports_; }
     Platform& platform() { return platform_; }
     // The design table every control is placed and rescaled from.
     const ElasticLayout& layout() const { return elastic_; }
@@ -118,6 +120,7 @@ private:
     std::unique_ptr<FileOnDisk> disk_;
     std::unique_ptr<HelpCommands> help_;
     std::unique_ptr<ReportCommands> reports_;
+    std::unique_ptr<ImportCommands> imports_;
 };
 
 } // namespace tonolog

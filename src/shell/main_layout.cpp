@@ -307,12 +307,14 @@ void buildMenus(QMainWindow& window, MenuControls& m) {
     m.actExit = item(m.mnuFile, "actExit", QT_TRANSLATE_NOOP("Tonolog", "Exit(&X)"),
                      QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    m.mnuReport = window.menuBar()->addMenu(Tonolog::tr("Report(&R)"));
-    m.mnuReport->setObjectName(QStringLiteral("mnuReport"));
-    m.actReport =
-        item(m.mnuReport, "actReport", QT_TRANSLATE_NOOP("Tonolog", "Report for the doctor...(&D)"));
+    m.mnuReadings = window.menuBar()->addMenu(Tonolog::tr("Readings(&R)"));
+    m.mnuReadings->setObjectName(QStringLiteral("mnuReadings"));
+    m.actImport = item(m.mnuReadings, "actImport", QT_TRANSLATE_NOOP("Tonolog", "Import readings...(&I)"));
     m.actExportCsv =
-        item(m.mnuReport, "actExportCsv", QT_TRANSLATE_NOOP("Tonolog", "Export readings as CSV...(&E)"));
+        item(m.mnuReadings, "actExportCsv", QT_TRANSLATE_NOOP("Tonolog", "Export readings as CSV...(&E)"));
+    m.mnuReadings->addSeparator();
+    m.actReport =
+        item(m.mnuReadings, "actReport", QT_TRANSLATE_NOOP("Tonolog", "Report for the doctor...(&D)"));
 
     m.mnuHelp = window.menuBar()->addMenu(Tonolog::tr("Help(&H)"));
     m.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
