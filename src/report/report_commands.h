@@ -24,7 +24,7 @@ class MessageBoxService;
 class ReportDialog;
 class Document;
 
-// The Report menu: the report for the doctor (previewed, saved as PDF or printed) and the
+// The Readings menu's report and export: the report for the doctor (previewed, saved as PDF or printed) and the
 // readings as CSV. It reads the diary and never changes it.
 class ReportCommands : public QObject {
     Q_OBJECT
@@ -34,9 +34,9 @@ public:
                    const Clock& clock, QWidget& window, QString documentsDir, QObject* parent = nullptr);
     ~ReportCommands() override;
 
-    // Report > Report for the doctor...: the report dialog over the window (it does not block).
+    // Readings > Report for the doctor...: the report dialog over the window (it does not block).
     ReportDialog* openReportDialog();
-    // Report > Export readings as CSV...: asks whether the whole diary or the report's period.
+    // Readings > Export readings as CSV...: asks whether the whole diary or the report's period.
     ExportDialog* openExportDialog();
 
     // The report's options as the dialog starts: the last 7 days that end on the latest day of the

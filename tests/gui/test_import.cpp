@@ -56,7 +56,6 @@ private Q_SLOTS:
         QStringList texts;
         for (const QAction* action : form.ui.menu.mnuReadings->actions())
             texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        QCOMPARE(form.ui.menu.mnuReadings->title(), QStringLiteral("Readings(&R)"));
         QCOMPARE(texts, (QStringList{"Import readings...(&I)", "Export readings as CSV...(&E)", "-",
                                      "Report for the doctor...(&D)"}));
     }
