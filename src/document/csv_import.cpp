@@ -308,7 +308,7 @@ std::optional<TimeOfDay> parseImportTime(std::string_view text) {
 // month first when one does so behind; open when none tells.
 void decideDateOrder(const CsvRows& rows, CsvLayout& layout) {
     bool dayFirst = false, monthFirst = false, slashed = false;
-    for (std::size_t r = static_cast<std::size_t>(layout.headerRow) + 1; r < rows.rows.size(); ++r) {
+    for (std::size_t r = static_cast<std::size_t>(layout.headerRow + 1); r < rows.rows.size(); ++r) {
         char separator = 0;
         const Numbers n = dateNumbers(trimBlanks(fieldAt(rows.rows[r], layout.columns.date)), &separator);
         if (n.count < 3 || separator != '/' || n.width[0] == 4)
@@ -333,6 +333,19 @@ std::string rowText(const std::vector<std::string>& row, char separator) {
 
 bool isEmptyRow(const std::vector<std::string>& row) {
     return std::all_of(row.begin(), row.end(), [](const std::string& f) { return trimBlanks(f).empty(); });
+}
+
+// Medisana's VitaDock portal writes no header: "25.06.2015 - 19:14";"104 mmHg";"68 mmHg";"72 bpm";...
+bool isMedisana(const CsvRows& rows) {
+    if (rows.rows.empty() || rows.rows[0].size() < 4)
+        return false;
+    const std::vector<std::string>& first = rows.rows[0];
+    std::size_t end = 0;
+    auto endsWith = [](std::string_view text, std::string_view tail) {
+        return text.size() > tail.size() && text.substr(text.size() - tail.size()) == tail;
+    };
+    return parseImportDate(first[0], DateOrder::dayMonthYear, &end) && endsWith(first[1], "mmHg") &&
+           endsWith(first[2], "mmHg") && endsWith(first[3], "bpm");
 }
 
 } // namespace
@@ -391,6 +404,13 @@ CsvRows readCsvRows(std::string_view bytes) {
 }
 
 std::optional<CsvLayout> recogniseCsv(const CsvRows& rows, std::string* why) {
+    if (isMedisana(rows)) {
+        CsvLayout layout;
+        layout.source = ImportSource::medisana;
+        layout.headerRow = -1;
+        layout.columns = ImportColumns{0, -1, 1, 2, 3, -1, -1};
+        return layout;
+    }
     const std::size_t searched = std::min(rows.rows.size(), static_cast<std::size_t>(headerSearchRows));
     bool patientBlock = false;
     for (std::size_t r = 0; r < searched; ++r) {
@@ -447,7 +467,7 @@ ReadingsRead readCsvReadings(const CsvRows& rows, const CsvLayout& layout, const
     ReadingRules rules(layout.source);
     const ImportColumns& c = layout.columns;
     const bool ownFile = layout.source == ImportSource::tonologCsv;
-    for (std::size_t r = static_cast<std::size_t>(layout.headerRow) + 1; r < rows.rows.size(); ++r) {
+    for (std::size_t r = static_cast<std::size_t>(layout.headerRow + 1); r < rows.rows.size(); ++r) {
         const std::vector<std::string>& row = rows.rows[r];
         if (isEmptyRow(row))
             continue;
@@ -466,6 +486,11 @@ ReadingsRead readCsvReadings(const CsvRows& rows, const CsvLayout& layout, const
                 time =
                     TimeOfDay{local.secondOfDay / 3600, local.secondOfDay / 60 % 60, local.secondOfDay % 60};
             }
+        } else if (const auto instant = c.time < 0 ? parseOffsetDateTime(dateText) : std::nullopt) {
+            // A date-time with its offset from UTC names an instant: the day is the local one.
+            const LocalDateTime local = toLocal(*instant);
+            date = local.date;
+            time = TimeOfDay{local.secondOfDay / 3600, local.secondOfDay / 60 % 60, 0};
         } else {
             std::size_t end = 0;
             date = parseImportDate(dateText, layout.dateOrder, &end);

@@ -22,6 +22,8 @@ std::string sourceName(ImportSource source) {
         return translated(QT_TRANSLATE_NOOP("Tonolog", "Blood Pressure Monitor app CSV"));
     case ImportSource::microlife:
         return translated(QT_TRANSLATE_NOOP("Tonolog", "Microlife PC export"));
+    case ImportSource::medisana:
+        return translated(QT_TRANSLATE_NOOP("Tonolog", "Medisana VitaDock CSV"));
     case ImportSource::appleHealth:
         return translated(QT_TRANSLATE_NOOP("Tonolog", "Apple Health export"));
     case ImportSource::genericCsv:
@@ -71,7 +73,13 @@ std::string oneLine(std::string_view text) {
 } // namespace
 
 ValueRead readValue(std::string_view text) {
-    const std::string_view trimmed = trimBlanks(text);
+    std::string_view trimmed = trimBlanks(text);
+    // A unit after the number, as some exports write it ("104 mmHg", "72 bpm").
+    for (const std::string_view unit : {"mmHg", "bpm", "P/min", "/min"})
+        if (trimmed.size() > unit.size() && trimmed.substr(trimmed.size() - unit.size()) == unit) {
+            trimmed = trimBlanks(trimmed.substr(0, trimmed.size() - unit.size()));
+            break;
+        }
     if (isNoValue(trimmed))
         return {};
     const auto number = parseDecimal(trimmed);

@@ -22,6 +22,7 @@ enum class ImportSource {
     withings,
     bpMonitorFl,
     microlife,
+    medisana,
     appleHealth,
     genericCsv
 };
@@ -138,7 +139,7 @@ struct ImportColumns {
 // How a CSV file is read: its source, the header row, the columns and the date order.
 struct CsvLayout {
     ImportSource source = ImportSource::genericCsv;
-    int headerRow = 0; // the readings follow it
+    int headerRow = 0; // the readings follow it; -1 for a file without a header
     ImportColumns columns;
     DateOrder dateOrder = DateOrder::dayMonthYear;
     bool dateOrderOpen = false;   // every slashed date of the file could be read either way
