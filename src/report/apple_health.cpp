@@ -260,8 +260,8 @@ struct Located {
 };
 
 // The export.xml of the file, told by content: the file itself, or in a ZIP archive the first
-// XML entry with the root element <HealthData>, those named export.xml first (Apple's own
-// apple_health_export/export.xml; the name differs with the phone's language).
+// XML entry with the root element <HealthData>, those named export.xml first (Apple's own is
+// apple_health_export/export.xml; an archive packed again by hand may name it otherwise).
 Located locate(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
