@@ -883,10 +883,6 @@ the settings cannot be written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Report(&amp;R)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Report for the doctor...(&amp;D)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1108,6 +1104,217 @@ the settings cannot be written.</source>
     </message>
     <message>
         <source>Blood pressure diary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file holds no text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is no export this program knows, and no line of it names columns for the date and the blood pressure (SYS, DIA).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no time)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was imported: the diary would then hold more than 32,767 days, more than it can keep.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Readings imported: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days added: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duplicates skipped: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows without a blood pressure skipped: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Readings refused: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Readings that did not fit (the day&apos;s three places were taken): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tonolog CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OMRON connect CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Withings bp.csv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blood Pressure Monitor app CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microlife PC export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apple Health export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is not a whole number from 0 to 250.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is not an Apple Health export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The ZIP archive cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The ZIP archive holds no Apple Health export (export.xml).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Apple Health export is damaged at line %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its date and time cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import readings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Readings (*.csv;*.xml;*.zip)|*.csv;*.CSV;*.txt;*.xml;*.zip|CSV Files (*.csv)|*.csv;*.CSV|XML Files (*.xml)|*.xml|ZIP Files (*.zip)|*.zip|All Files (*.*)|*.*</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The readings cannot be imported.
+%1
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the Apple Health export...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is too large for a file of readings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+Recognised as: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The readings as they will be stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date (or date and time):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SYS:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DIA:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PUL:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day, month, year (31/12/2025)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Month, day, year (12/31/2025)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date order:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing can be imported: the diary would then hold more than 32,767 days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file holds %1 readings. %2 will be imported (%3 days new in the diary); %4 are already in the diary; %5 do not fit (the day&apos;s three places are taken); %6 are refused; %7 rows hold no blood pressure.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Readings(&amp;R)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import readings...(&amp;I)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Medisana VitaDock CSV</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
