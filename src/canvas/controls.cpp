@@ -4,9 +4,11 @@
 
 #include "canvas/accessible_controls.h"
 #include "canvas/device_pixels.h"
+#include "canvas/focus_ring.h"
 #include "canvas/resources.h"
 #include "document/conversions.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,7 +18,37 @@ namespace tonolog {
 
 ImageButton::ImageButton(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
+    // Tab reaches the button, a click does not take the focus from the box being typed in.
+    setFocusPolicy(Qt::TabFocus);
     installAccessibleControls();
+}
+
+void ImageButton::setDecorative(bool decorative) {
+    decorative_ = decorative;
+    setFocusPolicy(decorative ? Qt::NoFocus : Qt::TabFocus);
+}
+
+void ImageButton::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+        // One press a key stroke, as a short click; a key held down does not repeat it.
+        event->accept();
+        if (!event->isAutoRepeat())
+            click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ImageButton::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void ImageButton::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void ImageButton::click() {
@@ -66,6 +98,8 @@ void ImageButton::paintEvent(QPaintEvent*) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QRectF(rect()), picture);
     }
+    if (hasFocus())
+        drawFocusRing(painter, QRectF(rect()));
 }
 
 void ImageButton::mousePressEvent(QMouseEvent* event) {

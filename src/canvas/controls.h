@@ -27,7 +27,7 @@ public:
     void click();
     // A picture that only adorns the page (a logo): screen readers hear of a picture, not of a
     // button.
-    void setDecorative(bool decorative) { decorative_ = decorative; }
+    void setDecorative(bool decorative);
     bool isDecorative() const { return decorative_; }
 
 Q_SIGNALS:
@@ -40,6 +40,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // The picture shown now, as `deviceSize` pixels.

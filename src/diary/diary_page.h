@@ -98,6 +98,8 @@ public:
     // Enter moves the focus on, in the tab order of the readings.
     void enterPressedIn(QWidget* box);
     void openCalendar();
+    // Closes the calendar without a change; the date box has the focus again.
+    void closeCalendar();
     void takeCalendarDate(const QDate& date);
     void fillCurrentTime(int reading);
 

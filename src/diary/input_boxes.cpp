@@ -30,13 +30,33 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == calendar) {
-            // In the open calendar, Page Up and Page Down turn its month rather than step a day.
+            // In the open calendar, Page Up and Page Down turn its month rather than step a day;
+            // Escape closes it and leaves the date as it was.
             if (event->type() == QEvent::ShortcutOverride) {
                 auto* keyEvent = static_cast<QKeyEvent*>(event);
-                if (keyEvent->key() == Qt::Key_PageUp || keyEvent->key() == Qt::Key_PageDown)
+                if (keyEvent->key() == Qt::Key_PageUp || keyEvent->key() == Qt::Key_PageDown ||
+                    keyEvent->key() == Qt::Key_Escape)
                     keyEvent->accept();
+            } else if (event->type() == QEvent::KeyPress &&
+                       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+                page_.closeCalendar();
+                return true;
             }
             return false;
+        }
+        // In the date box, Alt+Down and F4 open the calendar, as they open a drop-down list.
+        if (watched == dateBox &&
+            (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+            auto* keyEvent = static_cast<QKeyEvent*>(event);
+            const bool opens =
+                (keyEvent->key() == Qt::Key_Down && keyEvent->modifiers() == Qt::AltModifier) ||
+                (keyEvent->key() == Qt::Key_F4 && keyEvent->modifiers() == Qt::NoModifier);
+            if (opens) {
+                keyEvent->accept();
+                if (event->type() == QEvent::KeyPress)
+                    page_.openCalendar();
+                return event->type() == QEvent::KeyPress;
+            }
         }
         auto* box = qobject_cast<QWidget*>(watched);
         if (event->type() == QEvent::FocusOut) {
@@ -59,6 +79,7 @@ protected:
 public:
     // The calendar's grid of days, which has the focus while the calendar is open.
     QObject* calendar = nullptr;
+    QObject* dateBox = nullptr;
 
 private:
     DiaryPage& page_;
@@ -91,6 +112,7 @@ void DiaryPage::connectControls() {
         box->installEventFilter(watcher);
     }
     d.InputName->installEventFilter(watcher);
+    watcher->dateBox = d.InputDate;
     // A name or note keeps every character the file can hold, however long.
     d.InputName->setMaxLength(std::numeric_limits<int>::max());
     d.InputNote->setMaxLength(std::numeric_limits<int>::max());
@@ -215,6 +237,13 @@ void DiaryPage::openCalendar() {
     monthView_.setFocus(Qt::OtherFocusReason);
     if (QWidget* inner = monthView_.focusProxy())
         inner->setFocus(Qt::OtherFocusReason);
+}
+
+void DiaryPage::closeCalendar() {
+    if (!monthView_.isVisible())
+        return;
+    monthView_.hide();
+    ui_.InputDate->setFocus(Qt::OtherFocusReason);
 }
 
 void DiaryPage::takeCalendarDate(const QDate& date) {

@@ -115,7 +115,9 @@ void ReportDialog::layOutControls() {
     dates->addWidget(toDate);
     dates->addStretch();
     auto* form = new QFormLayout;
-    form->addRow(Tonolog::tr("Period:"), dates);
+    auto* periodLabel = new QLabel(Tonolog::tr("Period:"), this);
+    periodLabel->setBuddy(quickChoice);
+    form->addRow(periodLabel, dates);
     form->addRow(Tonolog::tr("Home threshold:"), threshold);
     form->addRow(QString(), leaveOutFirstDay);
 
@@ -195,6 +197,8 @@ void ReportDialog::paintPreview(QPrinter* printer) {
     reportPages_ = renderer.layOut(*printer);
     previewPages_ = std::min(reportPages_, previewPageLimit);
     renderer.render(*printer, previewPageLimit, {});
+    // The pages are pictures: a screen reader hears the report's first page in words.
+    preview->setAccessibleDescription(reportInWords(report));
     pagesNote->setText(
         reportPages_ > previewPages_
             ? Tonolog::tr("The preview shows the first %1 of %2 pages; the saved or printed report "

@@ -70,6 +70,32 @@ int lineSpacingOf(const QFont& font, QPaintDevice* device) {
 
 } // namespace
 
+QString reportInWords(const Report& report) {
+    const ReportSummary& s = report.summary;
+    const ReportOptions& o = report.options;
+    QStringList sentences;
+    sentences << Tonolog::tr("Home blood pressure report") << fromStd(report.ownerName)
+              << Tonolog::tr("Period: %1").arg(periodText(o.from, o.to))
+              << Tonolog::tr("%1 readings on %2 days").arg(s.readingsCounted).arg(s.daysWithReadings);
+    if (s.readingsCounted > 0) {
+        sentences << Tonolog::tr("Mean SYS %1, DIA %2, PUL %3")
+                         .arg(fromStd(formatMeanAndSpread(s.whole.sys)),
+                              fromStd(formatMeanAndSpread(s.whole.dia)),
+                              fromStd(formatMeanAndSpread(s.whole.pul)))
+                  << extremeText(QT_TRANSLATE_NOOP("Tonolog", "Lowest SYS"), s.lowestSys)
+                  << extremeText(QT_TRANSLATE_NOOP("Tonolog", "Highest SYS"), s.highestSys)
+                  << extremeText(QT_TRANSLATE_NOOP("Tonolog", "Lowest DIA"), s.lowestDia)
+                  << extremeText(QT_TRANSLATE_NOOP("Tonolog", "Highest DIA"), s.highestDia)
+                  << Tonolog::tr("At or above %1/%2: %3")
+                         .arg(o.thresholdSys)
+                         .arg(o.thresholdDia)
+                         .arg(fromStd(formatThresholdShare(s)));
+    }
+    sentences << fromStd(thresholdVerdict(s, o));
+    sentences.removeAll(QString());
+    return sentences.join(QStringLiteral(". "));
+}
+
 void setUpReportPage(QPagedPaintDevice& device) {
     const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
     device.setPageLayout(QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4),

@@ -82,4 +82,9 @@ void setUpReportPage(QPagedPaintDevice& device);
 // The period in the program's date form: "Nov./16/2026 to Nov./22/2026".
 QString periodText(Date from, Date to);
 
+// What the report's first page says, as sentences for a screen reader: the title, the owner and
+// the period, the counts, the means, the extremes, the share at or above the threshold and the
+// verdict.
+QString reportInWords(const Report& report);
+
 } // namespace tonolog

@@ -5,6 +5,7 @@
 #include "canvas/canvas.h"
 #include "canvas/clock_dates.h"
 #include "canvas/controls.h"
+#include "canvas/focus_ring.h"
 #include "canvas/message_box.h"
 #include "canvas/resources.h"
 #include "canvas/text.h"
@@ -128,6 +129,8 @@ MainForm::MainForm(Platform& platform, Locations locations, QWidget* parent)
       locations_(std::move(locations)), elastic_(designClientTwips),
       links_(std::make_unique<PageLinks>(*this)) {
     setObjectName(QStringLiteral("MainForm"));
+    // The keyboard's focus is drawn as a clear ring on every control.
+    useFocusRingStyle();
     setWindowTitle(QString::fromUtf8(text::programTitle));
     QFont base(QStringLiteral("Tahoma"));
     base.setPointSizeF(9);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/main_layout.h"
 
+#include "canvas/accessible_controls.h"
+
 #include "canvas/canvas.h"
 #include "canvas/controls.h"
 #include "canvas/twips.h"
@@ -271,6 +273,7 @@ void buildTrendPage(QWidget* page, ElasticLayout& elastic, TrendControls& t) {
 }
 
 void buildMenus(QMainWindow& window, MenuControls& m) {
+    installAccessibleMenus();
     const auto item = [](QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
         QAction* action = menu->addAction(Tonolog::tr(caption));
         action->setObjectName(QLatin1String(name));
@@ -323,6 +326,8 @@ void buildMenus(QMainWindow& window, MenuControls& m) {
     m.actHelpTopics = item(m.mnuHelp, "actHelpTopics", QT_TRANSLATE_NOOP("Tonolog", "Topics(&S)..."));
     m.mnuHelp->addSeparator();
     m.actAbout = item(m.mnuHelp, "actAbout", QT_TRANSLATE_NOOP("Tonolog", "About(&A)..."));
+    for (QMenu* menu : {m.mnuFile, m.mnuReadings, m.mnuHelp})
+        menu->setAccessibleName(accessibleMenuText(menu->title()));
 }
 
 // Names (and, where no tooltip says it, descriptions) that a screen reader reads out. The
@@ -340,7 +345,8 @@ void nameForScreenReaders(MainLayout& ui) {
     DiaryControls& d = ui.diary;
     name(d.InputName, Tonolog::tr("Name"));
     name(d.InputDate, Tonolog::tr("Date"));
-    name(d.ImgInputDate, Tonolog::tr("Calendar"), Tonolog::tr("Opens a calendar to choose the day"));
+    name(d.ImgInputDate, Tonolog::tr("Calendar"),
+         Tonolog::tr("Opens a calendar to choose the day (Alt+Down or F4 in the date box)"));
     logo(d.ImgDiaryLogo, QT_TRANSLATE_NOOP("Tonolog", "Diary"));
     name(d.ImgDiaryUp, Tonolog::tr("Previous day"));
     name(d.ImgDiaryDown, Tonolog::tr("Next day"));
@@ -350,7 +356,8 @@ void nameForScreenReaders(MainLayout& ui) {
         name(d.InputDia[i], reading + Tonolog::tr("DIA"), Tonolog::tr("Diastolic pressure, 0 to 250 mmHg"));
         name(d.InputPul[i], reading + Tonolog::tr("PUL"), Tonolog::tr("Pulse, 0 to 250 a minute"));
         name(d.InputTime[i], reading + Tonolog::tr("TIME"));
-        name(d.ImgInputTime[i], reading + Tonolog::tr("current time"));
+        name(d.ImgInputTime[i], reading + Tonolog::tr("current time"),
+             Tonolog::tr("Fills in the time of day now"));
     }
     name(d.InputNote, Tonolog::tr("Notes"), Tonolog::tr("A note for the day"));
 

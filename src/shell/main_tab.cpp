@@ -1,8 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tonolog developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/main_tab.h"
+#include "canvas/focus_ring.h"
 #include "platform/words.h"
+#include "shell/main_tab_accessible.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -41,6 +44,7 @@ MainTab::MainTab(QWidget* parent)
       frontColor_(palette().color(QPalette::Button)), backgroundColor_(palette().color(QPalette::Window)),
       captionFont_(font()) {
     tabColors_.fill(palette().color(QPalette::Button));
+    installAccessibleTabs();
     strip_ = new TabStrip(this);
     strip_->setObjectName(QStringLiteral("MainTabStrip"));
     static const char* const names[pageCount] = {"MainTabDiary", "MainTabList", "MainTabTrend"};
@@ -75,6 +79,7 @@ void MainTab::describeStrip() {
 void MainTab::setCurrentPage(int index) {
     if (index < 0 || index >= pageCount)
         return;
+    const int before = current_;
     current_ = index;
     for (int i = 0; i < pageCount; ++i)
         pages_[static_cast<std::size_t>(i)]->setVisible(i == index);
@@ -82,6 +87,8 @@ void MainTab::setCurrentPage(int index) {
     strip_->update();
     update();
     describeStrip();
+    if (before != index)
+        announceFrontTab(strip_, before, index);
     Q_EMIT currentPageChanged(index);
 }
 
@@ -202,10 +209,8 @@ void TabStrip::paintEvent(QPaintEvent*) {
             captionFont.setBold(front);
             painter.setFont(captionFont);
             painter.drawText(r, Qt::AlignCenter, owner_->caption(i));
-            if (front && hasFocus()) {
-                painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-                painter.drawRect(r.adjusted(6, 5, -6, -6));
-            }
+            if (front && hasFocus())
+                drawFocusRing(painter, r.adjusted(4, 3, -4, -3));
         }
 }
 
@@ -218,6 +223,16 @@ void TabStrip::mousePressEvent(QMouseEvent* event) {
             return;
         }
     setFocus(Qt::MouseFocusReason);
+}
+
+void TabStrip::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    // A screen reader hears of the tab in front, not of the strip as a whole.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(owner_->currentPage());
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void TabStrip::keyPressEvent(QKeyEvent* event) {

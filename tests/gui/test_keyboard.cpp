@@ -10,6 +10,7 @@
 #include "support/recording_surface.h"
 
 #include <QCalendarWidget>
+#include <QLineEdit>
 #include <QMenu>
 #include <QtTest>
 
@@ -176,6 +177,44 @@ private Q_SLOTS:
         QCOMPARE(calendar->selectedDate(), QDate(2004, 2, 20));
         QVERIFY(calendar->isVisible());
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./20/2004"));
+    }
+
+    // Every image button is reached by Tab and pressed by Space or Enter, as a short click is.
+    void imageButtonsAreReachedByTabAndPressedBySpace() {
+        FormHarness h;
+        MainForm& form = h.start();
+        form.ui.diary.InputDate->setFocus();
+        const QString before = form.ui.diary.InputDate->text();
+        for (int i = 0; i < 60 && QApplication::focusWidget() != form.ui.diary.ImgDiaryDown; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form.ui.diary.ImgDiaryDown);
+        QTest::keyClick(form.ui.diary.ImgDiaryDown, Qt::Key_Space);
+        QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./21/2004"));
+        QVERIFY(before != form.ui.diary.InputDate->text());
+        // The logo is a picture, not a button: Tab passes it by.
+        QCOMPARE(form.ui.diary.ImgDiaryLogo->focusPolicy(), Qt::NoFocus);
+    }
+
+    // Alt+Down or F4 in the date box opens the calendar; the arrows and Enter choose a day;
+    // Escape closes it and leaves the date as it was.
+    void theCalendarOpensFromTheDateBox() {
+        FormHarness h;
+        MainForm& form = h.start();
+        QLineEdit* date = form.ui.diary.InputDate;
+        date->setFocus();
+        QTest::keyClick(date, Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(form.ui.MonthView->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!form.ui.MonthView->isVisible());
+        QCOMPARE(date->text(), QStringLiteral("Jan./21/2004"));
+        QTest::keyClick(date, Qt::Key_F4);
+        QVERIFY(form.ui.MonthView->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!form.ui.MonthView->isVisible());
+        QCOMPARE(date->text(), QStringLiteral("Jan./21/2004"));
+        QCOMPARE(QApplication::focusWidget(), date);
     }
 
     // The keys every desktop program has: F1 the help's contents, Ctrl+Shift+S Save as, Ctrl+W

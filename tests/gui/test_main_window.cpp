@@ -198,7 +198,7 @@ private Q_SLOTS:
         const QImage strip = tab->strip()->grab().toImage();
         for (int i = 0; i < 3; ++i) {
             const QRect r = tab->strip()->tabRect(i);
-            const QColor face = strip.pixelColor(r.left() + 8, r.center().y());
+            const QColor face = strip.pixelColor(r.left() + 12, r.center().y());
             QCOMPARE(face, tab->tabColor(i));
         }
 
