@@ -140,6 +140,30 @@ private Q_SLOTS:
         QCOMPARE(line({rightX, corner.y() - 2}, {0, 1}), width);
         QCOMPARE(line({rightX, far.y() + 3}, {0, -1}), width); // shared with the note's frame
     }
+
+    // The keyboard's focus on an image button and on a box is a black ring of at least two device
+    // pixels with white inside it.
+    void theFocusRingIsClearAtEveryScale() {
+        FormHarness h;
+        MainForm& form = h.start();
+        for (QWidget* control : {static_cast<QWidget*>(form.ui.diary.ImgDiaryDown),
+                                 static_cast<QWidget*>(form.ui.diary.InputSys[0])}) {
+            control->setFocus(Qt::TabFocusReason);
+            QVERIFY(control->hasFocus());
+            const QImage image = control->grab().toImage();
+            const int y = image.height() / 2;
+            int black = 0;
+            int x = 0;
+            while (x < image.width() / 3 && qGray(image.pixel(x, y)) > 60)
+                ++x;
+            while (x < image.width() / 3 && qGray(image.pixel(x, y)) <= 60) {
+                ++black;
+                ++x;
+            }
+            QVERIFY2(black >= 2, qPrintable(control->objectName()));
+            QVERIFY(x < image.width() && qGray(image.pixel(x, y)) >= 230);
+        }
+    }
 };
 
 int main(int argc, char** argv) {

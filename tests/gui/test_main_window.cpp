@@ -8,11 +8,13 @@
 #include "support/diary_actions.h"
 #include "support/form_harness.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -103,6 +105,38 @@ private Q_SLOTS:
                 next = next->nextInFocusChain();
             QCOMPARE(next, expected[k + 1]);
         }
+    }
+
+    // A screen reader hears the tabs as page tabs, the one in front selected, and the menus by
+    // their captions without the bracketed access key.
+    void screenReadersHearTabsAndMenusByName() {
+        FormHarness h;
+        MainForm& form = h.start();
+        QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(form.ui.mainTab->strip());
+        QCOMPARE(strip->role(), QAccessible::PageTabList);
+        QStringList tabs;
+        for (int i = 0; i < strip->childCount(); ++i) {
+            QCOMPARE(strip->child(i)->role(), QAccessible::PageTab);
+            tabs << strip->child(i)->text(QAccessible::Name) +
+                        (strip->child(i)->state().selected ? QStringLiteral("*") : QString());
+        }
+        QCOMPARE(tabs, (QStringList{"Diary*", "List", "Trend"}));
+        strip->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(form.ui.mainTab->currentPage(), 2);
+        QVERIFY(strip->child(2)->state().selected && !strip->child(0)->state().selected);
+
+        auto names = [](QWidget* widget) {
+            QStringList out;
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+            for (int i = 0; i < iface->childCount(); ++i)
+                if (iface->child(i)->role() != QAccessible::Separator)
+                    out << iface->child(i)->text(QAccessible::Name);
+            return out;
+        };
+        QCOMPARE(names(form.menuBar()), (QStringList{"File", "Readings", "Help"}));
+        const QStringList file = names(form.ui.menu.mnuFile);
+        QCOMPARE(file.mid(0, 5), (QStringList{"New", "Open...", "Close", "Save", "Save as..."}));
+        QCOMPARE(names(form.ui.menu.mnuReadings).first(), QStringLiteral("Import readings..."));
     }
 
     void menusHaveTheirItemsAndShortcuts() {

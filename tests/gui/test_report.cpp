@@ -7,6 +7,7 @@
 #include "shell/main_form.h"
 #include "support/form_harness.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
@@ -122,6 +123,14 @@ private Q_SLOTS:
         QCOMPARE(dialog->fromDate->date(), QDate(2004, 1, 1));
         QTRY_VERIFY(dialog->preview->pageCount() > 1);
         QVERIFY(dialog->reportPages() >= dialog->preview->pageCount());
+        // The pages are pictures; a screen reader hears the first page in words.
+        const QString heard = dialog->preview->accessibleDescription();
+        QVERIFY2(heard.startsWith(
+                     QStringLiteral("Home blood pressure report. Ann Example. Period: Jan./01/2004 to "
+                                    "Jul./18/2004. 400 readings on 200 days. Mean SYS 123.0")),
+                 qPrintable(heard));
+        QCOMPARE(QAccessible::queryAccessibleInterface(dialog->quickChoice)->text(QAccessible::Name),
+                 QStringLiteral("Period"));
     }
 
     // The PDF of 400 readings: header, summary, every reading exactly once, "Page k of n", and the
