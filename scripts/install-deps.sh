@@ -7,6 +7,7 @@ set -eu
 packages="cmake ninja-build g++ pkg-config python3 qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev libzip-dev
 fonts-dejavu-core fonts-liberation2 fonts-ipafont-gothic util-linux
 xvfb xauth xdotool x11-utils x11-apps netpbm poppler-utils clang-14 libclang-rt-14-dev inotify-tools
+dbus at-spi2-core python3-pyatspi
 desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev file
 cups-daemon cups-client cups-ipp-utils printer-driver-cups-pdf
 g++-mingw-w64-x86-64-posix wine64"
