@@ -6,6 +6,8 @@
 #include "canvas/resources.h"
 #include "platform/words.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -35,7 +37,23 @@ constexpr int topicRole = Qt::UserRole;
 
 } // namespace
 
+namespace {
+
+// The help is a window of its own: screen readers hear it as one (a plain widget is a "filler").
+QAccessibleInterface* helpWindowInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String("tonolog::HelpWindow"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    static const bool heardAsWindow = [] {
+        QAccessible::installFactory(helpWindowInterface);
+        return true;
+    }();
+    Q_UNUSED(heardAsWindow);
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(Tonolog::tr("Tonolog Help"));
     setWindowIcon(iconResource(101));
