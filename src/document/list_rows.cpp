@@ -54,29 +54,43 @@ SplitTime splitTime12(std::string_view stored) {
     return SplitTime{std::to_string(hour) + ":" + minutes, pm ? "pm" : "am"};
 }
 
-std::string describeListRow(const ListRow& row) {
+namespace {
+
+// One reading in words, its parts joined by commas; empty for a reading with nothing in it.
+std::string describeSlot(const ListSlot& slot) {
+    std::string words;
+    const auto add = [&words](const std::string& part) { words += (words.empty() ? "" : ", ") + part; };
+    if (!slot.sys.empty() && !slot.dia.empty())
+        add(translatedWith(QT_TRANSLATE_NOOP("Tonolog", "%1 over %2"), {slot.sys, slot.dia}));
+    else if (!slot.sys.empty())
+        add(translatedWith(QT_TRANSLATE_NOOP("Tonolog", "SYS %1"), {slot.sys}));
+    else if (!slot.dia.empty())
+        add(translatedWith(QT_TRANSLATE_NOOP("Tonolog", "DIA %1"), {slot.dia}));
+    if (!slot.pul.empty())
+        add(translatedWith(QT_TRANSLATE_NOOP("Tonolog", "pulse %1"), {slot.pul}));
+    if (!slot.time.empty())
+        add(translatedWith(QT_TRANSLATE_NOOP("Tonolog", "at %1"), {slot.time + slot.ampm}));
+    return words;
+}
+
+} // namespace
+
+std::string describeListReadings(const ListRow& row) {
     std::string date = row.dateCaption;
     std::erase_if(date, [](char c) { return c == ' ' || c == '\r' || c == '\n'; });
     std::string readings;
-    for (const ListSlot& slot : row.slots) {
-        std::string words;
-        if (!slot.sys.empty() && !slot.dia.empty())
-            words = slot.sys + "/" + slot.dia;
-        else if (!slot.sys.empty())
-            words = translatedWith(QT_TRANSLATE_NOOP("Tonolog", "SYS %1"), {slot.sys});
-        else if (!slot.dia.empty())
-            words = translatedWith(QT_TRANSLATE_NOOP("Tonolog", "DIA %1"), {slot.dia});
-        if (!slot.pul.empty())
-            words += (words.empty() ? "" : " ") +
-                     translatedWith(QT_TRANSLATE_NOOP("Tonolog", "pulse %1"), {slot.pul});
-        if (words.empty())
-            continue;
-        if (!slot.time.empty())
-            words += " " + translatedWith(QT_TRANSLATE_NOOP("Tonolog", "at %1"), {slot.time + slot.ampm});
-        readings += (readings.empty() ? "" : "; ") + words;
-    }
+    for (const ListSlot& slot : row.slots)
+        if (const std::string words = describeSlot(slot); !words.empty())
+            readings += (readings.empty() ? "" : "; ") + words;
     return date + ": " +
            (readings.empty() ? translated(QT_TRANSLATE_NOOP("Tonolog", "no readings")) : readings);
+}
+
+std::string describeListRow(const ListRow& row) {
+    std::string words = describeListReadings(row);
+    if (!row.note.empty())
+        words += "; " + translatedWith(QT_TRANSLATE_NOOP("Tonolog", "note: %1"), {row.note});
+    return words;
 }
 
 int readingPitch(int firstRowTop, int secondRowTop) {
@@ -156,12 +170,11 @@ std::string trendPageTitle(std::string_view owner) {
     return translatedWith(QT_TRANSLATE_NOOP("Tonolog", "%1 's BP Trend"), {ownerOrNew(owner)});
 }
 
-namespace {
-
-// "Nov." of a date: the month as the program writes it in a key.
-std::string monthOf(Date date) {
+std::string shortMonthOf(Date date) {
     return formatDayKey(date).substr(0, 4);
 }
+
+namespace {
 
 // "Tonolog – Hanna Berg – what", or "Tonolog – what" without a name.
 std::string printTitle(std::string_view owner, const std::string& what) {
@@ -179,13 +192,13 @@ std::string daySpanText(Date first, Date last) {
     const std::string yearA = std::to_string(a.year);
     const std::string yearB = std::to_string(b.year);
     if (first == last)
-        return monthOf(first) + " " + dayA + ", " + yearA;
+        return shortMonthOf(first) + " " + dayA + ", " + yearA;
     if (a.year == b.year && a.month == b.month)
-        return monthOf(first) + " " + dayA + "\u2013" + dayB + ", " + yearA;
+        return shortMonthOf(first) + " " + dayA + "\u2013" + dayB + ", " + yearA;
     if (a.year == b.year)
-        return monthOf(first) + " " + dayA + " \u2013 " + monthOf(last) + " " + dayB + ", " + yearA;
-    return monthOf(first) + " " + dayA + ", " + yearA + " \u2013 " + monthOf(last) + " " + dayB + ", " +
-           yearB;
+        return shortMonthOf(first) + " " + dayA + " \u2013 " + shortMonthOf(last) + " " + dayB + ", " + yearA;
+    return shortMonthOf(first) + " " + dayA + ", " + yearA + " \u2013 " + shortMonthOf(last) + " " + dayB +
+           ", " + yearB;
 }
 
 std::string listPrintTitle(std::string_view owner, std::optional<Date> first, std::optional<Date> last) {
@@ -196,7 +209,8 @@ std::string listPrintTitle(std::string_view owner, std::optional<Date> first, st
 }
 
 std::string trendPrintTitle(std::string_view owner, Date windowStart) {
-    const std::string month = monthOf(windowStart) + " " + std::to_string(civilFromDate(windowStart).year);
+    const std::string month =
+        shortMonthOf(windowStart) + " " + std::to_string(civilFromDate(windowStart).year);
     return printTitle(owner, translatedWith(QT_TRANSLATE_NOOP("Tonolog", "trend %1"), {month}));
 }
 

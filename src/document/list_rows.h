@@ -29,6 +29,8 @@ std::string trendPageTitle(std::string_view owner);
 std::string listPrintTitle(std::string_view owner, std::optional<Date> first, std::optional<Date> last);
 std::string trendPrintTitle(std::string_view owner, Date windowStart);
 std::string reportPrintTitle(std::string_view owner, Date from, Date to);
+// "Nov." of a date: the month as the program writes it in a key.
+std::string shortMonthOf(Date date);
 // "Nov. 19, 2026", "Nov. 19–25, 2026", "Nov. 29 – Dec. 5, 2026", "Dec. 29, 2026 – Jan. 4, 2027".
 std::string daySpanText(Date first, Date last);
 
@@ -90,8 +92,11 @@ struct ListRow {
     std::string note;
 };
 
-// The row in words, for a screen reader: its date and each reading, as
-// "Jan./05/2004: 120/80 pulse 66 at 7:05am; SYS 131 at 9:00pm" ("no readings" for none).
+// The row in words, for a screen reader: its date and each reading that has anything, with what
+// it has, "Nov./19/2026: 129 over 83, pulse 74, at 7:28am; SYS 131, at 9:00pm; pulse 70"
+// ("no readings" for none).
+std::string describeListReadings(const ListRow& row);
+// The same with the day's note after the readings: "...; note: after a walk".
 std::string describeListRow(const ListRow& row);
 
 // The row showing the table's position, whose first reading label has this top and height;

@@ -3,6 +3,8 @@
 #include "trend_graph.h"
 
 #include "conversions.h"
+#include "list_rows.h"
+#include "words.h"
 
 #include <algorithm>
 #include <cmath>
@@ -182,6 +184,82 @@ std::optional<Date> trendDayUnderPointer(Date start, Date end, double canvasWidt
     // The right edge itself belongs to the last day, and a pointer left of the canvas to the first.
     const int day = std::clamp(static_cast<int>(std::floor(pointerX / w)) + 1, 1, *n);
     return Date{start.serial + day - 1};
+}
+
+namespace {
+
+TrendFigures figuresOf(const std::array<std::int16_t, 3 * trendMaxDays>& values, int days) {
+    TrendFigures figures;
+    long sum = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(3 * days); ++i) {
+        const int value = values[i];
+        if (value == -1)
+            continue;
+        figures.lowest = figures.count == 0 ? value : std::min(figures.lowest, value);
+        figures.highest = figures.count == 0 ? value : std::max(figures.highest, value);
+        sum += value;
+        ++figures.count;
+    }
+    if (figures.count > 0)
+        figures.mean = static_cast<int>(roundHalfEven(static_cast<double>(sum) / figures.count));
+    return figures;
+}
+
+} // namespace
+
+TrendStats trendStats(const TrendSeries& series) {
+    return TrendStats{countTrendReadings(series), figuresOf(series.sys, series.days),
+                      figuresOf(series.dia, series.days), figuresOf(series.pul, series.days)};
+}
+
+std::string trendWindowWords(Date start, Date end) {
+    const CivilDate a = civilFromDate(start);
+    const CivilDate b = civilFromDate(end);
+    std::string from = shortMonthOf(start) + " " + std::to_string(a.day);
+    if (a.year != b.year)
+        from += ", " + std::to_string(a.year);
+    const std::string to = shortMonthOf(end) + " " + std::to_string(b.day) + ", " + std::to_string(b.year);
+    return translatedWith(QT_TRANSLATE_NOOP("Tonolog", "%1 to %2"), {from, to});
+}
+
+std::string describeTrendWindow(Date start, Date end, const TrendSeries& series) {
+    const TrendStats stats = trendStats(series);
+    std::string words = trendWindowWords(start, end) + ": ";
+    if (stats.readings == 0)
+        return words + translated(QT_TRANSLATE_NOOP("Tonolog", "no readings"));
+    words += stats.readings == 1 ? translated(QT_TRANSLATE_NOOP("Tonolog", "1 reading"))
+                                 : translatedWith(QT_TRANSLATE_NOOP("Tonolog", "%1 readings"),
+                                                  {std::to_string(stats.readings)});
+    const auto range = [&words](const char* text, const TrendFigures& f) {
+        if (f.count > 0)
+            words += "; " + translatedWith(text, {std::to_string(f.mean), std::to_string(f.lowest),
+                                                  std::to_string(f.highest)});
+    };
+    range(QT_TRANSLATE_NOOP("Tonolog", "SYS mean %1, lowest %2, highest %3"), stats.sys);
+    range(QT_TRANSLATE_NOOP("Tonolog", "DIA mean %1, lowest %2, highest %3"), stats.dia);
+    if (stats.pul.count > 0)
+        words += "; " + translatedWith(QT_TRANSLATE_NOOP("Tonolog", "mean pulse %1"),
+                                       {std::to_string(stats.pul.mean)});
+    return words;
+}
+
+int trendCursorStart(const TrendSeries& series) {
+    for (int d = series.days - 1; d > 0; --d)
+        for (int k = 0; k < 3; ++k) {
+            const auto i = static_cast<std::size_t>(3 * d + k);
+            if (series.sys[i] != -1 || series.dia[i] != -1 || series.pul[i] != -1)
+                return d;
+        }
+    return 0;
+}
+
+std::string describeTrendDay(const ReadingTable& table, Date day) {
+    const std::string key = formatDayKey(day);
+    ListRow row;
+    const int position = table.findByKeyOfDay(key, day.serial);
+    if (position == 0 || !fillListRow(table, position, ListChart{}, 0, 0, row))
+        return key + ": " + translated(QT_TRANSLATE_NOOP("Tonolog", "no readings"));
+    return describeListRow(row);
 }
 
 } // namespace tonolog

@@ -15,7 +15,8 @@
 // The arithmetic of the trend graph: one window of up to 31 days on a canvas, a column of
 // dayWidth per day, the three readings of a day at a tenth of the column and a third further
 // each, values from 0 at the bottom edge to 250 at the top. Coordinates are twips; every
-// fraction goes to the nearest whole number with halves to the even neighbour.
+// fraction goes to the nearest whole number with halves to the even neighbour. Also what the
+// graph says to a screen reader: the window's figures and the chosen day in words.
 namespace tonolog {
 
 inline constexpr int trendMaxDays = 31;
@@ -105,5 +106,38 @@ std::optional<TrendWindow> shiftedTrendWindow(Date start, DateTime firstDay, Dat
 
 // The day of the window whose column holds the pointer's x.
 std::optional<Date> trendDayUnderPointer(Date start, Date end, double canvasWidth, int pointerX);
+
+// One series of a window: how many values it has, their mean (halves to the even neighbour),
+// the lowest and the highest; all 0 without a value.
+struct TrendFigures {
+    int count = 0;
+    int mean = 0;
+    int lowest = 0;
+    int highest = 0;
+};
+struct TrendStats {
+    int readings = 0; // the readings with any value (countTrendReadings)
+    TrendFigures sys;
+    TrendFigures dia;
+    TrendFigures pul;
+};
+TrendStats trendStats(const TrendSeries& series);
+
+// The window in words: "Nov. 1 to Nov. 30, 2026", "Dec. 16, 2026 to Jan. 15, 2027".
+std::string trendWindowWords(Date start, Date end);
+
+// The window and its figures, as the graph describes itself: "Nov. 1 to Nov. 30, 2026: 47
+// readings; SYS mean 128, lowest 112, highest 145; DIA mean 82, lowest 70, highest 95; mean
+// pulse 72". A series without values is left out; "no readings" for an empty window.
+std::string describeTrendWindow(Date start, Date end, const TrendSeries& series);
+
+// The day (0 for the window's first) the graph's day cursor starts on: the latest day with a
+// reading, or the first day of a window without any.
+int trendCursorStart(const TrendSeries& series);
+
+// A day in words as its row on the List page says it, readings and note:
+// "Nov./19/2026: 129 over 83, pulse 74, at 7:28am; note: after a walk"; a day the diary has no
+// row for has no readings.
+std::string describeTrendDay(const ReadingTable& table, Date day);
 
 } // namespace tonolog

@@ -117,6 +117,49 @@ TEST(ListRows, TextsOfARow) {
     EXPECT_FALSE(fillListRow(empty, 1, designChart, 240, 375, hidden));
 }
 
+struct WordsCase {
+    std::array<Reading, 3> readings;
+    const char* note;
+    const char* words;
+};
+
+class ListRowWords : public ::testing::TestWithParam<WordsCase> {};
+
+// What a screen reader hears of a row: the date, each reading with what it has, the note.
+TEST_P(ListRowWords, SayTheDayAndWhatEachReadingHas) {
+    const WordsCase& c = GetParam();
+    DayRecord day;
+    day.date = dateFromCivil(2026, 11, 19);
+    for (std::size_t k = 0; k < 3; ++k) {
+        day.sys[k] = c.readings[k].sys;
+        day.dia[k] = c.readings[k].dia;
+        day.pul[k] = c.readings[k].pul;
+        day.time[k] = c.readings[k].time;
+    }
+    day.note = c.note;
+    ReadingTable table;
+    addRowFromRecord(table, day, 1, formatDayKey(day.date));
+    ListRow row;
+    ASSERT_TRUE(fillListRow(table, 1, designChart, 240, 375, row));
+    EXPECT_EQ(describeListRow(row), c.words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ListRowWords,
+    ::testing::Values(
+        WordsCase{
+            {{{"129", "83", "74", "7:28am"}, {"131", "85", "", "21:00"}, {"", "", "", ""}}},
+            "after a walk",
+            "Nov./19/2026: 129 over 83, pulse 74, at 7:28am; 131 over 85, at 9:00pm; note: after a walk"},
+        WordsCase{{{{"", "", "70", ""}, {"131", "", "", ""}, {"", "090", "", "6:00"}}},
+                  "",
+                  "Nov./19/2026: pulse 70; SYS 131; DIA 90, at 6:00am"},
+        WordsCase{
+            {{{"", "", "", ""}, {"", "", "", "7:05am"}, {"", "", "", ""}}}, "", "Nov./19/2026: at 7:05am"},
+        WordsCase{{{{"", "", "", ""}, {"", "", "", ""}, {"", "", "", ""}}},
+                  "x",
+                  "Nov./19/2026: no readings; note: x"}));
+
 TEST(ListRows, PagingBounds) {
     EXPECT_EQ(listTopAfterStepDown(7, 10), 7);
     EXPECT_EQ(listTopAfterStepDown(6, 10), 7);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <vector>
 
 using namespace tonolog;
 
@@ -161,4 +163,53 @@ TEST(TrendGraph, DayUnderThePointer) {
     EXPECT_EQ(trendDayUnderPointer(start, end, 9375, 3000), day(2004, 4, 10));
     EXPECT_EQ(trendDayUnderPointer(start, end, 9375, 0), day(2004, 4, 1));
     EXPECT_EQ(trendDayUnderPointer(start, end, 9375, 9375), day(2004, 4, 30));
+}
+
+struct FiguresCase {
+    std::vector<Reading> readings;
+    const char* words;
+};
+
+class TrendWindowWords : public ::testing::TestWithParam<FiguresCase> {};
+
+// The graph's description: April 2004, how many readings, SYS and DIA as mean, lowest and
+// highest, the mean pulse; means to the nearest whole number, halves to the even one.
+TEST_P(TrendWindowWords, TheWindowAndItsFigures) {
+    std::map<int, DayRecord> days;
+    for (const Reading& r : GetParam().readings) {
+        DayRecord& rec = days[r.dayOfMonth];
+        rec.date = day(2004, 4, r.dayOfMonth);
+        rec.sys[static_cast<std::size_t>(r.k)] = r.sys;
+        rec.dia[static_cast<std::size_t>(r.k)] = r.dia;
+        rec.pul[static_cast<std::size_t>(r.k)] = r.pul;
+    }
+    ReadingTable table;
+    for (const auto& [dayOfMonth, rec] : days)
+        addRowFromRecord(table, rec, table.count() + 1, formatDayKey(rec.date));
+    const TrendSeries series = collectTrendSeries(table, day(2004, 4, 1), day(2004, 4, 30));
+    EXPECT_EQ(describeTrendWindow(day(2004, 4, 1), day(2004, 4, 30), series), GetParam().words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    April, TrendWindowWords,
+    ::testing::Values(
+        FiguresCase{{}, "Apr. 1 to Apr. 30, 2004: no readings"},
+        FiguresCase{{{3, 0, "121", "80", "66"}},
+                    "Apr. 1 to Apr. 30, 2004: 1 reading; SYS mean 121, lowest 121, highest 121; "
+                    "DIA mean 80, lowest 80, highest 80; mean pulse 66"},
+        // SYS 241 / 2 = 120.5 goes to 120, DIA 163 / 2 = 81.5 to 82, the pulse 141 / 2 to 70.
+        FiguresCase{{{3, 0, "121", "80", "71"}, {3, 2, "120", "83", ""}, {20, 1, "", "", "70"}},
+                    "Apr. 1 to Apr. 30, 2004: 3 readings; SYS mean 120, lowest 120, highest 121; "
+                    "DIA mean 82, lowest 80, highest 83; mean pulse 70"},
+        FiguresCase{{{9, 1, "", "", "72"}}, "Apr. 1 to Apr. 30, 2004: 1 reading; mean pulse 72"}));
+
+TEST(TrendGraph, WindowWordsAndTheCursorsDay) {
+    EXPECT_EQ(trendWindowWords(day(2026, 11, 1), day(2026, 11, 30)), "Nov. 1 to Nov. 30, 2026");
+    EXPECT_EQ(trendWindowWords(day(2026, 12, 16), day(2027, 1, 15)), "Dec. 16, 2026 to Jan. 15, 2027");
+    const ReadingTable table = aprilTable({{3, 0, "120", "80", "66"}, {9, 2, "130", "", ""}});
+    const TrendSeries series = collectTrendSeries(table, day(2004, 4, 1), day(2004, 4, 30));
+    EXPECT_EQ(trendCursorStart(series), 8);
+    EXPECT_EQ(trendCursorStart(collectTrendSeries(table, day(2004, 4, 16), day(2004, 5, 15))), 0);
+    EXPECT_EQ(describeTrendDay(table, day(2004, 4, 3)), "Apr./03/2004: 120 over 80, pulse 66");
+    EXPECT_EQ(describeTrendDay(table, day(2004, 4, 4)), "Apr./04/2004: no readings");
 }

@@ -87,10 +87,10 @@ private Q_SLOTS:
         MainForm& form = startWithSixDays(h);
         QCOMPARE(description(form.ui.list.PicGraphArea),
                  QStringLiteral("Bars from DIA to SYS on a scale of 0 to 250 mmHg. "
-                                "Jan./07/2004: 122/80 pulse 66 at 7:05am; SYS 131 at 9:00pm. "
+                                "Jan./07/2004: 122 over 80, pulse 66, at 7:05am; SYS 131, at 9:00pm. "
                                 "Jan./08/2004: pulse 70. "
-                                "Jan./09/2004: 124/80 pulse 66 at 7:05am. "
-                                "Jan./10/2004: 125/80 pulse 66 at 7:05am."));
+                                "Jan./09/2004: 124 over 80, pulse 66, at 7:05am. "
+                                "Jan./10/2004: 125 over 80, pulse 66, at 7:05am."));
         QCOMPARE(description(form.ui.list.PicViewArea), QStringLiteral("Days 3 to 6 of 6"));
         QCOMPARE(description(form.ui.trend.PicTrendArea),
                  QStringLiteral("Jan./01/2004 to Jan./31/2004: 7 readings"));
@@ -98,8 +98,8 @@ private Q_SLOTS:
         // Pressed through the screen reader's action, as a click.
         QAccessibleInterface* up = QAccessible::queryAccessibleInterface(form.ui.list.ImgListUp);
         up->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QVERIFY(
-            description(form.ui.list.PicGraphArea).contains(QLatin1String(" mmHg. Jan./06/2004: 121/80")));
+        QVERIFY(description(form.ui.list.PicGraphArea)
+                    .contains(QLatin1String(" mmHg. Jan./06/2004: 121 over 80")));
         // The Diary page is in front: Page Up steps the day, not the list.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./19/2004"));
