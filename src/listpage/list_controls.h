@@ -9,6 +9,7 @@ namespace tonolog {
 class Canvas;
 class ImageButton;
 class Label;
+class ListDayRow;
 class ShapeFrame;
 
 // The controls of the List page: four day rows r = 0..3, three reading slots a row, slot
@@ -47,6 +48,9 @@ struct ListControls {
     Label* LblList200 = nullptr;
     Label* LblList50 = nullptr;
     Label* LblList150 = nullptr;
+    // Made by the List page: each row's controls gathered in one control for the keyboard and
+    // screen readers.
+    std::array<ListDayRow*, rows> DayRow{};
 };
 
 // Every control of row r shown or hidden: the day's number and date, each reading's labels and

@@ -5,6 +5,7 @@
 #include "canvas/canvas.h"
 #include "canvas/canvas_set.h"
 #include "canvas/controls.h"
+#include "canvas/focus_ring.h"
 #include "canvas/hand_pointer.h"
 #include "canvas/page_palette.h"
 #include "canvas/press_and_hold.h"
@@ -15,13 +16,72 @@
 #include "listpage/chart_scale.h"
 #include "platform/words.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+#include <QPainter>
+
 #include <algorithm>
+#include <vector>
 
 namespace tonolog {
 
 namespace {
 
 const QColor black(0, 0, 0);
+
+// The ring around a focused row lies in this many pixels around its labels, between the rows.
+constexpr int ringMargin = 3;
+
+// A day row as screen readers know it: one list item whose name is the row's words, without the
+// labels inside it; its press opens the day.
+class AccessibleDayRow : public QAccessibleWidget {
+public:
+    explicit AccessibleDayRow(ListDayRow* row) : QAccessibleWidget(row, QAccessible::ListItem) {}
+
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+    // The row's labels, not the whole list it lies over.
+    QRect rect() const override {
+        const QRect area = row()->area();
+        return QRect(row()->mapToGlobal(area.topLeft()), area.size());
+    }
+
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} << QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& actionName) override {
+        if (actionName == pressAction())
+            row()->open();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+private:
+    ListDayRow* row() const { return static_cast<ListDayRow*>(widget()); }
+};
+
+QAccessibleInterface* dayRowInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String("tonolog::ListDayRow"))
+        return new AccessibleDayRow(static_cast<ListDayRow*>(object));
+    return nullptr;
+}
+
+// The controls of row r in the order the layout made them, which is the order they are drawn in.
+std::vector<QWidget*> controlsOfRow(const ListControls& c, int row) {
+    const auto r = static_cast<std::size_t>(row);
+    std::vector<QWidget*> controls{c.LblNumData[r], c.LblDateData[r]};
+    for (std::size_t i = 3 * r; i < 3 * r + 3; ++i)
+        controls.insert(controls.end(),
+                        {c.ShapeSys[i], c.LblSysTitle[i], c.LblDiaTitle[i], c.LblPulTitle[i], c.LblSysData[i],
+                         c.LblDiaData[i], c.LblPulData[i], c.LblTimeData[i], c.LblAmpmData[i]});
+    controls.insert(controls.end(), {c.ShapeNote[r], c.LblNoteTitle[r], c.LblNoteData[r]});
+    return controls;
+}
 
 int topTwips(const QWidget* w) {
     return twips::geometryOf(w).y();
@@ -42,27 +102,109 @@ private:
 
 } // namespace
 
+ListDayRow::ListDayRow(QWidget* list) : QWidget(list) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(dayRowInterface);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ListDayRow::fitToLabels() {
+    setGeometry(parentWidget()->rect());
+    QRect area;
+    for (const QWidget* label : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        area |= label->geometry();
+    area_ = area;
+    setMask(QRegion(area.adjusted(-ringMargin, -ringMargin, ringMargin, ringMargin)));
+}
+
+void ListDayRow::paintEvent(QPaintEvent*) {
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    drawFocusRing(painter, QRectF(area_.adjusted(-ringMargin, -ringMargin, ringMargin, ringMargin)));
+}
+
+void ListDayRow::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat())
+            open();
+        break;
+    case Qt::Key_Up:
+        Q_EMIT stepRequested(-1);
+        break;
+    case Qt::Key_Down:
+        Q_EMIT stepRequested(1);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void ListDayRow::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void ListDayRow::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
 ListPage::ListPage(ListControls& controls, Document& document, const CanvasSet& canvases, const Clock& clock,
                    HandPointer& pointer, QObject* parent)
     : QObject(parent), ui_(controls), document_(document), canvases_(canvases), pointer_(pointer) {
     listButtons = new PressAndHold(clock, listButtonState, this);
+    makeDayRows();
     connectControls();
 }
 
 ListPage::~ListPage() = default;
 
+void ListPage::makeDayRows() {
+    for (int r = 0; r < ListControls::rows; ++r) {
+        auto* row = new ListDayRow(ui_.PicViewArea);
+        row->setObjectName(QStringLiteral("DayRow(%1)").arg(r));
+        row->setAccessibleDescription(
+            Tonolog::tr("Enter opens the day on the Diary page; Up and Down move to the days around it"));
+        for (QWidget* control : controlsOfRow(ui_, r)) {
+            // A new parent hides a control: each keeps its own visibility.
+            const bool hidden = control->isHidden();
+            control->setParent(row);
+            control->setVisible(!hidden);
+        }
+        row->fitToLabels();
+        ui_.DayRow[static_cast<std::size_t>(r)] = row;
+    }
+    // Tab reaches the rows first, then the buttons beside them, as the page reads.
+    QWidget* previous = ui_.DayRow.back();
+    for (QWidget* button : {ui_.ImgListUp, ui_.ImgListPrint, ui_.ImgListDown}) {
+        QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
+}
+
 void ListPage::connectControls() {
     for (int r = 0; r < ListControls::rows; ++r) {
         const auto row = static_cast<std::size_t>(r);
         for (Label* label : {ui_.LblNumData[row], ui_.LblDateData[row]}) {
-            connect(label, &Label::doubleClicked, this, [this, r] {
-                const int position = document_.listTopIndex() + r;
-                if (position >= 1 && position <= document_.table().count())
-                    if (const auto day = document_.table().dayOf(position))
-                        Q_EMIT dayOpenRequested(*day);
-            });
+            connect(label, &Label::doubleClicked, this, [this, r] { openDayOfRow(r); });
             connect(label, &Label::mouseMoved, this, &ListPage::dayLabelHovered);
         }
+        connect(ui_.DayRow[row], &ListDayRow::openRequested, this, [this, r] { openDayOfRow(r); });
+        connect(ui_.DayRow[row], &ListDayRow::stepRequested, this,
+                [this, r](int step) { stepFocusFrom(r, step); });
     }
     connect(ui_.PicViewArea, &Canvas::mouseMoved, this, &ListPage::pointerMovedOverPage);
     connect(ui_.PicGraphArea, &Canvas::mouseMoved, this, &ListPage::pointerMovedOverPage);
@@ -72,6 +214,26 @@ void ListPage::connectControls() {
     connectHeldButton(ui_.ImgListDown, listButtons, [this] { stepListDown(); });
     addStepKeys(ui_.ImgListUp, stepBackKeys(), [this] { stepListUp(); });
     addStepKeys(ui_.ImgListDown, stepOnKeys(), [this] { stepListDown(); });
+}
+
+void ListPage::openDayOfRow(int row) {
+    const int position = document_.listTopIndex() + row;
+    if (position >= 1 && position <= document_.table().count())
+        if (const auto day = document_.table().dayOf(position))
+            Q_EMIT dayOpenRequested(*day);
+}
+
+void ListPage::stepFocusFrom(int row, int step) {
+    const int next = row + step;
+    if (next >= 0 && next < ListControls::rows && !ui_.DayRow[static_cast<std::size_t>(next)]->isHidden()) {
+        ui_.DayRow[static_cast<std::size_t>(next)]->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // The focus stays on the end row, which now shows the day beyond.
+    if (step < 0)
+        stepListUp();
+    else
+        stepListDown();
 }
 
 void ListPage::reset() {
@@ -108,7 +270,9 @@ int ListPage::DspListTab() {
             continue;
         }
         showListRow(true, r);
-        days << fromStd(describeListRow(row));
+        days << fromStd(describeListReadings(row));
+        // The row's name follows the day it shows; screen readers are told of the change.
+        ui_.DayRow[rr]->setAccessibleName(fromStd(describeListRow(row)));
         Label* number = ui_.LblNumData[rr];
         number->setText(fromStd(row.number));
         // The label is laid out for one digit; a longer position must not be cut to its first.
@@ -135,6 +299,7 @@ int ListPage::DspListTab() {
         ui_.LblNoteData[rr]->setText(note);
         ui_.LblNoteData[rr]->setToolTip(note);
         ui_.LblNoteTitle[rr]->setToolTip(note);
+        ui_.DayRow[rr]->fitToLabels();
     }
     describeForScreenReaders(days);
     return 0;
@@ -155,6 +320,7 @@ void ListPage::describeForScreenReaders(const QStringList& days) {
 
 void ListPage::showListRow(bool visible, int row) {
     setRowVisible(ui_, row, visible);
+    ui_.DayRow[static_cast<std::size_t>(row)]->setVisible(visible);
 }
 
 void ListPage::stepListUp() {

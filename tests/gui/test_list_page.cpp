@@ -10,6 +10,7 @@
 #include "support/diary_actions.h"
 #include "support/form_harness.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -291,6 +292,36 @@ private Q_SLOTS:
         QCOMPARE(form.ui.mainTab->currentPage(), 0);
         QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./02/2004"));
         QCOMPARE(form.ui.diary.InputSys[0]->text(), QStringLiteral("120"));
+    }
+
+    // By keyboard alone: Tab reaches the first day row, which a screen reader hears as one list
+    // item in words, without its labels; Down moves to the next row, Enter opens its day.
+    void keyboardReachesARowAndOpensItsDay() {
+        FormHarness h;
+        MainForm& form =
+            startWith(h, "Ann,\r\nJan./05/2004,129,83,74,7:28am,131,85,,21:00,,,,,after a walk,\r\n"
+                         "Jan./06/2004,,,70,,,,,,,,,,,\r\n");
+        openListTab(form);
+        ListDayRow* first = form.ui.list.DayRow[0];
+        for (int i = 0; i < 10 && QApplication::focusWidget() != first; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), first);
+        QAccessibleInterface* row = QAccessible::queryAccessibleInterface(first);
+        QCOMPARE(row->role(), QAccessible::ListItem);
+        QCOMPARE(row->text(QAccessible::Name),
+                 QStringLiteral("Jan./05/2004: 129 over 83, pulse 74, at 7:28am; 131 over 85, at 9:00pm; "
+                                "note: after a walk"));
+        QCOMPARE(row->childCount(), 0);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(form.ui.list.PicViewArea);
+        QCOMPARE(list->childCount(), ListControls::rows);
+        QCOMPARE(list->child(1)->text(QAccessible::Name), QStringLiteral("Jan./06/2004: pulse 70"));
+
+        QTest::keyClick(first, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), form.ui.list.DayRow[1]);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(form.ui.mainTab->currentPage(), 0);
+        QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Jan./06/2004"));
+        QCOMPARE(form.ui.diary.InputPul[0]->text(), QStringLiteral("70"));
     }
 
     // A commit redraws the chart at once.
