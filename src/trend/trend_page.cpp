@@ -5,6 +5,7 @@
 #include "canvas/canvas.h"
 #include "canvas/canvas_set.h"
 #include "canvas/controls.h"
+#include "canvas/focus_ring.h"
 #include "canvas/page_palette.h"
 #include "canvas/press_and_hold.h"
 #include "canvas/text.h"
@@ -12,6 +13,11 @@
 #include "document/document.h"
 #include "document/trend_graph.h"
 #include "platform/words.h"
+
+#include <QKeyEvent>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPolygonF>
 
 #include <algorithm>
 
@@ -39,6 +45,9 @@ TrendPage::TrendPage(TrendControls& controls, Document& document, const CanvasSe
                      const PagePalette& palette, const Clock& clock, QObject* parent)
     : QObject(parent), ui_(controls), document_(document), canvases_(canvases), palette_(palette) {
     trendButtons = new PressAndHold(clock, trendButtonState, this);
+    graphName_ = ui_.PicTrendArea->accessibleName();
+    ui_.PicTrendArea->setFocusPolicy(Qt::TabFocus);
+    ui_.PicTrendArea->installEventFilter(this);
     connectControls();
 }
 
@@ -120,6 +129,7 @@ int TrendPage::DspTrendTab() {
     const Date start = document_.trendWindowStart();
     const Date end = document_.trendWindowEnd();
     const auto n = trendDayCount(start, end);
+    windowDays_ = n.value_or(0);
     if (!n)
         return 0;
     Canvas* graph = ui_.PicTrendArea;
@@ -136,12 +146,14 @@ int TrendPage::DspTrendTab() {
     ui_.LblTrendDateLast->setText(fromStd(formatDayKey(end)));
 
     const TrendSeries series = collectTrendSeries(document_.table(), start, end);
-    const int readings = countTrendReadings(series);
-    graph->setAccessibleDescription(
-        Tonolog::tr("%1 to %2: %3 %4")
-            .arg(fromStd(formatDayKey(start)), fromStd(formatDayKey(end)))
-            .arg(readings)
-            .arg(readings == 1 ? Tonolog::tr("reading") : Tonolog::tr("readings")));
+    graph->setAccessibleDescription(fromStd(describeTrendWindow(start, end, series)) + QStringLiteral(". ") +
+                                    Tonolog::tr("Left and Right choose a day, Enter opens it."));
+    // A new window puts the cursor on its latest day with readings; the same one keeps it.
+    if (start != cursorWindow_) {
+        cursorWindow_ = start;
+        cursorDay_ = trendCursorStart(series);
+    }
+    moveCursor(cursorDay_);
     const int number = CanvasSet::trendGraph;
     for (const TrendMark& mark : planTrendMarks(series, width, graph->heightTwips())) {
         const QColor colour = mark.colour == TrendMark::red    ? palette_.paletteRed
@@ -188,6 +200,106 @@ void TrendPage::openDayUnderPointer() {
                                           ui_.PicTrendArea->widthTwips(), trendPointerX);
     if (day)
         Q_EMIT dayOpenRequested(*day);
+}
+
+std::optional<Date> TrendPage::cursorDay() const {
+    if (windowDays_ < 1)
+        return std::nullopt;
+    return Date{cursorWindow_.serial + cursorDay_};
+}
+
+void TrendPage::moveCursor(int day) {
+    cursorDay_ = std::clamp(day, 0, std::max(windowDays_ - 1, 0));
+    if (ui_.PicTrendArea->hasFocus()) {
+        nameGraph();
+        ui_.PicTrendArea->update();
+    }
+}
+
+void TrendPage::nameGraph() {
+    const auto day = cursorDay();
+    // A new name is announced: screen readers read out the day the cursor moved to.
+    ui_.PicTrendArea->setAccessibleName(ui_.PicTrendArea->hasFocus() && day
+                                            ? fromStd(describeTrendDay(document_.table(), *day))
+                                            : graphName_);
+}
+
+bool TrendPage::eventFilter(QObject* watched, QEvent* event) {
+    Canvas* graph = ui_.PicTrendArea;
+    if (watched != graph)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Paint:
+        if (!graph->hasFocus())
+            break;
+        // The canvas paints its picture first; the cursor and the ring go over it, never into it
+        // (nor into a print).
+        static_cast<QObject*>(graph)->event(event);
+        paintCursor();
+        return true;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        nameGraph();
+        graph->update();
+        break;
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
+            break;
+        switch (key->key()) {
+        case Qt::Key_Left:
+            moveCursor(cursorDay_ - 1);
+            return true;
+        case Qt::Key_Right:
+            moveCursor(cursorDay_ + 1);
+            return true;
+        case Qt::Key_Home:
+            moveCursor(0);
+            return true;
+        case Qt::Key_End:
+            moveCursor(windowDays_ - 1);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (const auto day = cursorDay(); day && !key->isAutoRepeat())
+                Q_EMIT dayOpenRequested(*day);
+            return true;
+        default:
+            break;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TrendPage::paintCursor() {
+    Canvas* graph = ui_.PicTrendArea;
+    QPainter painter(graph);
+    // Only on the screen: a print records the window as a picture, without the keyboard's marks.
+    if (const QPaintEngine* engine = painter.paintEngine();
+        engine != nullptr && (engine->type() == QPaintEngine::Picture || engine->type() == QPaintEngine::Pdf))
+        return;
+    if (windowDays_ > 0) {
+        // The chosen day's column shaded, a black wedge pointing into it at the top and at the
+        // bottom: clear on every zone, and no line that could be taken for a reading's.
+        const double column = static_cast<double>(graph->width()) / windowDays_;
+        const QRectF day(column * cursorDay_, 0, column, graph->height());
+        painter.fillRect(day, QColor(0, 0, 0, 48));
+        const double half = std::min(column * 0.4, 8.0);
+        const double x = day.center().x();
+        const double depth = 1.5 * half;
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawPolygon(QPolygonF{{x - half, 0}, {x + half, 0}, {x, depth}});
+        painter.drawPolygon(
+            QPolygonF{{x - half, day.bottom()}, {x + half, day.bottom()}, {x, day.bottom() - depth}});
+    }
+    drawFocusRing(painter, QRectF(graph->rect()));
 }
 
 } // namespace tonolog

@@ -81,7 +81,8 @@ private Q_SLOTS:
     }
 
     // The chart names the four days shown and their readings, the graph its window and how many
-    // readings it holds; both follow every redraw, a step of the page or a new reading.
+    // readings it holds with their figures; both follow every redraw, a step of the page or a new
+    // reading.
     void drawingsDescribeWhatTheyShow() {
         FormHarness h;
         MainForm& form = startWithSixDays(h);
@@ -93,7 +94,9 @@ private Q_SLOTS:
                                 "Jan./10/2004: 125 over 80, pulse 66, at 7:05am."));
         QCOMPARE(description(form.ui.list.PicViewArea), QStringLiteral("Days 3 to 6 of 6"));
         QCOMPARE(description(form.ui.trend.PicTrendArea),
-                 QStringLiteral("Jan./01/2004 to Jan./31/2004: 7 readings"));
+                 QStringLiteral("Jan. 1 to Jan. 31, 2004: 7 readings; SYS mean 124, lowest 120, highest 131; "
+                                "DIA mean 80, lowest 80, highest 80; mean pulse 67. "
+                                "Left and Right choose a day, Enter opens it."));
 
         // Pressed through the screen reader's action, as a click.
         QAccessibleInterface* up = QAccessible::queryAccessibleInterface(form.ui.list.ImgListUp);
@@ -107,16 +110,16 @@ private Q_SLOTS:
 
         diary::typeInto(form.ui.diary.InputSys[0], QStringLiteral("140"));
         diary::typeInto(form.ui.diary.InputDia[0], QStringLiteral("90"));
-        QCOMPARE(description(form.ui.trend.PicTrendArea),
-                 QStringLiteral("Jan./01/2004 to Jan./31/2004: 8 readings"));
+        QVERIFY(description(form.ui.trend.PicTrendArea)
+                    .startsWith(QLatin1String("Jan. 1 to Jan. 31, 2004: 8 readings; SYS mean 126,")));
 
         MainTab* tab = form.ui.mainTab;
         QVERIFY(description(tab->strip()).startsWith(QLatin1String("The Diary page is in front")));
         QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(2).center());
         QVERIFY(description(tab->strip()).startsWith(QLatin1String("The Trend page is in front")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
-        QCOMPARE(description(form.ui.trend.PicTrendArea),
-                 QStringLiteral("Dec./16/2003 to Jan./15/2004: 7 readings"));
+        QVERIFY(description(form.ui.trend.PicTrendArea)
+                    .startsWith(QLatin1String("Dec. 16, 2003 to Jan. 15, 2004: 7 readings;")));
     }
 };
 

@@ -10,6 +10,7 @@
 #include "support/form_harness.h"
 #include "trend/trend_page.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -194,6 +195,35 @@ private Q_SLOTS:
         QCOMPARE(form.ui.diary.InputDate->text(), date);
         QCOMPARE(form.ui.diary.InputSys[0]->text(), x == 3000 ? QStringLiteral("120") : QString());
         QCOMPARE(tab->tabColor(0), form.colors.paletteDiaryPage);
+    }
+
+    // By keyboard alone: Tab reaches the graph, which describes the month's figures to a screen
+    // reader and names the day of its cursor; Left moves the cursor a day, Enter opens the day.
+    void keyboardChoosesADayOnTheGraph() {
+        FormHarness h;
+        MainForm& form = startInApril(h, "10/2004,120,80,66,7:05am,,,,,,,,,|12/2004,131,85,70,,,,,,,,,,");
+        MainTab* tab = form.ui.mainTab;
+        QTest::mouseClick(tab->strip(), Qt::LeftButton, {}, tab->strip()->tabRect(2).center());
+        Canvas* graph = form.ui.trend.PicTrendArea;
+        for (int i = 0; i < 10 && QApplication::focusWidget() != graph; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), graph);
+        QAccessibleInterface* said = QAccessible::queryAccessibleInterface(graph);
+        // SYS 125.5 goes to the even 126, DIA 82.5 to 82.
+        QCOMPARE(said->text(QAccessible::Description),
+                 QStringLiteral("Apr. 1 to Apr. 30, 2004: 2 readings; SYS mean 126, lowest 120, highest 131; "
+                                "DIA mean 82, lowest 80, highest 85; mean pulse 68. "
+                                "Left and Right choose a day, Enter opens it."));
+        QCOMPARE(said->text(QAccessible::Name), QStringLiteral("Apr./12/2004: 131 over 85, pulse 70"));
+        QTest::keyClick(graph, Qt::Key_Left);
+        QCOMPARE(said->text(QAccessible::Name), QStringLiteral("Apr./11/2004: no readings"));
+        QTest::keyClick(graph, Qt::Key_Left);
+        QCOMPARE(said->text(QAccessible::Name),
+                 QStringLiteral("Apr./10/2004: 120 over 80, pulse 66, at 7:05am"));
+        QTest::keyClick(graph, Qt::Key_Return);
+        QCOMPARE(tab->currentPage(), 0);
+        QCOMPARE(form.ui.diary.InputDate->text(), QStringLiteral("Apr./10/2004"));
+        QCOMPARE(form.ui.diary.InputSys[0]->text(), QStringLiteral("120"));
     }
 };
 
