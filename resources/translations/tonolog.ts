@@ -919,10 +919,6 @@ the settings cannot be written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Opens a calendar to choose the day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Diary</source>
         <translation type="unfinished"></translation>
     </message>
@@ -999,10 +995,6 @@ the settings cannot be written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 to %2: %3 %4</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Print</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1016,14 +1008,6 @@ the settings cannot be written.</source>
     </message>
     <message>
         <source>days</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>reading</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>readings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1315,6 +1299,70 @@ Recognised as: %2</source>
     </message>
     <message>
         <source>Medisana VitaDock CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 over %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 readings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SYS mean %1, lowest %2, highest %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DIA mean %1, lowest %2, highest %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mean pulse %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter opens the day on the Diary page; Up and Down move to the days around it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Period: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 readings on %2 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mean SYS %1, DIA %2, PUL %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At or above %1/%2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens a calendar to choose the day (Alt+Down or F4 in the date box)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fills in the time of day now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left and Right choose a day, Enter opens it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
