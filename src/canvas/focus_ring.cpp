@@ -3,12 +3,17 @@
 #include "canvas/focus_ring.h"
 
 #include <QApplication>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QStyleOption>
 
 namespace tonolog {
 
 void drawFocusRing(QPainter& painter, const QRectF& area) {
+    // Only the screen shows the focus: a window printed (recorded as a picture first) does not.
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine != nullptr && (engine->type() == QPaintEngine::Picture || engine->type() == QPaintEngine::Pdf))
+        return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);

@@ -11,7 +11,7 @@ namespace tonolog {
 
 // The ring that shows which control has the keyboard's focus: two pixels of black inside one of
 // white, so that it stands out on light and dark faces alike, at every screen scale (at least two
-// device pixels wide). Drawn just inside `area`.
+// device pixels wide). Drawn just inside `area`, and only on the screen, never on paper.
 void drawFocusRing(QPainter& painter, const QRectF& area);
 
 // The window's style with the same clear ring on the standard controls that have the focus
