@@ -34,11 +34,19 @@ private:
     ImageButton* button() const { return static_cast<ImageButton*>(widget()); }
 };
 
+class AccessibleCanvas : public QAccessibleWidget {
+public:
+    explicit AccessibleCanvas(Canvas* canvas) : QAccessibleWidget(canvas, QAccessible::Graphic) {}
+    QAccessible::Role role() const override {
+        return static_cast<Canvas*>(widget())->isHeardAsList() ? QAccessible::List : QAccessible::Graphic;
+    }
+};
+
 QAccessibleInterface* controlInterface(const QString& className, QObject* object) {
     if (className == QLatin1String("tonolog::ImageButton"))
         return new AccessibleImageButton(static_cast<ImageButton*>(object));
     if (className == QLatin1String("tonolog::Canvas"))
-        return new QAccessibleWidget(static_cast<Canvas*>(object), QAccessible::Graphic);
+        return new AccessibleCanvas(static_cast<Canvas*>(object));
     return nullptr;
 }
 

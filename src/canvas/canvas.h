@@ -29,6 +29,10 @@ public:
     void setBackgroundColor(const QColor& color);
     QColor backgroundColor() const { return background_; }
 
+    // What a screen reader hears it as: a picture, or a list where it holds the List page's rows.
+    void setHeardAsList(bool list) { heardAsList_ = list; }
+    bool isHeardAsList() const { return heardAsList_; }
+
     void setPenWidth(int pixels) { penWidth_ = pixels; }
     int penWidth() const { return penWidth_; }
     void setLineStyle(LineStyle style) { lineStyle_ = style; }
@@ -78,6 +82,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    bool heardAsList_ = false;
     // One drawing operation, in twips, with the pen and fill it was drawn with.
     struct Stroke {
         enum Kind { line, box, filledBox, circle, point } kind = line;

@@ -363,6 +363,7 @@ void nameForScreenReaders(MainLayout& ui) {
 
     ListControls& l = ui.list;
     name(l.PicViewArea, Tonolog::tr("Data list"));
+    l.PicViewArea->setHeardAsList(true);
     name(l.PicGraphArea, Tonolog::tr("Bar chart"));
     name(l.PicNoteArea, Tonolog::tr("Note patch"), Tonolog::tr("A hidden part of the layout, never shown"));
     logo(l.ImgListLogo, QT_TRANSLATE_NOOP("Tonolog", "List"));

@@ -308,6 +308,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), first);
         QAccessibleInterface* row = QAccessible::queryAccessibleInterface(first);
         QCOMPARE(row->role(), QAccessible::ListItem);
+        QCOMPARE(row->parent()->role(), QAccessible::List);
         QCOMPARE(row->text(QAccessible::Name),
                  QStringLiteral("Jan./05/2004: 129 over 83, pulse 74, at 7:28am; 131 over 85, at 9:00pm; "
                                 "note: after a walk"));
