@@ -1365,5 +1365,29 @@ Recognised as: %2</source>
         <source>Left and Right choose a day, Enter opens it.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>It holds far more values than a file of readings can.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time of day.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes left out (the day&apos;s note is already very long): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its date lies outside the years 100 to 9999.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A part of it is far larger than any Apple Health export holds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is not enough memory to read it.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

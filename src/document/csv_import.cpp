@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 
 namespace tonolog {
@@ -14,6 +15,9 @@ namespace tonolog {
 namespace {
 
 constexpr int headerSearchRows = 60;
+// More fields than a file of readings can hold (the largest diary has 32,767 days of three
+// readings, seven fields each): such a file is refused before it fills the memory.
+constexpr std::size_t maxCsvFields = 4'000'000;
 
 bool isNoNote(std::string_view text) {
     return text == "-" || text == "null" || text == "NULL";
@@ -253,7 +257,7 @@ std::optional<Date> parseImportDate(std::string_view text, DateOrder order, std:
         day = n.value[2];
     } else if (n.width[2] == 4) {
         year = n.value[2];
-        const bool dayFirst = separator == '.' || separator == '-' || order == DateOrder::dayMonthYear;
+        const bool dayFirst = separator == '.' || order == DateOrder::dayMonthYear;
         day = dayFirst ? n.value[0] : n.value[1];
         month = dayFirst ? n.value[1] : n.value[0];
     } else {
@@ -311,7 +315,7 @@ void decideDateOrder(const CsvRows& rows, CsvLayout& layout) {
     for (std::size_t r = static_cast<std::size_t>(layout.headerRow + 1); r < rows.rows.size(); ++r) {
         char separator = 0;
         const Numbers n = dateNumbers(trimBlanks(fieldAt(rows.rows[r], layout.columns.date)), &separator);
-        if (n.count < 3 || separator != '/' || n.width[0] == 4)
+        if (n.count < 3 || (separator != '/' && separator != '-') || n.width[0] == 4)
             continue;
         slashed = true;
         dayFirst = dayFirst || n.value[0] > 12;
@@ -350,18 +354,28 @@ bool isMedisana(const CsvRows& rows) {
 
 } // namespace
 
-CsvRows readCsvRows(std::string_view bytes) {
-    const std::string text = utf8Text(bytes);
+namespace {
+
+// The text split at the separator into rows of fields, RFC 4180's quotes honoured. A quote that is
+// never closed (an export cut short) is left out, so that it does not swallow the lines after it.
+CsvRows splitRows(const std::string& text, char separator) {
     CsvRows out;
-    out.separator = guessSeparator(text);
+    out.separator = separator;
     std::vector<std::string> row;
     std::string field;
     bool quoted = false, wasQuoted = false;
     int line = 1, rowLine = 1;
+    std::size_t fields = 0;
+    // Where the open quote stood, and the row as it was then, to go back to.
+    std::size_t quoteAt = 0, literalQuote = std::string::npos;
+    std::vector<std::string> rowAtQuote;
+    int lineAtQuote = 1;
     auto endField = [&] {
         row.push_back(wasQuoted ? field : std::string(trimBlanks(field)));
         field.clear();
         wasQuoted = false;
+        if (++fields > maxCsvFields)
+            out.tooLarge = true;
     };
     auto endRow = [&] {
         endField();
@@ -371,7 +385,7 @@ CsvRows readCsvRows(std::string_view bytes) {
         }
         row.clear();
     };
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size() && !out.tooLarge; ++i) {
         const char c = text[i];
         if (quoted) {
             if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
@@ -384,17 +398,29 @@ CsvRows readCsvRows(std::string_view bytes) {
                     ++line;
                 field += c;
             }
-        } else if (c == '"' && trimBlanks(field).empty() && !wasQuoted) {
+            if (quoted && i + 1 == text.size()) {
+                // The quote was never closed: read on from it as an ordinary character.
+                row = std::move(rowAtQuote);
+                line = lineAtQuote;
+                field.clear();
+                quoted = wasQuoted = false;
+                literalQuote = quoteAt;
+                i = quoteAt - 1;
+            }
+        } else if (c == '"' && trimBlanks(field).empty() && !wasQuoted && i != literalQuote) {
             field.clear();
             quoted = wasQuoted = true;
-        } else if (c == out.separator) {
+            quoteAt = i;
+            rowAtQuote = row;
+            lineAtQuote = line;
+        } else if (c == separator) {
             endField();
         } else if (c == '\r' || c == '\n') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
             endRow();
             rowLine = ++line;
-        } else if (!wasQuoted) {
+        } else if (!wasQuoted && i != literalQuote) {
             field += c;
         }
     }
@@ -403,7 +429,31 @@ CsvRows readCsvRows(std::string_view bytes) {
     return out;
 }
 
+} // namespace
+
+CsvRows readCsvRows(std::string_view bytes) {
+    const std::string text = utf8Text(bytes);
+    const char guessed = guessSeparator(text);
+    CsvRows rows = splitRows(text, guessed);
+    // Notes full of one separator can outnumber the real one: the separator that gives a known
+    // header wins.
+    for (const char other : {',', ';', '\t'}) {
+        if (other == guessed || rows.tooLarge || recogniseCsv(rows))
+            break;
+        CsvRows tried = splitRows(text, other);
+        if (recogniseCsv(tried))
+            return tried;
+    }
+    return rows;
+}
+
 std::optional<CsvLayout> recogniseCsv(const CsvRows& rows, std::string* why) {
+    if (rows.tooLarge) {
+        if (why != nullptr)
+            *why = translated(
+                QT_TRANSLATE_NOOP("Tonolog", "It holds far more values than a file of readings can."));
+        return std::nullopt;
+    }
     if (isMedisana(rows)) {
         CsvLayout layout;
         layout.source = ImportSource::medisana;
@@ -476,11 +526,16 @@ ReadingsRead readCsvReadings(const CsvRows& rows, const CsvLayout& layout, const
         const std::string_view dateText = trimBlanks(fieldAt(row, c.date));
         std::optional<Date> date;
         std::optional<TimeOfDay> time;
+        std::string_view timeText;
         if (layout.utcMilliseconds) {
             char* end = nullptr;
             const std::string digits(dateText);
+            errno = 0;
             const long long ms = std::strtoll(digits.c_str(), &end, 10);
-            if (!digits.empty() && end != nullptr && *end == '\0') {
+            // Beyond some 30,000 years from 1970 a number is no time of this world.
+            constexpr long long farthest = 1'000'000'000'000'000LL;
+            if (!digits.empty() && end != nullptr && *end == '\0' && errno == 0 && ms > -farthest &&
+                ms < farthest) {
                 const LocalDateTime local = toLocal(ms >= 0 ? ms / 1000 : (ms - 999) / 1000);
                 date = local.date;
                 time =
@@ -498,8 +553,18 @@ ReadingsRead readCsvReadings(const CsvRows& rows, const CsvLayout& layout, const
                 std::string_view rest = trimBlanks(dateText.substr(end));
                 while (!rest.empty() && (rest.front() == 'T' || rest.front() == '-' || rest.front() == ','))
                     rest = trimBlanks(rest.substr(1));
-                time = parseImportTime(c.time >= 0 ? fieldAt(row, c.time) : rest);
+                timeText = c.time >= 0 ? trimBlanks(fieldAt(row, c.time)) : rest;
+                time = parseImportTime(timeText);
             }
+        }
+        // A time with figures that do not read as one ("25:70") refuses the reading, where words
+        // ("m", "evening") only say that there is no clock time; Tonolog's own file keeps its text.
+        if (date && !time && !ownFile &&
+            std::any_of(timeText.begin(), timeText.end(), [](char ch) { return ch >= '0' && ch <= '9'; })) {
+            rules.refuse(
+                line, text,
+                translatedWith(QT_TRANSLATE_NOOP("Tonolog", "\"%1\" is not a time of day."), {timeText}));
+            continue;
         }
         if (!date) {
             rules.refuse(line, text,
@@ -517,7 +582,7 @@ ReadingsRead readCsvReadings(const CsvRows& rows, const CsvLayout& layout, const
             const std::string_view slotText = trimBlanks(fieldAt(row, c.slot));
             const int slot =
                 slotText.size() == 1 && slotText[0] >= '1' && slotText[0] <= '3' ? slotText[0] - '0' : 0;
-            rules.add(line, text, *date, time, sys, dia, pul, {}, slot);
+            rules.add(line, text, *date, time, sys, dia, pul, {}, slot, time ? std::string_view() : timeText);
         } else {
             rules.add(line, text, *date, time, sys, dia, pul, isNoNote(trimBlanks(note)) ? "" : note);
         }

@@ -29,8 +29,10 @@ bool sameValue(std::string_view a, std::string_view b) {
 }
 
 bool sameTime(std::string_view stored, const ImportedReading& reading) {
-    if (trimBlanks(stored).empty() || reading.minute < 0)
-        return trimBlanks(stored).empty() && reading.minute < 0;
+    if (reading.minute < 0)
+        return trimBlanks(stored) == trimBlanks(reading.time);
+    if (trimBlanks(stored).empty())
+        return false;
     const auto t = parseTimeOfDay(stored);
     return t ? t->hour * 60 + t->minute == reading.minute : stored == reading.time;
 }
@@ -41,10 +43,19 @@ bool holdsReading(const DayRecord& day, std::size_t slot, const ImportedReading&
            sameTime(day.time[slot], reading);
 }
 
-bool addNote(std::string& dayNote, const std::string& note) {
+// A day's note takes imported notes up to this length; a file of thousands of notes for one day
+// would otherwise make every further note a longer search.
+constexpr std::size_t longestImportedNote = 64 * 1024;
+
+bool addNote(std::string& dayNote, const std::string& note, ImportPlan& plan) {
     if (note.empty() || dayNote.find(note) != std::string::npos)
         return false;
+    if (dayNote.size() + note.size() > longestImportedNote) {
+        ++plan.notesLeftOut;
+        return false;
+    }
     dayNote += dayNote.empty() ? note : "; " + note;
+    ++plan.notesAdded;
     return true;
 }
 
@@ -82,39 +93,44 @@ ImportPlan planImport(const ReadingTable& table, const ReadingsRead& read) {
         const bool isNew = table.findByKey(formatDayKey(date)) == 0;
         bool changed = false;
         orderForSlots(incoming.readings);
-        for (const ImportedReading* reading : incoming.readings) {
-            bool duplicate = false;
-            for (std::size_t s = 0; s < 3 && !duplicate; ++s)
-                duplicate = holdsReading(day, s, *reading);
-            if (duplicate) {
-                ++plan.duplicates;
-                continue;
-            }
+        // A reading placed, or counted as a duplicate or as not fitting.
+        auto place = [&](const ImportedReading& reading, bool ownSlotOnly) {
+            for (std::size_t s = 0; s < 3; ++s)
+                if (holdsReading(day, s, reading)) {
+                    ++plan.duplicates;
+                    return true;
+                }
             std::size_t slot = 3;
-            if (reading->slot >= 1 && reading->slot <= 3 &&
-                slotIsFree(day, static_cast<std::size_t>(reading->slot - 1)))
-                slot = static_cast<std::size_t>(reading->slot - 1);
+            if (reading.slot >= 1 && reading.slot <= 3 &&
+                slotIsFree(day, static_cast<std::size_t>(reading.slot - 1)))
+                slot = static_cast<std::size_t>(reading.slot - 1);
+            else if (ownSlotOnly)
+                return false;
             for (std::size_t s = 0; s < 3 && slot == 3; ++s)
                 if (slotIsFree(day, s))
                     slot = s;
             if (slot == 3) {
-                plan.didNotFit.push_back(*reading);
-                continue;
+                plan.didNotFit.push_back(reading);
+                return true;
             }
-            day.sys[slot] = reading->sys;
-            day.dia[slot] = reading->dia;
-            day.pul[slot] = reading->pul;
-            day.time[slot] = reading->time;
+            day.sys[slot] = reading.sys;
+            day.dia[slot] = reading.dia;
+            day.pul[slot] = reading.pul;
+            day.time[slot] = reading.time;
             ++plan.imported;
             changed = true;
-            if (addNote(day.note, reading->note))
-                ++plan.notesAdded;
-        }
+            addNote(day.note, reading.note, plan);
+            return true;
+        };
+        // Readings that name their slot (Tonolog's own file) take it first, while it is free.
+        std::vector<const ImportedReading*> rest;
+        for (const ImportedReading* reading : incoming.readings)
+            if (reading->slot == 0 || !place(*reading, true))
+                rest.push_back(reading);
+        for (const ImportedReading* reading : rest)
+            place(*reading, false);
         for (const std::string* note : incoming.notes)
-            if (addNote(day.note, *note)) {
-                ++plan.notesAdded;
-                changed = true;
-            }
+            changed = addNote(day.note, *note, plan) || changed;
         if (!changed)
             continue;
         plan.daysAdded += isNew ? 1 : 0;
@@ -156,6 +172,9 @@ std::string importSummary(const ImportPlan& plan, const ReadingsRead& read) {
     if (plan.notBloodPressure > 0)
         out += count(QT_TRANSLATE_NOOP("Tonolog", "Rows without a blood pressure skipped: %1"),
                      plan.notBloodPressure);
+    if (plan.notesLeftOut > 0)
+        out += count(QT_TRANSLATE_NOOP("Tonolog", "Notes left out (the day's note is already very long): %1"),
+                     plan.notesLeftOut);
     out += count(QT_TRANSLATE_NOOP("Tonolog", "Readings refused: %1"), plan.refused);
     for (std::size_t i = 0; i < read.refused.size() && i < listedAtMost; ++i)
         out += "    " +

@@ -21,6 +21,7 @@ struct ImportPlan {
     int daysAdded = 0;           // days the diary had no row for
     int duplicates = 0;          // readings the day already holds
     int notesAdded = 0;
+    int notesLeftOut = 0;                   // the day's note had grown too long to take more
     std::vector<ImportedReading> didNotFit; // the day's three slots were taken
     int refused = 0;                        // from the file, with their reasons in ReadingsRead
     int notBloodPressure = 0;

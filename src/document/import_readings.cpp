@@ -107,7 +107,13 @@ void ReadingRules::addDayNote(Date date, std::string_view note) {
 
 void ReadingRules::add(int line, std::string_view text, Date date, std::optional<TimeOfDay> time,
                        std::string_view sys, std::string_view dia, std::string_view pul,
-                       std::string_view note, int slot) {
+                       std::string_view note, int slot, std::string_view keptTime) {
+    static const Date first = dateFromCivil(minYear, 1, 1), last = dateFromCivil(maxYear, 12, 31);
+    if (date < first || date > last) {
+        refuse(line, text,
+               translated(QT_TRANSLATE_NOOP("Tonolog", "Its date lies outside the years 100 to 9999.")));
+        return;
+    }
     const std::array<std::pair<const char*, std::string_view>, 3> values{
         {{"SYS", sys}, {"DIA", dia}, {"PUL", pul}}};
     std::array<std::string, 3> read;
@@ -134,7 +140,12 @@ void ReadingRules::add(int line, std::string_view text, Date date, std::optional
         const TimeOfDay minuteOnly{time->hour, time->minute, 0};
         reading.minute = time->hour * 60 + time->minute;
         reading.time = formatTime12(minuteOnly);
+    } else {
+        reading.time = oneLine(keptTime);
     }
+    // A reading of nothing at all is no reading.
+    if (read[0].empty() && read[1].empty() && read[2].empty() && reading.time.empty())
+        return;
     reading.sys = read[0];
     reading.dia = read[1];
     reading.pul = read[2];

@@ -80,8 +80,11 @@ public:
     explicit ReadingRules(ImportSource source);
 
     // A reading at a local day and time (nullopt: no clock time).
+    // A day outside the years a diary can hold (100 to 9999) refuses the reading. `keptTime` is a
+    // time text stored as it stands where there is no clock time (Tonolog's own file).
     void add(int line, std::string_view text, Date date, std::optional<TimeOfDay> time, std::string_view sys,
-             std::string_view dia, std::string_view pul, std::string_view note, int slot = 0);
+             std::string_view dia, std::string_view pul, std::string_view note, int slot = 0,
+             std::string_view keptTime = {});
     // A reading that cannot be taken, and why (a date that is none, say).
     void refuse(int line, std::string_view text, std::string why);
     void addDayNote(Date date, std::string_view note);
@@ -117,6 +120,7 @@ struct CsvRows {
     char separator = ',';
     std::vector<std::vector<std::string>> rows;
     std::vector<int> lineOf;
+    bool tooLarge = false; // more fields than a file of readings holds: read no further
 };
 // Bytes of a text file (UTF-8 with or without a mark, UTF-16, or Windows-1252) as rows.
 CsvRows readCsvRows(std::string_view bytes);

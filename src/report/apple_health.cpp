@@ -142,6 +142,11 @@ public:
     qint64 done() const { return done_; }
     const QString& failure() const { return failure_; }
     bool isSequential() const override { return true; }
+    // Asked before every piece is read: false stops the reading (the person cancelled).
+    void askBeforeReading(std::function<bool(qint64)> carryOn) { carryOn_ = std::move(carryOn); }
+    bool stopped() const { return stopped_; }
+    // The parser has taken a whole token: what follows starts a new one.
+    void tokenTaken() { tokenStart_ = done_; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
@@ -158,6 +163,12 @@ private:
     qsizetype headServed_ = 0;
     bool mend_ = true;
     qint64 total_ = 0;
+    std::function<bool(qint64)> carryOn_;
+    bool stopped_ = false;
+    qint64 tokenStart_ = 0;
+    // No element or text of a real export comes near this; a file that does (a ZIP bomb, say)
+    // would take all the memory before the parser saw its end.
+    static constexpr qint64 largestToken = 64LL * 1024 * 1024;
     qint64 done_ = 0;
     QString failure_;
 };
@@ -221,6 +232,14 @@ qint64 ExportBytes::readRaw(char* data, qint64 maxSize) {
 }
 
 qint64 ExportBytes::readData(char* data, qint64 maxSize) {
+    if (carryOn_ && !carryOn_(done_)) {
+        stopped_ = true;
+        return -1;
+    }
+    if (done_ - tokenStart_ > largestToken) {
+        failure_ = Tonolog::tr("A part of it is far larger than any Apple Health export holds.");
+        return -1;
+    }
     qint64 n = 0;
     if (headServed_ < head_.size()) {
         n = std::min<qint64>(maxSize, head_.size() - headServed_);
@@ -368,16 +387,17 @@ bool streamExport(const Location& where, Progress& progress, int pass, AppleHeal
         result.cancelled = true;
         return false;
     }
+    bytes.askBeforeReading([&progress](qint64 done) { return progress.at(done); });
     QXmlStreamReader xml(&bytes);
-    unsigned tokens = 0;
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
+        bytes.tokenTaken();
         if (token == QXmlStreamReader::StartElement || token == QXmlStreamReader::EndElement)
             visit(xml, token);
-        if ((++tokens & 0xfff) == 0 && !progress.at(bytes.done())) {
-            result.cancelled = true;
-            return false;
-        }
+    }
+    if (bytes.stopped()) {
+        result.cancelled = true;
+        return false;
     }
     if (!bytes.failure().isEmpty()) {
         result.why = cannotRead(bytes.failure());

@@ -15,12 +15,16 @@
 #include <QFile>
 #include <QWidget>
 
+#include <limits>
+#include <new>
+
 namespace tonolog {
 
 namespace {
 
-// A file of readings larger than this is no CSV export (an Apple Health export is streamed).
-constexpr qint64 largestCsv = 512LL * 1024 * 1024;
+// A file of readings larger than this is no CSV export (an Apple Health export is streamed): the
+// largest diary, 32,767 days of three readings, takes about 4 MB as CSV.
+constexpr qint64 largestCsv = 64LL * 1024 * 1024;
 
 QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
@@ -30,6 +34,9 @@ QString fromStd(const std::string& text) {
 
 LocalDateTime machineLocalTime(std::int64_t utcSeconds) {
     const QDateTime local = QDateTime::fromSecsSinceEpoch(utcSeconds, Qt::UTC).toLocalTime();
+    // An instant Qt cannot place lies beyond every year a diary holds, and is refused as such.
+    if (!local.isValid())
+        return {Date{std::numeric_limits<std::int32_t>::min()}, 0};
     const QDate day = local.date();
     return {dateFromCivil(day.year(), day.month(), day.day()), local.time().msecsSinceStartOfDay() / 1000};
 }
@@ -78,6 +85,15 @@ void ImportCommands::cannotRead(const QString& path, const QString& why) {
 }
 
 std::optional<ImportFile> ImportCommands::readFile(const QString& path) {
+    try {
+        return readWholeFile(path);
+    } catch (const std::bad_alloc&) {
+        cannotRead(path, Tonolog::tr("There is not enough memory to read it."));
+        return std::nullopt;
+    }
+}
+
+std::optional<ImportFile> ImportCommands::readWholeFile(const QString& path) {
     ImportFile file;
     file.path = path;
     if (isAppleHealthExport(path)) {

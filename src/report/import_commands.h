@@ -56,6 +56,7 @@ public:
     bool importNow(const ReadingsRead& read);
 
 private:
+    std::optional<ImportFile> readWholeFile(const QString& path);
     void cannotRead(const QString& path, const QString& why);
 
     const Document& document_;

@@ -89,6 +89,14 @@ INSTANTIATE_TEST_SUITE_P(
             "OneDateTimeColumn",
             "Timestamp,SYS,DIA\n2025-04-03T23:30:59Z,120,80\n2025-04-03T06:05,1,1\n2025-13-01T06:05,1,1\n",
             ImportSource::genericCsv, "2025-04-04 12:30am 120/80  ", 2, 1, 0},
+        // A quote never closed takes nothing after its line; figures that are no time, and a year
+        // a diary cannot hold, refuse their readings.
+        FixtureRow{"UnclosedQuote", "Date,SYS,DIA,Note\n2024-01-01,120,80,\"dizzy\n2024-01-02,121,81,ok\n",
+                   ImportSource::genericCsv, "2024-01-01  120/80  dizzy", 2, 0, 0},
+        FixtureRow{
+            "NoTimeNoYear",
+            "Date,Time,SYS,DIA\n2024-01-01,25:70,120,80\nJan 12 0050,8:00,1,2\n2024-01-02,8:00,121,81\n",
+            ImportSource::genericCsv, "2024-01-02 8:00am 121/81  ", 1, 2, 0},
         FixtureRow{"MorningAndEvening", "date,time,upper,lower,pulse\n2024-05-15,m,146,83,71\n",
                    ImportSource::genericCsv, "2024-05-15  146/83 71 ", 1, 0, 0}),
     [](const auto& row) { return std::string(row.param.name); });
@@ -155,6 +163,18 @@ TEST(Import, ExistingReadingsStayAndNewOnesTakeTheFreeSlotsEarliestFirst) {
     EXPECT_TRUE(planImport(document.table(), read).changesNothing());
 }
 
+TEST(Import, OwnReadingsTakeTheirSlotFirst) {
+    Document document("/nonexistent/backup");
+    DayRecord day;
+    day.date = *parseDate("2025-01-12");
+    day.sys[1] = "140";
+    document.putDay(day, false, {});
+    const ReadingsRead read = readCsv("date,time,reading,sys,dia,pul,note\n2025-01-12,09:00,1,120,,,\n"
+                                      "2025-01-12,08:00,2,130,,,\n");
+    ASSERT_TRUE(applyImport(document, planImport(document.table(), read), {}));
+    EXPECT_EQ(dayOf(document, "2025-01-12").sys, (std::array<std::string, 3>{"120", "140", "130"}));
+}
+
 TEST(Import, NothingIsImportedBeyondTheLargestDiary) {
     Document document("/nonexistent/backup");
     std::string csv = "date,sys,dia\n";
@@ -174,7 +194,8 @@ TEST(Import, TheOwnExportImportsBackToTheSameDayLines) {
     day.dia = {"", "84", "70"};
     day.pul = {"", "71", "60"};
     day.time = {"", "7:05am", "10:30pm"};
-    day.note = "salt, \"much\"";
+    // Semicolons outnumber the commas: the header still tells the separator.
+    day.note = "salt, \"much\"; a; b; c; d; e; f; g";
     original.putDay(day, false, {});
     DayRecord noteOnly;
     noteOnly.date = *parseDate("2026-11-20");
