@@ -3,152 +3,66 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What a screen reader gets from the real program, read from the accessibility bus (AT-SPI).
 
-Run by accessibility_test.sh, which provides the X server, the session bus and the accessibility
-bus. Every point starts the program afresh on a diary of six days ending today, drives it with
-real key events (xdotool) and reads the objects, names, descriptions, states and texts the bus
-reports. Each point is reported as PASS or FAIL with what was seen; the exit code is 1 when any
-point failed.
+Run by accessibility_test.sh, which provides the X server and the buses. Every point starts the program
+afresh on a diary of six days ending today, drives it with real key events (xdotool) and reads what the
+bus reports; it is reported as PASS, FAIL or SKIP with what was seen. Exit code 1 when any point failed.
 """
 
-import argparse
-import datetime
-import os
-import re
-import shutil
-import signal
-import subprocess
-import sys
-import time
-import traceback
+import argparse, contextlib, datetime, os, re, shutil, signal, subprocess, sys, time, traceback
 
 import pyatspi
 from gi.repository import Atspi
 
 MONTHS = ["Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"]
 DAY_KEY = re.compile(r"\b(%s)\./(\d\d)/(\d{4})\b" % "|".join(MONTHS))
-ROW_ROLES = ("list item", "section")
-TEXT_ROLES = ("text", "entry")
-
+ONE_DAY = datetime.timedelta(days=1)
+ROW_ROLES, TEXT_ROLES = ("list item", "section"), ("text", "entry")
+SHOWN_STATES = ("focusable", "focused", "selectable", "selected", "active", "showing", "editable")
+TABS = 45  # presses of Tab that make more than a round of any page
 timeout = 30.0
 
+class PointFailed(Exception): pass
+class PointSkipped(Exception): pass
 
-def log(text=""):
-    print(text, flush=True)
-
-
-def day_key(day):
-    return "%s./%02d/%04d" % (MONTHS[day.month - 1], day.day, day.year)
-
-
-def keys_in(text):
-    return {m.group(0) for m in DAY_KEY.finditer(text)}
-
+def log(s): print(s, flush=True)
+def first(items): return next(iter(items), None)
+def day_key(day): return "%s./%02d/%04d" % (MONTHS[day.month - 1], day.day, day.year)
+def keys_in(s): return {m.group(0) for m in DAY_KEY.finditer(s)}
+def has_number(value, s): return re.search(r"\b%d\b" % value, s) is not None
+def run(*args): return subprocess.run(args, capture_output=True, text=True).stdout
+def press(*keys): subprocess.run(["xdotool", "key", "--delay", "40", *keys], check=True)
 
 def date_of_key(key):
     m = DAY_KEY.fullmatch(key)
     return datetime.date(int(m.group(3)), MONTHS.index(m.group(1)) + 1, int(m.group(2)))
 
-
-class PointFailed(Exception):
-    pass
-
-
-class PointSkipped(Exception):
-    pass
-
-
 # --- Reading the bus; an object that went away reads as empty ---------------------------------------
 
-def role(a):
+def safe(get, default=""):
     try:
-        return a.getRoleName()
+        return get()
     except Exception:
-        return "?"
+        return default
 
-
-def name(a):
-    try:
-        return a.name or ""
-    except Exception:
-        return ""
-
-
-def description(a):
-    try:
-        return a.description or ""
-    except Exception:
-        return ""
-
-
-def states(a):
-    try:
-        return {pyatspi.stateToString(s) for s in a.getState().getStates()}
-    except Exception:
-        return set()
-
-
-def text(a):
-    try:
-        return a.queryText().getText(0, -1)
-    except Exception:
-        return ""
-
+def role(a): return safe(lambda: a.getRoleName(), "?")
+def name(a): return safe(lambda: a.name or "")
+def description(a): return safe(lambda: a.description or "")
+def text(a): return safe(lambda: a.queryText().getText(0, -1))
+def states(a): return safe(lambda: {pyatspi.stateToString(s) for s in a.getState().getStates()}, set())
+def quoted(s): return '"%s"' % s.replace("\r", "\\r").replace("\n", "\\n")
+def shows(objects): return "; ".join(map(show, objects))
 
 def children(a):
-    try:
-        count = a.childCount
-    except Exception:
-        return []
-    out = []
-    for i in range(count):
-        try:
-            child = a.getChildAtIndex(i)
-        except Exception:
-            continue
-        if child is not None:
-            out.append(child)
-    return out
-
-
-def relations(a, kind):
-    try:
-        found = []
-        for r in a.getRelationSet():
-            if r.getRelationType() == kind:
-                found.extend(r.getTarget(i) for i in range(r.getNTargets()))
-        return found
-    except Exception:
-        return []
-
-
-def extents(a):
-    try:
-        box = a.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        return box.x, box.y, box.width, box.height
-    except Exception:
-        return None
-
-
-SHOWN_STATES = ("focusable", "focused", "selectable", "selected", "active", "showing", "editable")
-
-
-def quoted(s):
-    return '"%s"' % s.replace("\r", "\\r").replace("\n", "\\n")
-
+    kids = (safe(lambda i=i: a.getChildAtIndex(i), None) for i in range(safe(lambda: a.childCount, 0)))
+    return [c for c in kids if c is not None]
 
 def show(a):
     """One object as the report shows it: [role] "name", description, text and the states of note."""
-    out = "[%s] %s" % (role(a), quoted(name(a)))
-    d = description(a)
-    if d:
-        out += " description " + quoted(d)
-    t = text(a)
-    if t:
-        out += " text " + quoted(t)
+    if a is None:
+        return "nothing"
+    said = "".join(" %s %s" % (w, quoted(v)) for w, v in (("description", description(a)), ("text", text(a))) if v)
     st = states(a)
-    out += " {%s}" % ",".join(s for s in SHOWN_STATES if s in st)
-    return out
-
+    return "[%s] %s%s {%s}" % (role(a), quoted(name(a)), said, ",".join(s for s in SHOWN_STATES if s in st))
 
 def walk(root, showing_only=True):
     """The objects under root, root first, in order; with showing_only, a subtree whose top is not
@@ -156,70 +70,12 @@ def walk(root, showing_only=True):
     stack = [root]
     while stack:
         a = stack.pop()
-        if showing_only and a is not root and "showing" not in states(a):
-            continue
-        yield a
-        stack.extend(reversed(children(a)))
-
+        if not showing_only or a is root or "showing" in states(a):
+            yield a
+            stack.extend(reversed(children(a)))
 
 def find_all(root, test, showing_only=True):
     return [a for a in walk(root, showing_only) if test(a)]
-
-
-# --- Waiting -------------------------------------------------------------------------------------
-
-def wait_until(what, probe, seconds=None, program=None):
-    """Polls probe() every 0.1 s until it returns something true, and returns that. Gives up after
-    the timeout, or at once when the program ended, with what the probe last saw."""
-    deadline = time.monotonic() + (timeout if seconds is None else seconds)
-    seen = [""]
-
-    def note(s):
-        seen[0] = s
-
-    while True:
-        value = probe(note)
-        if value:
-            return value
-        if program is not None and program.ended():
-            raise PointFailed("the program ended (exit code %s) while waiting for %s" % (program.proc.returncode, what))
-        if time.monotonic() > deadline:
-            raise PointFailed("timed out after %g s waiting for %s%s" %
-                              (timeout if seconds is None else seconds, what,
-                               "; last seen: " + seen[0] if seen[0] else ""))
-        time.sleep(0.1)
-
-
-# --- X --------------------------------------------------------------------------------------------
-
-def run(*args):
-    return subprocess.run(args, capture_output=True, text=True).stdout
-
-
-def press(*keys):
-    subprocess.run(["xdotool", "key", "--delay", "40", *keys], check=True)
-
-
-def type_text(s):
-    subprocess.run(["xdotool", "type", "--delay", "40", "--", s], check=True)
-
-
-def x_windows(pid):
-    """The visible top-level windows of process pid (pop-up menus left out): id, name, modal."""
-    out = []
-    for w in run("xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name", ".").split():
-        if "Override Redirect State: no" not in run("xwininfo", "-id", w):
-            continue
-        out.append((w, run("xdotool", "getwindowname", w).rstrip("\n"),
-                    "_NET_WM_STATE_MODAL" in run("xprop", "-id", w, "_NET_WM_STATE")))
-    return out
-
-
-def x_focus():
-    return run("xdotool", "getwindowfocus").strip()
-
-
-# --- The diary ------------------------------------------------------------------------------------
 
 class Diary:
     """Six days ending today, two readings each. The two readings of a day lie as far above as below
@@ -227,229 +83,25 @@ class Diary:
     reading has."""
 
     def __init__(self):
-        today = datetime.date.today()
-        self.today = today
-        self.days = [today - datetime.timedelta(days=5 - i) for i in range(6)]
-        self.readings = {}
-        for i, day in enumerate(self.days, start=1):
-            self.readings[day] = [(130 + 2 * i, 85 + i, 70 - i, "7:05am"), (130 - 2 * i, 85 - i, 70 + i, "9:00pm")]
+        self.today = datetime.date.today()
+        self.days = [self.today - (5 - i) * ONE_DAY for i in range(6)]
+        self.readings = {day: [(130 + 2 * i, 85 + i, 70 - i, "7:05am"), (130 - 2 * i, 85 - i, 70 + i, "9:00pm")]
+                         for i, day in enumerate(self.days, start=1)}
 
     def write(self, path):
-        lines = ["Ann,"]
-        for day in self.days:
-            fields = [day_key(day)]
-            for sys_, dia, pul, at in self.readings[day]:
-                fields += [str(sys_), str(dia), str(pul), at]
-            fields += ["", "", "", "", "note of %s" % day_key(day), ""]
-            lines.append(",".join(fields))
+        lines = ["Ann,"] + [",".join([day_key(d)] + [str(v) for r in self.readings[d] for v in r]
+                                     + ["", "", "", "", "note of %s" % day_key(d), ""]) for d in self.days]
         with open(path, "w", newline="") as f:
             f.write("\r\n".join(lines) + "\r\n")
 
-    def in_month_of_today(self):
-        return [r for day in self.days if (day.year, day.month) == (self.today.year, self.today.month)
-                for r in self.readings[day]]
+class Run:
+    """One point's run of the program, with what the point saw and the failures it found."""
 
-
-# --- One run of the program -----------------------------------------------------------------------
-
-class Program:
-    def __init__(self, app, workdir, run_number, diary):
-        self.app_path = app
-        self.workdir = workdir
-        self.run_number = run_number
-        self.diary = diary
-        self.proc = None
-        self.app = None
-        self.frame = None
-        self._date_box = None
-
-    def start(self):
-        home_data = os.path.join(os.environ["XDG_DATA_HOME"], "Tonolog")
-        home_config = os.path.join(os.environ["XDG_CONFIG_HOME"], "Tonolog")
-        # Every run starts as the first: no backup to recall, no settings of an earlier run.
-        shutil.rmtree(home_data, ignore_errors=True)
-        shutil.rmtree(home_config, ignore_errors=True)
-        self.diary_path = os.path.join(self.workdir, "ann.tnl")
-        self.diary.write(self.diary_path)
-        base = os.path.join(self.workdir, "run%d" % self.run_number)
-        with open(base + ".out", "w") as out, open(base + ".err", "w") as err:
-            self.proc = subprocess.Popen([self.app_path, self.diary_path], stdin=subprocess.DEVNULL,
-                                         stdout=out, stderr=err)
-        desktop = pyatspi.Registry.getDesktop(0)
-
-        def on_bus(note):
-            try:
-                desktop.clear_cache()
-            except Exception:
-                pass
-            apps = children(desktop)
-            note("applications on the bus: %s" % ", ".join('"%s"' % name(a) for a in apps))
-            for a in apps:
-                try:
-                    if a.get_process_id() == self.proc.pid:
-                        return a
-                except Exception:
-                    continue
-            return None
-
-        self.app = wait_until("the program on the accessibility bus", on_bus, program=self)
-        # Read every property from the program itself: the library's cache is only kept up to date
-        # by events, which nobody dispatches here.
-        self.app.set_cache_mask(Atspi.Cache.NONE)
-
-        def main_frame(note):
-            frames = [a for a in children(self.app) if "showing" in states(a)]
-            note(", ".join(show(a) for a in frames))
-            for a in frames:
-                if role(a) == "frame" and name(a).startswith("Tonolog ["):
-                    return a
-            return None
-
-        self.frame = wait_until('the main window, a frame named "Tonolog [ann.tnl]"', main_frame, program=self)
-        self.activate(self.frame)
-        wait_until("a control of the main window to have the focus",
-                   lambda note: self.focused(), program=self)
-
-    def ended(self):
-        return self.proc is not None and self.proc.poll() is not None
-
-    def stop(self):
-        if self.proc is None or self.ended():
-            return
-        self.proc.send_signal(signal.SIGTERM)
-        try:
-            self.proc.wait(timeout=2 * timeout)
-        except subprocess.TimeoutExpired:
-            log("    (the program did not end within %g s of SIGTERM; killed)" % (2 * timeout))
-            self.proc.kill()
-            self.proc.wait()
-
-    # The windows
-    def top_levels(self):
-        return [a for a in children(self.app) if "showing" in states(a)]
-
-    def x_window_of(self, frame):
-        """The X window of a top-level object, found by its title as no window manager is there."""
-        title = name(frame)
-        modal = role(frame) in ("alert", "dialog")
-
-        def window(note):
-            wins = x_windows(self.proc.pid)
-            note("windows of the program: %s" % "; ".join('%s "%s"%s' % (w, n, " (modal)" if m else "")
-                                                            for w, n, m in wins))
-            fits = [w for w, n, m in wins if n == title]
-            fits.sort(key=lambda w: [m for x, n, m in wins if x == w][0] != modal)
-            return fits[0] if fits else None
-
-        return wait_until('the X window titled "%s"' % title, window, program=self)
-
-    def activate(self, frame):
-        """Gives the keyboard focus to a window, as a window manager would on a click, unless the
-        window is active already; waits until the bus reports it ACTIVE."""
-        if "active" in states(frame):
-            return
-        w = self.x_window_of(frame)
-
-        def focused(note):
-            run("xdotool", "windowfocus", w)
-            note("X focus on %s" % x_focus())
-            return x_focus() == w
-
-        wait_until("window %s to take the keyboard focus" % w, focused, program=self)
-        wait_until('"%s" to be ACTIVE on the bus' % name(frame),
-                   lambda note: note(show(frame)) or "active" in states(frame), program=self)
-
-    # The focus
-    def focused(self):
-        """The object with the keyboard focus: the deepest FOCUSED one among the showing objects."""
-        found = None
-        for top in self.top_levels():
-            for a in walk(top):
-                if "focused" in states(a):
-                    found = a
-        return found
-
-    def wait_focus(self, what, test):
-        def probe(note):
-            f = self.focused()
-            note("the focus is on %s" % (show(f) if f else "nothing"))
-            return f if f is not None and test(f) else None
-
-        return wait_until(what, probe, program=self)
-
-    def tab(self, key="Tab"):
-        """Presses Tab (or the key given) and waits for the focus to move; returns where it went."""
-        before = self.focused()
-        press(key)
-        return self.wait_focus("the focus to move from %s after %s" % (show(before) if before else "nothing", key),
-                               lambda f: f != before)
-
-    def tab_to(self, what, test, presses=45):
-        """Presses Tab until the focus is on an object that passes test; fails, with the order the
-        focus went through, when it does not come within the presses given."""
-        f = self.focused()
-        order, seen = [], []
-        for _ in range(presses):
-            if f is not None and test(f):
-                return f
-            f = self.tab()
-            if f in order:
-                break
-            order.append(f)
-            seen.append(show(f))
-        if f is not None and test(f):
-            return f
-        raise PointFailed("Tab did not reach %s; a round of Tab went through:\n        %s" %
-                          (what, "\n        ".join(seen)))
-
-    def find(self, test, root=None, showing_only=True):
-        found = find_all(root or self.frame, test, showing_only)
-        return found[0] if found else None
-
-    # The Diary page's date box, and the page in front
-    def date_box(self):
-        """The Diary page's date box, shown or not; looked up once, as the whole tree is long to walk."""
-        if self._date_box is None or role(self._date_box) == "?":
-            self._date_box = self.find(lambda a: role(a) in TEXT_ROLES and name(a) == "Date", showing_only=False)
-        return self._date_box
-
-    def date_text(self):
-        box = self.date_box()
-        return text(box) if box is not None else None
-
-    def front_page(self):
-        """The caption of the page in front and how it was learnt: from the selected page tab, or,
-        without a page tab list, from the tab strip's description."""
-        tabs = self.find(lambda a: role(a) == "page tab list")
-        if tabs is not None:
-            selected = [name(t) for t in children(tabs) if "selected" in states(t)]
-            return (selected[0] if len(selected) == 1 else None), "selected page tab"
-        strip = self.find(lambda a: "page is in front" in description(a))
-        if strip is not None:
-            m = re.search(r"The (\w+) page is in front", description(strip))
-            return (m.group(1) if m else None), "tab strip's description"
-        return None, "nothing that tells"
-
-    def wait_front(self, caption):
-        def probe(note):
-            page, how = self.front_page()
-            note("the page in front is %s (from the %s)" % (page, how))
-            return page == caption
-
-        wait_until("the %s page to come to the front" % caption, probe, program=self)
-
-
-# --- The points -----------------------------------------------------------------------------------
-
-class Point:
-    def __init__(self, program, diary):
-        self.p = program
-        self.diary = diary
-        self.failures = []
-        self.seen = []
-
-    def saw(self, s):
-        self.seen.append(s)
+    def __init__(self, app, workdir, number, diary):
+        self.app_path, self.workdir, self.number, self.diary = app, workdir, number, diary
+        self.proc = self.app = self.frame = self._date_box = None
+        self.seen, self.failures = [], []
+        self.saw = self.seen.append
 
     def expect(self, ok, message):
         """A check whose failure is reported while the point goes on (once, however often made)."""
@@ -457,527 +109,498 @@ class Point:
             self.failures.append(message)
         return ok
 
+    @contextlib.contextmanager
+    def soft(self):
+        """A block of the point whose failure is reported while the point goes on after it."""
+        try:
+            yield
+        except PointFailed as e:
+            self.failures.append(str(e))
 
-def point_page_tabs(pt):
-    """The page tabs: a page tab list of three page tabs; the front one SELECTED, following
-    Ctrl+Tab, and Left and Right while the strip has the focus."""
-    p = pt.p
+    def wait(self, what, get, seen=None):
+        """Polls get() every 0.1 s until it returns something true, and returns that. Gives up after
+        the timeout, or at once when the program ended, with what seen() gives then."""
+        deadline = time.monotonic() + timeout
+        while not (value := get()):
+            if self.ended():
+                raise PointFailed("the program ended (exit code %s) while waiting for %s" % (self.proc.returncode, what))
+            if time.monotonic() > deadline:
+                last = seen() if seen else ""
+                raise PointFailed("timed out after %g s waiting for %s%s" % (timeout, what, last and "; last seen: " + last))
+            time.sleep(0.1)
+        return value
+
+    def start(self):
+        # Every run starts as the first: no backup to recall, no settings of an earlier run.
+        for home in ("XDG_DATA_HOME", "XDG_CONFIG_HOME"):
+            shutil.rmtree(os.path.join(os.environ[home], "Tonolog"), ignore_errors=True)
+        path, base = os.path.join(self.workdir, "ann.tnl"), os.path.join(self.workdir, "run%d" % self.number)
+        self.diary.write(path)
+        with open(base + ".out", "w") as out, open(base + ".err", "w") as err:
+            self.proc = subprocess.Popen([self.app_path, path], stdin=subprocess.DEVNULL, stdout=out, stderr=err)
+        desktop = pyatspi.Registry.getDesktop(0)
+
+        def on_bus():
+            safe(desktop.clear_cache)
+            return first(a for a in children(desktop) if safe(a.get_process_id, None) == self.proc.pid)
+
+        self.app = self.wait("the program on the accessibility bus", on_bus,
+                             lambda: "applications on the bus: " + ", ".join(quoted(name(a)) for a in children(desktop)))
+        # Read every property from the program itself: the library's cache is only kept up to date
+        # by events, which nobody dispatches here.
+        self.app.set_cache_mask(Atspi.Cache.NONE)
+        self.frame = self.wait_window('the main window, a frame named "Tonolog [ann.tnl]"',
+                                      lambda t: role(t) == "frame" and name(t).startswith("Tonolog ["))
+        self.activate(self.frame)
+        self.wait("a control of the main window to have the focus", self.focused)
+
+    def ended(self):
+        return self.proc is not None and self.proc.poll() is not None
+
+    def stop(self):
+        if self.proc is not None and not self.ended():
+            self.proc.send_signal(signal.SIGTERM)
+            try:
+                self.proc.wait(timeout=2 * timeout)
+            except subprocess.TimeoutExpired:
+                log("    (the program did not end within %g s of SIGTERM; killed)" % (2 * timeout))
+                self.proc.kill()
+                self.proc.wait()
+
+    def top_levels(self):
+        return [a for a in children(self.app) if "showing" in states(a)]
+
+    def wait_window(self, what, test):
+        return self.wait(what, lambda: first(t for t in self.top_levels() if t != self.frame and test(t)),
+                         lambda: "windows: " + shows(self.top_levels()))
+
+    def wait_gone(self, what, window):
+        self.wait(what, lambda: "showing" not in states(window) and window not in self.top_levels(), lambda: show(window))
+
+    def activate(self, frame):
+        """Gives a window the keyboard focus, as a window manager (there is none) would on a click: the X
+        window is found by its title, a modal one first for a dialog. Waits until the bus reports it ACTIVE."""
+        if "active" in states(frame):
+            return
+        title, modal = name(frame), role(frame) in ("alert", "dialog")
+
+        def windows():  # the program's visible top-level X windows, pop-up menus left out
+            ids = run("xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid), "--name", ".").split()
+            return [(w, run("xdotool", "getwindowname", w).rstrip("\n"),
+                     "_NET_WM_STATE_MODAL" in run("xprop", "-id", w, "_NET_WM_STATE"))
+                    for w in ids if "Override Redirect State: no" in run("xwininfo", "-id", w)]
+
+        def focus_on(w):
+            run("xdotool", "windowfocus", w)
+            return run("xdotool", "getwindowfocus").strip() == w
+
+        w = self.wait('the X window titled "%s"' % title,
+                      lambda: first(i for i, n, m in sorted(windows(), key=lambda win: win[2] != modal) if n == title),
+                      lambda: "windows of the program: " + "; ".join('%s "%s"%s' % (i, n, " (modal)" if m else "")
+                                                                     for i, n, m in windows()))
+        self.wait("window %s to take the keyboard focus" % w, lambda: focus_on(w),
+                  lambda: "X focus on " + run("xdotool", "getwindowfocus").strip())
+        self.wait('"%s" to be ACTIVE on the bus' % title, lambda: "active" in states(frame), lambda: show(frame))
+
+    def focused(self):
+        """The object with the keyboard focus: the deepest FOCUSED one among the showing objects."""
+        found = [a for top in self.top_levels() for a in walk(top) if "focused" in states(a)]
+        return found[-1] if found else None
+
+    def wait_focus(self, what, test):
+        return self.wait(what, lambda: first(f for f in [self.focused()] if f is not None and test(f)),
+                         lambda: "the focus is on " + show(self.focused()))
+
+    def tab(self):
+        before = self.focused()
+        press("Tab")
+        return self.wait_focus("the focus to move from %s after Tab" % show(before), lambda f: f != before)
+
+    def tab_to(self, what, test):
+        """Presses Tab until the focus is on an object that passes test, or fails after a round of Tab."""
+        f, order = self.focused(), []
+        while f is None or not test(f):
+            if len(order) == TABS or f in order[:-1]:
+                raise PointFailed("Tab did not reach %s; a round of Tab went through:\n        %s" %
+                                  (what, "\n        ".join(map(show, order))))
+            f = self.tab()
+            order.append(f)
+        return f
+
+    def find(self, test, showing_only=True):
+        return first(find_all(self.frame, test, showing_only))
+
+    def date_text(self, box=None):
+        """The text of the box given, or else of the Diary page's date box, shown or not; that one is
+        looked up once, as the whole tree is long to walk."""
+        if box is None and (self._date_box is None or role(self._date_box) == "?"):
+            self._date_box = self.find(lambda a: role(a) in TEXT_ROLES and name(a) == "Date", showing_only=False)
+        return text(self._date_box if box is None else box)
+
+    def wait_date(self, what, key, box=None):
+        self.wait("%s to put %s in the date box" % (what, key), lambda: self.date_text(box) == key,
+                  lambda: "the date box reads %r" % self.date_text(box))
+
+    def front_page(self):
+        """The page in front and how it was learnt: the selected page tab, or else the tab strip's description."""
+        tabs = self.find(lambda a: role(a) == "page tab list")
+        if tabs is not None:
+            selected = [name(t) for t in children(tabs) if "selected" in states(t)]
+            return (selected[0] if len(selected) == 1 else None), "selected page tab"
+        m = re.search(r"The (\w+) page is in front", description(self.find(lambda a: "page is in front" in description(a))))
+        return (m.group(1) if m else None), "tab strip's description"
+
+    def wait_front(self, caption):
+        self.wait("the %s page to come to the front" % caption, lambda: self.front_page()[0] == caption,
+                  lambda: "the page in front is %s (from the %s)" % self.front_page())
+
+    def enter_opens_day(self, key):
+        press("Return")
+        self.wait_front("Diary")
+        self.wait_date("Enter", key)
+        self.saw("Enter: the Diary page is in front, the date box reads %s" % key)
+
+# --- The points -----------------------------------------------------------------------------------
+
+def point_page_tabs(p):
+    """A page tab list of three page tabs; the front one SELECTED, after Ctrl+Tab, and Left and Right on the strip."""
     tabs = p.find(lambda a: role(a) == "page tab list")
     if tabs is None:
         strip = p.find(lambda a: "page is in front" in description(a) or name(a) == "Pages")
-        raise PointFailed("no object of role \"page tab list\"; the tab strip is %s" %
-                          (show(strip) if strip else "not found") +
-                          (" with children: " + "; ".join(show(c) for c in children(strip)) if strip and children(strip) else ""))
-    pt.saw("tab list: %s" % show(tabs))
+        raise PointFailed('no object of role "page tab list"; the tab strip is %s' % (
+            "not found" if strip is None else "%s with children: %s" % (show(strip), shows(children(strip)))))
     kids = children(tabs)
-    for c in kids:
-        pt.saw("  child %s" % show(c))
-    pt.expect([role(c) for c in kids] == ["page tab"] * 3,
-              "the tab list's children have the roles %s, not three \"page tab\"" % [role(c) for c in kids])
-    pt.expect([name(c) for c in kids] == ["Diary", "List", "Trend"],
-              "the page tabs are named %s, not Diary, List, Trend" % [name(c) for c in kids])
+    p.saw("tab list: %s; its children: %s" % (show(tabs), shows(kids)))
+    for what, got, want in (("roles", [role(c) for c in kids], ["page tab"] * 3),
+                            ("names", [name(c) for c in kids], ["Diary", "List", "Trend"])):
+        p.expect(got == want, "the tab list's children have the %s %s, not %s" % (what, got, want))
 
-    def selected_is(caption, after):
-        def probe(note):
-            sel = [name(c) for c in children(tabs) if "selected" in states(c)]
-            note("selected: %s" % sel)
-            return sel == [caption]
+    def selected():
+        return [name(c) for c in children(tabs) if "selected" in states(c)]
 
-        try:
-            wait_until("the %s tab alone to be SELECTED %s" % (caption, after), probe, program=p)
-            pt.saw("%s: the %s tab is SELECTED" % (after, caption))
-        except PointFailed as e:
-            pt.failures.append(str(e))
+    for key, caption, after in ((None, "Diary", "at the start"), ("ctrl+Tab", "List", "after Ctrl+Tab"),
+                                ("ctrl+Tab", "Trend", "after a second Ctrl+Tab"), ("Left", "List", "after Left"),
+                                ("Right", "Trend", "after Right")):
+        if key == "Left":  # the arrows move between the pages while the strip has the focus
+            f = p.focused()
+            p.saw("the focus after Ctrl+Tab: %s" % show(f))
+            if not p.expect(f is not None and (f == tabs or f in children(tabs)),
+                            "the tab strip does not have the focus after Ctrl+Tab (it is on %s)" % show(f)):
+                return
+        if key:
+            press(key)
+        with p.soft():
+            p.wait("the %s tab alone to be SELECTED %s" % (caption, after), lambda: selected() == [caption],
+                   lambda: "selected: %s" % selected())
+            p.saw("%s: the %s tab is SELECTED" % (after, caption))
 
-    selected_is("Diary", "at the start")
-    press("ctrl+Tab")
-    selected_is("List", "after Ctrl+Tab")
-    press("ctrl+Tab")
-    selected_is("Trend", "after a second Ctrl+Tab")
-    f = p.focused()
-    pt.saw("the focus after Ctrl+Tab: %s" % (show(f) if f else "nothing"))
-    on_strip = f is not None and (f == tabs or f in children(tabs))
-    if not pt.expect(on_strip, "the tab strip does not have the focus after Ctrl+Tab (it is on %s)" %
-                     (show(f) if f else "nothing")):
-        return
-    press("Left")
-    selected_is("List", "after Left")
-    press("Right")
-    selected_is("Trend", "after Right")
-
-
-def point_menu_names(pt):
+def point_menu_names(p):
     """Menus and menu items named without the bracketed access key."""
-    p = pt.p
     bar = p.find(lambda a: role(a) == "menu bar")
     if bar is None:
         raise PointFailed("no menu bar on the bus")
     menus = children(bar)
     names = [name(m) for m in menus]
-    pt.saw("menu bar: %s" % "; ".join(show(m) for m in menus))
-    pt.expect(names == ["File", "Readings", "Help"], "the menu bar's menus are named %s" % names)
-    items = []
-    for m in menus:
-        for popup in children(m):
-            items += [i for i in children(popup) if role(i) != "separator" and name(i)]
-    item_names = [name(i) for i in items]
-    pt.saw("menu items: %s" % item_names)
+    items = [name(i) for m in menus for popup in children(m) for i in children(popup) if role(i) != "separator" and name(i)]
+    p.saw("menu bar: %s; menu items: %s" % (shows(menus), items))
+    p.expect(names == ["File", "Readings", "Help"], "the menu bar's menus are named %s" % names)
     for wanted in ("New", "Open...", "Save as...", "Print...", "Exit", "Import readings...",
                    "Export readings as CSV...", "Report for the doctor...", "About..."):
-        pt.expect(wanted in item_names, 'no menu item named "%s"' % wanted)
-    bracketed = [n for n in names + item_names if re.search(r"\(&?[A-Z]\)|&", n)]
-    pt.expect(not bracketed, "names that keep the access key: %s" % bracketed)
-
+        p.expect(wanted in items, 'no menu item named "%s"' % wanted)
+    bracketed = [n for n in names + items if re.search(r"\(&?[A-Z]\)|&", n)]
+    p.expect(not bracketed, "names that keep the access key: %s" % bracketed)
 
 DIARY_BUTTONS = [("calendar", r"calendar"), ("current time 1", r"1.*time|time.*1"),
                  ("current time 2", r"2.*time|time.*2"), ("current time 3", r"3.*time|time.*3"),
                  ("previous day", r"previous day"), ("next day", r"next day")]
 LIST_BUTTONS = [("previous data", r"previous"), ("next data", r"next"), ("print", r"print")]
 
-
 def is_button(pattern):
     return lambda a: role(a) == "push button" and re.search(pattern, name(a), re.I) is not None
 
-
-def check_buttons_by_tab(pt, page, buttons, presses=45):
-    """Every image button of the page in front: a named push button, FOCUSABLE, FOCUSED when Tab
-    comes to it (a whole round of Tab from where the focus is)."""
-    p = pt.p
+def check_buttons_by_tab(p, page, buttons):
+    """Every image button of the page in front: a named push button, FOCUSABLE, focused in a round of Tab."""
     found = {}
     for label, pattern in buttons:
         b = p.find(is_button(pattern))
-        if not pt.expect(b is not None, "%s page: no showing push button for %s (a name matching /%s/)" %
-                         (page, label, pattern)):
-            continue
-        found[label] = b
-        pt.expect(name(b).strip() != "", "%s page: the %s button has no name" % (page, label))
-        pt.expect("focusable" in states(b), "%s page: the %s button is not FOCUSABLE: %s" % (page, label, show(b)))
-    start = p.focused()
-    order = [start]
-    for _ in range(presses):
-        f = p.tab()
-        if f == start:
+        if p.expect(b is not None, "%s page: no showing push button for %s (a name matching /%s/)" % (page, label, pattern)):
+            found[label] = b
+            p.expect(name(b).strip() != "", "%s page: the %s button has no name" % (page, label))
+            p.expect("focusable" in states(b), "%s page: the %s button is not FOCUSABLE: %s" % (page, label, show(b)))
+    order = [p.focused()]
+    for _ in range(TABS):
+        order.append(p.tab())
+        if order[-1] == order[0]:
+            order.pop()
             break
-        order.append(f)
-    pt.saw("%s page, Tab order: %s" % (page, " > ".join('%s "%s"' % (role(a), name(a)) for a in order)))
+    p.saw("%s page, Tab order: %s" % (page, " > ".join('%s "%s"' % (role(a), name(a)) for a in order)))
     for label, b in found.items():
-        pt.expect(b in order, "%s page: Tab never gave the focus to the %s button %s" % (page, label, show(b)))
+        p.expect(b in order, "%s page: Tab never gave the focus to the %s button %s" % (page, label, show(b)))
     return found
 
-
-def point_image_buttons(pt):
+def point_image_buttons(p):
     """Every image button can be reached with Tab and pressed with Space or Enter."""
-    p = pt.p
-    found = check_buttons_by_tab(pt, "Diary", DIARY_BUTTONS)
-    today = day_key(pt.diary.today)
-    pt.expect(p.date_text() == today, "the date box reads %r, not today %s" % (p.date_text(), today))
-    if "next day" in found:
-        tomorrow = day_key(pt.diary.today + datetime.timedelta(days=1))
-        try:
-            p.tab_to("the Next day button", lambda f: f == found["next day"])
-            press("space")
-            wait_until("Space on Next day to show %s in the date box" % tomorrow,
-                       lambda note: note("the date box reads %r" % p.date_text()) or p.date_text() == tomorrow,
-                       program=p)
-            pt.saw("Space on Next day: the date box reads %s" % p.date_text())
-        except PointFailed as e:
-            pt.failures.append(str(e))
-    if "previous day" in found:
-        before = p.date_text() or ""
-        try:
-            if not DAY_KEY.fullmatch(before):
-                raise PointFailed("the date box reads %r, not a day" % before)
-            earlier = day_key(date_of_key(before) - datetime.timedelta(days=1))
-            p.tab_to("the Previous day button", lambda f: f == found["previous day"])
-            press("Return")
-            wait_until("Enter on Previous day to show %s in the date box" % earlier,
-                       lambda note: note("the date box reads %r" % p.date_text()) or p.date_text() == earlier,
-                       program=p)
-            pt.saw("Enter on Previous day: the date box reads %s" % p.date_text())
-        except PointFailed as e:
-            pt.failures.append(str(e))
-    for caption, buttons in (("List", LIST_BUTTONS), ("Trend", LIST_BUTTONS)):
-        press("ctrl+Tab")
-        try:
+    found = check_buttons_by_tab(p, "Diary", DIARY_BUTTONS)
+    today = day_key(p.diary.today)
+    p.expect(p.date_text() == today, "the date box reads %r, not today %s" % (p.date_text(), today))
+    for label, key, said, days in (("Next day", "space", "Space", 1), ("Previous day", "Return", "Enter", -1)):
+        if label.lower() in found:
+            with p.soft():
+                before = p.date_text()
+                if not DAY_KEY.fullmatch(before):
+                    raise PointFailed("the date box reads %r, not a day" % before)
+                p.tab_to("the %s button" % label, lambda f: f == found[label.lower()])
+                press(key)
+                p.wait_date("%s on %s" % (said, label), day_key(date_of_key(before) + days * ONE_DAY))
+                p.saw("%s on %s: the date box reads %s" % (said, label, p.date_text()))
+    with p.soft():
+        for caption in ("List", "Trend"):
+            press("ctrl+Tab")
             p.wait_front(caption)
-        except PointFailed as e:
-            pt.failures.append(str(e))
-            return
-        check_buttons_by_tab(pt, caption, buttons)
+            check_buttons_by_tab(p, caption, LIST_BUTTONS)
 
-
-def calendar_shown(p):
-    """The calendar, where one is showing: an object of role calendar or table."""
-    for top in p.top_levels():
-        for a in walk(top):
-            if role(a) in ("calendar", "table"):
-                return a
-    return None
-
-
-def point_date_box(pt):
-    """Alt+Down and F4 in the date box open the calendar; arrows move, Enter takes the date, Escape
-    leaves it."""
-    p = pt.p
+def point_date_box(p):
+    """Alt+Down and F4 in the date box open the calendar; arrows move, Enter takes the date, Escape leaves it."""
     box = p.tab_to("the date box", lambda f: role(f) in TEXT_ROLES and name(f) == "Date")
-    pt.saw("date box: %s" % show(box))
-    today = day_key(pt.diary.today)
-    tomorrow = day_key(pt.diary.today + datetime.timedelta(days=1))
-    pt.expect(text(box) == today, "the date box reads %r, not %s" % (text(box), today))
-    press("alt+Down")
-    cal = wait_until("a calendar or table object to be SHOWING after Alt+Down",
-                     lambda note: note("the date box reads %r; the focus is on %s" %
-                                       (text(box), show(p.focused()) if p.focused() else "nothing"))
-                     or calendar_shown(p), program=p)
-    pt.saw("after Alt+Down: %s; focus on %s" % (show(cal), show(p.focused()) if p.focused() else "nothing"))
-    press("Right")
-    press("Return")
-    wait_until("Right, Enter in the calendar to put %s in the date box" % tomorrow,
-               lambda note: note("the date box reads %r" % text(box)) or text(box) == tomorrow, program=p)
-    pt.saw("Right, Enter: the date box reads %s" % text(box))
-    try:
-        wait_until("the calendar to close after Enter",
-                   lambda note: note(show(cal)) or calendar_shown(p) is None, program=p)
-    except PointFailed as e:
-        pt.failures.append(str(e))
-    p.wait_focus("the focus back in the date box", lambda f: f == box)
-    press("F4")
-    try:
-        cal = wait_until("the calendar to be SHOWING after F4",
-                         lambda note: note("the date box reads %r" % text(box)) or calendar_shown(p), program=p)
-        pt.saw("after F4: %s" % show(cal))
+    p.saw("date box: %s" % show(box))
+    today, tomorrow = day_key(p.diary.today), day_key(p.diary.today + ONE_DAY)
+    p.expect(text(box) == today, "the date box reads %r, not %s" % (text(box), today))
+
+    def calendar():  # the calendar, where one is showing: an object of role calendar or table
+        return first(a for top in p.top_levels() for a in walk(top) if role(a) in ("calendar", "table"))
+
+    def use_calendar(open_key, close_key):  # returns a wait for the calendar to close
+        press(open_key)
+        cal = p.wait("a calendar or table object to be SHOWING after %s" % open_key, calendar,
+                     lambda: "the date box reads %r; the focus is on %s" % (text(box), show(p.focused())))
+        p.saw("after %s: %s; focus on %s" % (open_key, show(cal), show(p.focused())))
         press("Right")
-        press("Escape")
-        wait_until("Escape to close the calendar", lambda note: note(show(cal)) or calendar_shown(p) is None,
-                   program=p)
-        pt.expect(text(box) == tomorrow, "after Escape the date box reads %r, not %s" % (text(box), tomorrow))
-        pt.saw("Right, Escape: the calendar closed, the date box reads %s" % text(box))
-    except PointFailed as e:
-        pt.failures.append(str(e))
+        press(close_key)
+        return lambda: p.wait("the calendar to close after %s" % close_key, lambda: calendar() is None, lambda: show(cal))
 
+    closed = use_calendar("alt+Down", "Return")
+    p.wait_date("Right, Enter in the calendar", tomorrow, box)
+    p.saw("Right, Enter: the date box reads %s" % text(box))
+    with p.soft():
+        closed()
+    p.wait_focus("the focus back in the date box", lambda f: f == box)
+    use_calendar("F4", "Escape")()
+    p.expect(text(box) == tomorrow, "after Escape the date box reads %r, not %s" % (text(box), tomorrow))
+    p.saw("Right, Escape: the calendar closed, the date box reads %s" % text(box))
 
-def point_list_rows(pt):
-    """The List page's day rows: one object each, named by the day and its readings, focusable;
-    Enter opens the day on the Diary page."""
-    p = pt.p
+def point_list_rows(p):
+    """The List page's day rows: one focusable object each, named by the day and its readings; Enter opens the day."""
     press("ctrl+Tab")
     p.wait_front("List")
     view = p.find(lambda a: name(a) == "Data list")
-    if view is not None:
-        pt.saw("list view: %s" % show(view))
+    p.saw("list view: %s" % show(view))
     # The view says which of the diary's days it shows ("Days 3 to 6 of 6"); without that, any.
-    wanted = None
-    m = re.search(r"Days (\d+) to (\d+) of (\d+)", description(view) if view else "")
-    if m:
-        wanted = pt.diary.days[int(m.group(1)) - 1:int(m.group(2))]
+    m = re.search(r"Days (\d+) to (\d+) of (\d+)", description(view))
+    wanted = p.diary.days[int(m.group(1)) - 1:int(m.group(2))] if m else None
 
-    def rows_probe(note):
-        rows = find_all(p.frame, lambda a: role(a) in ROW_ROLES and DAY_KEY.match(name(a)))
-        note("rows: %s" % "; ".join(show(r) for r in rows))
-        return rows if len(rows) >= (len(wanted) if wanted else 1) else None
+    def is_row(a):
+        return role(a) in ROW_ROLES and DAY_KEY.match(name(a))
 
-    try:
-        rows = wait_until("the day rows (role \"list item\" or \"section\", named from the day key)",
-                          rows_probe, program=p)
-    except PointFailed:
-        loose = [a for a in find_all(view or p.frame, lambda a: role(a) == "label")][:12]
-        raise PointFailed("no object of role %s named like \"Mmm./dd/yyyy: ... over ...\" is showing; under "
-                          "the list view the bus shows, for a start: %s" % (" or ".join(ROW_ROLES),
-                                                                          "; ".join(show(a) for a in loose)))
-    for r in rows:
-        pt.saw("row: %s" % show(r))
+    rows = p.wait('the day rows (role %s, named like "Mmm./dd/yyyy: ... over ...")' % " or ".join(ROW_ROLES),
+                  lambda: first(r for r in [find_all(p.frame, is_row)] if len(r) >= (len(wanted) if wanted else 1)),
+                  lambda: "rows: %s; under the list view, for a start: %s" % (
+                      shows(find_all(p.frame, is_row)), shows(find_all(view or p.frame, lambda a: role(a) == "label")[:12])))
     keys = [DAY_KEY.match(name(r)).group(0) for r in rows]
-    expected = [day_key(d) for d in (wanted or pt.diary.days)]
-    pt.expect(keys == expected if wanted else len(set(keys)) == len(keys) and set(keys) <= set(expected),
-              "the rows are for %s, not %s" % (keys, expected))
-    values = set()
-    for r in rows:
-        key = DAY_KEY.match(name(r)).group(0)
-        day = date_of_key(key)
-        for sys_, dia, pul, at in pt.diary.readings.get(day, []):
-            values.update({str(sys_), str(dia), str(pul)})
-            pt.expect("%d over %d" % (sys_, dia) in name(r),
-                      'the row for %s does not read "%d over %d": "%s"' % (key, sys_, dia, name(r)))
-        pt.expect("focusable" in states(r), "the row for %s is not FOCUSABLE" % key)
-        inner = [a for a in find_all(r, lambda a: a is not r and role(a) == "label")]
-        pt.expect(not inner, "the row for %s has showing labels under it: %s" %
-                  (key, "; ".join(show(a) for a in inner[:8])))
-    loose = find_all(p.frame, lambda a: role(a) == "label" and
-                     (name(a).strip() in values or name(a).strip() in ("S", "D", "P", "SYS", "DIA", "PUL")))
-    pt.expect(not loose, "the rows' loose labels are showing on their own: %s" %
-              "; ".join(show(a) for a in loose[:10]) + (" (and %d more)" % (len(loose) - 10) if len(loose) > 10 else ""))
-    row = p.tab_to("a day row", lambda f: role(f) in ROW_ROLES and DAY_KEY.match(name(f)))
-    key = DAY_KEY.match(name(row)).group(0)
-    pt.saw("Tab reached the row of %s" % key)
-    press("Return")
-    p.wait_front("Diary")
-    wait_until("the date box to read %s" % key,
-               lambda note: note("the date box reads %r" % p.date_text()) or p.date_text() == key, program=p)
-    pt.saw("Enter: the Diary page is in front, the date box reads %s" % key)
+    expected = [day_key(d) for d in (wanted or p.diary.days)]
+    p.expect(keys == expected if wanted else len(set(keys)) == len(keys) and set(keys) <= set(expected),
+             "the rows are for %s, not %s" % (keys, expected))
+    values = {"S", "D", "P", "SYS", "DIA", "PUL"}
+    for r, key in zip(rows, keys):
+        p.saw("row: %s" % show(r))
+        for sys_, dia, pul, at in p.diary.readings.get(date_of_key(key), []):
+            values |= {str(sys_), str(dia), str(pul)}
+            p.expect("%d over %d" % (sys_, dia) in name(r),
+                     'the row for %s does not read "%d over %d": "%s"' % (key, sys_, dia, name(r)))
+        p.expect("focusable" in states(r), "the row for %s is not FOCUSABLE" % key)
+        inner = find_all(r, lambda a: a is not r and role(a) == "label")
+        p.expect(not inner, "the row for %s has showing labels under it: %s" % (key, shows(inner[:8])))
+    loose = find_all(p.frame, lambda a: role(a) == "label" and name(a).strip() in values)
+    p.expect(not loose, "the rows' loose labels are showing on their own: %s" % shows(loose[:10]) +
+             (" (and %d more)" % (len(loose) - 10) if len(loose) > 10 else ""))
+    key = DAY_KEY.match(name(p.tab_to("a day row", is_row))).group(0)
+    p.saw("Tab reached the row of %s" % key)
+    p.enter_opens_day(key)
 
-
-def point_trend_graph(pt):
-    """The Trend graph: described by its count, means and extremes; focusable; Left and Right move a
-    day cursor that it names; Enter opens that day."""
-    p = pt.p
-    press("ctrl+Tab")
-    p.wait_front("List")
-    press("ctrl+Tab")
-    p.wait_front("Trend")
+def point_trend_graph(p):
+    """The Trend graph: described by its figures; focusable; Left and Right move a day cursor that it names; Enter
+    opens that day."""
+    for caption in ("List", "Trend"):
+        press("ctrl+Tab")
+        p.wait_front(caption)
     graph = p.find(lambda a: "graph" in name(a).lower() and role(a) not in ("label", "push button"))
     if graph is None:
-        raise PointFailed("no showing object named like \"... graph\" on the Trend page")
-    pt.saw("graph: %s" % show(graph))
-    pt.expect(role(graph) in ("image", "chart", "canvas", "diagram", "animation"),
-              "the graph's role is \"%s\"" % role(graph))
-    d = description(graph)
-    window = pt.diary.in_month_of_today()
-    count = len(window)
-    pt.expect(re.search(r"\b%d\b" % count, d) is not None,
-              "the description does not hold the window's count of readings, %d" % count)
+        raise PointFailed('no showing object named like "... graph" on the Trend page')
+    p.saw("graph: %s" % show(graph))
+    p.expect(role(graph) in ("image", "chart", "canvas", "diagram", "animation"), 'the graph\'s role is "%s"' % role(graph))
+    d, today = description(graph), p.diary.today
+    window = [r for day in p.diary.days if (day.year, day.month) == (today.year, today.month) for r in p.diary.readings[day]]
     missing = [w for w in ("mean", "lowest", "highest", "SYS", "DIA", "pulse") if w.lower() not in d.lower()]
-    pt.expect(not missing, "the description lacks the words %s" % ", ".join(missing))
-    figures = {"mean SYS": 130, "mean DIA": 85, "mean pulse": 70,
+    p.expect(not missing, "the description lacks the words %s" % ", ".join(missing))
+    figures = {"count of readings": len(window), "mean SYS": 130, "mean DIA": 85, "mean pulse": 70,
                "lowest SYS": min(r[0] for r in window), "highest SYS": max(r[0] for r in window),
                "lowest DIA": min(r[1] for r in window), "highest DIA": max(r[1] for r in window)}
-    missing = ["%s %d" % (what, value) for what, value in figures.items() if not re.search(r"\b%d\b" % value, d)]
-    pt.expect(not missing, "the description lacks the figures: %s" % ", ".join(missing))
-    pt.expect("focusable" in states(graph), "the graph is not FOCUSABLE")
+    missing = ["%s %d" % (what, value) for what, value in figures.items() if not has_number(value, d)]
+    p.expect(not missing, "the description lacks the figures: %s" % ", ".join(missing))
+    p.expect("focusable" in states(graph), "the graph is not FOCUSABLE")
     p.tab_to("the graph", lambda f: f == graph)
-    pt.saw("Tab reached the graph")
+    p.saw("Tab reached the graph")
 
     def said():
         return name(graph) + " | " + description(graph)
 
-    def move(key):
+    def move(key, when):
         before = said()
         press(key)
-        return wait_until("%s on the graph to change its name or description" % key,
-                          lambda note: note(said()) or (said() if said() != before else None), program=p)
+        after = p.wait("%s on the graph to change its name or description" % key,
+                       lambda: first(s for s in [said()] if s != before), said)
+        p.saw("%s: %s" % (when, after))
+        return after
 
     # The cursor starts on the latest day; on the first of the month there is no day before it in
     # the window, so the moves go the other way.
-    first, second = ("Right", "Left") if pt.diary.today.day == 1 else ("Left", "Right")
-    step = datetime.timedelta(days=1 if second == "Right" else -1)
-    t1 = move(first)
-    t2 = move(second)
-    pt.saw("after %s: %s" % (first, t1))
-    pt.saw("after %s: %s" % (second, t2))
+    key1, key2 = ("Right", "Left") if today.day == 1 else ("Left", "Right")
+    t1, t2 = move(key1, "after " + key1), move(key2, "after " + key2)
     # The day named after the second move and not after the first is the cursor's, one step on.
     new, old = keys_in(t2) - keys_in(t1), keys_in(t1) - keys_in(t2)
     if len(new) == 1:
-        day = date_of_key(new.pop()) - step
+        day = date_of_key(new.pop()) - (ONE_DAY if key2 == "Right" else -ONE_DAY)
     elif len(old) == 1:
         day = date_of_key(old.pop())
     else:
         raise PointFailed("%s and %s do not name one day that moves by one: the day keys after %s %s, after %s %s" %
-                          (first, second, first, sorted(keys_in(t1)), second, sorted(keys_in(t2))))
-    t3 = move(first)
-    pt.saw("%s again: %s" % (first, t3))
-    key = day_key(day)
-    pt.expect(key in t3, "after %s again the graph does not name %s" % (first, key))
+                          (key1, key2, key1, sorted(keys_in(t1)), key2, sorted(keys_in(t2))))
+    p.expect(day_key(day) in move(key1, key1 + " again"), "after %s again the graph does not name %s" % (key1, day_key(day)))
+    p.enter_opens_day(day_key(day))
+
+def point_validation(p):
+    """After the message about a value out of range, the focus is on the faulty box, which carries the message as
+    its description until a valid value leaves it."""
+    box = p.tab_to('the "Reading 1, SYS" box', lambda f: role(f) in TEXT_ROLES and name(f) == "Reading 1, SYS")
+    plain, message = description(box), "Range of SYS is 0 to 250."
+    p.saw("SYS box: %s" % show(box))
+
+    def enter(value):
+        press("ctrl+a")
+        subprocess.run(["xdotool", "type", "--delay", "40", "--", value], check=True)
+        press("Tab")
+
+    enter("300")
+    alert = p.wait_window("a message box after 300 in SYS and Tab", lambda t: role(t) in ("alert", "dialog"))
+    said = " / ".join(name(a) or text(a) for a in walk(alert) if role(a) == "label" and (name(a) or text(a)))
+    p.saw("message box: %s; it says: %s" % (show(alert), said))
+    p.expect(message in said, 'the message box does not say "%s"' % message)
+    p.activate(alert)
     press("Return")
-    p.wait_front("Diary")
-    wait_until("the date box to read %s" % key,
-               lambda note: note("the date box reads %r" % p.date_text()) or p.date_text() == key, program=p)
-    pt.saw("Enter: the Diary page is in front, the date box reads %s" % key)
-
-
-def point_validation(pt):
-    """After the message about a value out of range, the focus is on the faulty box, which carries
-    the message as its description until a valid value leaves it."""
-    p = pt.p
-    sys_box = p.tab_to('the "Reading 1, SYS" box', lambda f: role(f) in TEXT_ROLES and name(f) == "Reading 1, SYS")
-    plain = description(sys_box)
-    pt.saw("SYS box: %s" % show(sys_box))
-    press("ctrl+a")
-    type_text("300")
-    press("Tab")
-
-    def message_box(note):
-        tops = p.top_levels()
-        note("windows: %s" % "; ".join(show(t) for t in tops))
-        boxes = [t for t in tops if t != p.frame and role(t) in ("alert", "dialog")]
-        return boxes[0] if boxes else None
-
-    box = wait_until("a message box after 300 in SYS and Tab", message_box, program=p)
-    said = " / ".join(name(a) or text(a) for a in walk(box) if role(a) == "label" and (name(a) or text(a)))
-    pt.saw("message box: %s; it says: %s" % (show(box), said))
-    pt.expect("Range of SYS is 0 to 250." in said, 'the message box does not say "Range of SYS is 0 to 250."')
-    p.activate(box)
-    press("Return")
-    wait_until("the message box to close", lambda note: note(show(box)) or "showing" not in states(box)
-               and box not in p.top_levels(), program=p)
+    p.wait_gone("the message box to close", alert)
     p.activate(p.frame)
-    f = p.wait_focus('the focus on the "Reading 1, SYS" box', lambda f: f == sys_box)
-    pt.saw("after the message: the focus is on %s" % show(f))
-    pt.expect("Range of SYS is 0 to 250." in description(sys_box),
-              "the SYS box's description does not hold the message: %s" % show(sys_box))
-    press("ctrl+a")
-    type_text("128")
-    press("Tab")
-    wait_until("the SYS box's description to lose the message after 128 and Tab",
-               lambda note: note(show(sys_box)) or "Range of" not in description(sys_box), program=p)
-    pt.saw("128, Tab: %s (before the fault: \"%s\")" % (show(sys_box), plain))
+    f = p.wait_focus('the focus on the "Reading 1, SYS" box', lambda f: f == box)
+    p.saw("after the message: the focus is on %s" % show(f))
+    p.expect(message in description(box), "the SYS box's description does not hold the message: %s" % show(box))
+    enter("128")
+    p.wait("the SYS box's description to lose the message after 128 and Tab",
+           lambda: "Range of" not in description(box), lambda: show(box))
+    p.saw('128, Tab: %s (before the fault: "%s")' % (show(box), plain))
 
-
-def point_report_dialog(pt):
-    """The report dialog: the period choice labelled "Period", the preview described with the title
-    and the summary's figures."""
-    p = pt.p
+def point_report_dialog(p):
+    """The report dialog: the period choice labelled "Period", the preview described with the report's figures."""
     press("alt+r")
     # The letter goes to the menu only once the menu is open.
-    wait_until("the Readings menu to open after Alt+R",
-               lambda note: any(role(a) in ("popup menu", "menu") and "showing" in states(a)
-                                for a in children(p.app) + [m for t in p.top_levels() for m in walk(t)]),
-               program=p)
+    p.wait("the Readings menu to open after Alt+R",
+           lambda: any(role(a) in ("popup menu", "menu") and "showing" in states(a)
+                       for a in children(p.app) + [m for t in p.top_levels() for m in walk(t)]))
     press("d")
+    dlg = p.wait_window("the report dialog after Alt+R, D", lambda t: role(t) in ("dialog", "frame"))
+    p.saw("dialog: %s" % show(dlg))
+    combos = p.wait("combo boxes in the dialog", lambda: find_all(dlg, lambda a: role(a) == "combo box"))
+    labels = [(c, safe(lambda: [name(r.getTarget(i)) for r in c.getRelationSet() for i in range(r.getNTargets())
+                                if r.getRelationType() == pyatspi.RELATION_LABELLED_BY], [])) for c in combos]
+    for c, by in labels:
+        p.saw("combo box: %s, labelled by %s" % (show(c), by))
+    p.expect(any(name(c) == "Period" or "Period" in [n.rstrip(":").strip() for n in by] for c, by in labels),
+             'no combo box named "Period" or labelled by "Period"')
 
-    def dialog(note):
-        tops = p.top_levels()
-        note("windows: %s" % "; ".join(show(t) for t in tops))
-        found = [t for t in tops if t != p.frame and role(t) in ("dialog", "frame")]
-        return found[0] if found else None
-
-    dlg = wait_until("the report dialog after Alt+R, D", dialog, program=p)
-    pt.saw("dialog: %s" % show(dlg))
-    combos = wait_until("combo boxes in the dialog",
-                        lambda note: find_all(dlg, lambda a: role(a) == "combo box"), program=p)
-
-    def labelled_period(c):
-        labels = [name(t).rstrip(":").strip() for t in relations(c, pyatspi.RELATION_LABELLED_BY)]
-        return name(c) == "Period" or "Period" in labels
-
-    for c in combos:
-        pt.saw("combo box: %s, labelled by %s" % (show(c), [name(t) for t in relations(c, pyatspi.RELATION_LABELLED_BY)]))
-    pt.expect(any(labelled_period(c) for c in combos), 'no combo box named "Period" or labelled by "Period"')
-
-    def preview_said(note):
+    def preview_said():
         preview = find_all(dlg, lambda a: "preview" in name(a).lower())
-        if not preview:
-            note("no object named like \"Preview ...\"")
-            return None
-        words = []
-        for a in walk(preview[0]):
-            words += [name(a), description(a), text(a)]
-        said = " | ".join(w for w in words if w)
-        note(said)
-        return (preview[0], said) if "Home blood pressure report" in said else None
+        return preview, " | ".join(w for a in preview[:1] for b in walk(a) for w in (name(b), description(b), text(b)) if w)
 
-    try:
-        preview, said = wait_until("the preview to say \"Home blood pressure report\"", preview_said, program=p)
-        pt.saw("preview: %s" % show(preview))
-        pt.saw("the preview says: %s" % said)
-        readings = sum(len(v) for v in pt.diary.readings.values())
-        for what, value in (("readings counted", readings), ("mean SYS", 130), ("mean DIA", 85)):
-            pt.expect(re.search(r"\b%d\b" % value, said) is not None,
-                      "the preview does not give the %s, %d" % (what, value))
-    except PointFailed as e:
-        pt.failures.append(str(e))
-
+    preview, said = p.wait('the preview to say "Home blood pressure report"',
+                           lambda: first(x for x in [preview_said()] if "Home blood pressure report" in x[1]),
+                           lambda: preview_said()[1] or 'no object named like "Preview ..."')
+    p.saw("preview: %s; it says: %s" % (show(preview[0]), said))
+    readings = sum(len(v) for v in p.diary.readings.values())
+    for what, value in (("readings counted", readings), ("mean SYS", 130), ("mean DIA", 85)):
+        p.expect(has_number(value, said), "the preview does not give the %s, %d" % (what, value))
 
 def screen_region(box):
     """The screen's pixels in box (x, y, w, h) as rows of raw samples, from xwd and xwdtopnm."""
     xwd = subprocess.run(["xwd", "-silent", "-root"], capture_output=True, check=True).stdout
     ppm = subprocess.run(["xwdtopnm"], input=xwd, capture_output=True, check=True).stdout
-    fields, pos = [], 0
-    while len(fields) < 4:
-        m = re.compile(rb"\s*(#[^\n]*\n\s*)*(\S+)").match(ppm, pos)
-        fields.append(m.group(2))
-        pos = m.end()
-    if fields[0] != b"P6":
-        raise PointFailed("xwdtopnm gave an image of another form: %r" % fields)
-    width, size = int(fields[1]), 1 if int(fields[3]) < 256 else 2
-    pixels = ppm[pos + 1:]
+    m = re.match(rb"P6\s+(\d+)\s+\d+\s+(\d+)\s", ppm)
+    if m is None:
+        raise PointFailed("xwdtopnm gave an image of another form: %r" % ppm[:20])
+    width, size = int(m.group(1)), 3 if int(m.group(2)) < 256 else 6
     x, y, w, h = box
+    at = [[m.end() + size * (width * row + col) for col in range(x, x + w)] for row in range(y, y + h)]
+    return [[ppm[i:i + size] for i in row] for row in at]
 
-    def pixel(row, col):
-        at = 3 * size * (width * row + col)
-        return pixels[at:at + 3 * size]
-
-    return [[pixel(row, col) for col in range(x, x + w)] for row in range(y, y + h)]
-
-
-def point_focus_ring(pt):
-    """The focus ring on an image button: its pixels change on all four sides when Tab gives it the
-    focus."""
-    p = pt.p
+def point_focus_ring(p):
+    """The focus ring on an image button: its pixels change on all four sides when Tab gives it the focus."""
     for tool in ("xwd", "xwdtopnm"):
         if shutil.which(tool) is None:
             raise PointSkipped("%s is not installed (Debian packages x11-apps, netpbm)" % tool)
     button = p.find(is_button(r"next day"))
     if button is None:
         raise PointFailed("no Next day button")
-    ex = extents(button)
-    if not ex or ex[2] <= 0 or ex[3] <= 0:
+    ex = safe(lambda: button.queryComponent().getExtents(pyatspi.DESKTOP_COORDS), None)
+    if ex is None or ex.width <= 0 or ex.height <= 0:
         raise PointFailed("the Next day button has no extents on the bus")
-    margin = 4
-    x, y, w, h = ex
-    box = (max(0, x - margin), max(0, y - margin), w + 2 * margin, h + 2 * margin)
-    pt.saw("Next day button at %s" % (ex,))
-    focused = p.focused()
-    pt.expect(focused != button, "the button has the focus from the start")
+    margin, band = 4, 10
+    box = (max(0, ex.x - margin), max(0, ex.y - margin), ex.width + 2 * margin, ex.height + 2 * margin)
+    p.saw("Next day button at %s" % ((ex.x, ex.y, ex.width, ex.height),))
+    p.expect(p.focused() != button, "the button has the focus from the start")
     before = screen_region(box)
     p.tab_to("the Next day button", lambda f: f == button)
-    diff = wait_until("the button's pixels to change when it takes the focus",
-                      lambda note: [(c, r) for r, (a, b) in enumerate(zip(before, screen_region(box)))
-                                    for c in range(len(a)) if a[c] != b[c]], program=p)
+    diff = p.wait("the button's pixels to change when it takes the focus",
+                  lambda: [(c, r) for r, (a, b) in enumerate(zip(before, screen_region(box)))
+                           for c in range(len(a)) if a[c] != b[c]])
     bw, bh = box[2], box[3]
-    band = margin + 6
     sides = {"left": sum(1 for c, r in diff if c < band), "right": sum(1 for c, r in diff if c >= bw - band),
              "top": sum(1 for c, r in diff if r < band), "bottom": sum(1 for c, r in diff if r >= bh - band)}
     inside = sum(1 for c, r in diff if band <= c < bw - band and band <= r < bh - band)
     inner_area = max(1, (bw - 2 * band) * (bh - 2 * band))
-    pt.saw("changed pixels: %d; near each side: %s; inside: %d of %d" % (len(diff), sides, inside, inner_area))
+    p.saw("changed pixels: %d; near each side: %s; inside: %d of %d" % (len(diff), sides, inside, inner_area))
     for side, n in sides.items():
         long_side = bh if side in ("left", "right") else bw
-        pt.expect(n >= long_side // 3, "few pixels change near the %s side (%d): no ring around the button" % (side, n))
-    pt.expect(inside * 10 < inner_area, "the button's face changes as a whole, not a ring at its edge")
+        p.expect(n >= long_side // 3, "few pixels change near the %s side (%d): no ring around the button" % (side, n))
+    p.expect(inside * 10 < inner_area, "the button's face changes as a whole, not a ring at its edge")
 
-
-def point_help_window(pt):
+def point_help_window(p):
     """F1 opens the help window, which becomes active; Escape closes it; so does Ctrl+W."""
-    p = pt.p
-
-    def help_frame(note):
-        tops = p.top_levels()
-        note("windows: %s" % "; ".join(show(t) for t in tops))
-        found = [t for t in tops if "Help" in name(t)]
-        return found[0] if found else None
-
     for close_key in ("Escape", "ctrl+w"):
         p.activate(p.frame)
         press("F1")
-        frame = wait_until("a help window after F1", help_frame, program=p)
-        pt.saw("F1: %s" % show(frame))
-        pt.expect(name(frame) == "Tonolog Help", 'the help window is titled "%s"' % name(frame))
-        pt.expect(role(frame) in ("frame", "window", "dialog"),
-                  'the help window\'s role is "%s", not a window\'s ("frame")' % role(frame))
-        try:
-            wait_until("the help window to become ACTIVE", lambda note: note(show(frame)) or "active" in states(frame),
-                       program=p)
-        except PointFailed as e:
-            pt.failures.append(str(e))
-            p.activate(frame)
+        frame = p.wait_window("a help window after F1", lambda t: "Help" in name(t))
+        p.saw("F1: %s" % show(frame))
+        p.expect(name(frame) == "Tonolog Help", 'the help window is titled "%s"' % name(frame))
+        p.expect(role(frame) in ("frame", "window", "dialog"),
+                 'the help window\'s role is "%s", not a window\'s ("frame")' % role(frame))
+        with p.soft():
+            p.wait("the help window to become ACTIVE", lambda: "active" in states(frame), lambda: show(frame))
+        p.activate(frame)
         press(close_key)
-        wait_until("%s to close the help window" % close_key,
-                   lambda note: note(show(frame)) or "showing" not in states(frame), program=p)
-        pt.saw("%s closed it" % close_key)
+        p.wait_gone("%s to close the help window" % close_key, frame)
+        p.saw("%s closed it" % close_key)
 
-
-POINTS = [
-    (1, "page tabs", point_page_tabs),
-    (2, "menu names", point_menu_names),
-    (3, "image buttons by keyboard", point_image_buttons),
-    (4, "the date box's calendar", point_date_box),
-    (5, "List page rows", point_list_rows),
-    (6, "Trend graph", point_trend_graph),
-    (7, "validation message and the faulty box", point_validation),
-    (8, "report dialog", point_report_dialog),
-    (9, "focus ring", point_focus_ring),
-    (10, "help window", point_help_window),
-]
-
+POINTS = [(1, "page tabs", point_page_tabs), (2, "menu names", point_menu_names),
+          (3, "image buttons by keyboard", point_image_buttons), (4, "the date box's calendar", point_date_box),
+          (5, "List page rows", point_list_rows), (6, "Trend graph", point_trend_graph),
+          (7, "validation message and the faulty box", point_validation), (8, "report dialog", point_report_dialog),
+          (9, "focus ring", point_focus_ring), (10, "help window", point_help_window)]
 
 def main():
     global timeout
@@ -989,36 +612,27 @@ def main():
     args = parser.parse_args()
     timeout = args.timeout
     chosen = {n for n, _, _ in POINTS} if args.points == "all" else {int(n) for n in args.points.split(",")}
-    diary = Diary()
-    results = []
-    for number, title, check in POINTS:
-        if number not in chosen:
-            continue
+    diary, results = Diary(), []
+    for number, title, check in (point for point in POINTS if point[0] in chosen):
         log("--- point %d: %s" % (number, title))
-        program = Program(args.app, args.dir, number, diary)
-        point = Point(program, diary)
-        outcome = "PASS"
+        p, outcome = Run(args.app, args.dir, number, diary), "PASS"
         try:
-            program.start()
-            check(point)
+            p.start()
+            check(p)
         except PointFailed as e:
-            point.failures.append(str(e))
+            p.failures.append(str(e))
         except PointSkipped as e:
-            outcome = "SKIP"
-            point.failures = []
-            point.saw(str(e))
+            outcome, p.failures = "SKIP", []
+            p.saw(str(e))
         except Exception as e:
-            point.failures.append("the check itself failed: %s\n%s" % (e, traceback.format_exc()))
+            p.failures.append("the check itself failed: %s\n%s" % (e, traceback.format_exc()))
         finally:
-            program.stop()
-        if point.failures:
-            outcome = "FAIL"
-        for s in point.seen:
-            log("    seen: %s" % s)
-        for f in point.failures:
-            log("    FAIL: %s" % f)
-        if program.proc is not None and program.proc.returncode not in (0, None):
-            log("    (the program ended with exit code %s)" % program.proc.returncode)
+            p.stop()
+        outcome = "FAIL" if p.failures else outcome
+        for line in ["    seen: " + s for s in p.seen] + ["    FAIL: " + f for f in p.failures]:
+            log(line)
+        if p.proc is not None and p.proc.returncode not in (0, None):
+            log("    (the program ended with exit code %s)" % p.proc.returncode)
         log("%s point %d: %s" % (outcome, number, title))
         results.append((number, outcome))
     log("--- summary")
@@ -1027,7 +641,6 @@ def main():
         if numbers:
             log("%s: %s" % (outcome, " ".join(numbers)))
     return 1 if any(o == "FAIL" for _, o in results) else 0
-
 
 if __name__ == "__main__":
     sys.exit(main())

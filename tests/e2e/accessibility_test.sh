@@ -19,11 +19,8 @@ skip() {
     echo "skipped: $*"
     exit 77
 }
-for tool in Xvfb xauth xdotool xwininfo xprop; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed (Debian packages: xvfb xauth xdotool x11-utils)"
-done
-for tool in dbus-daemon dbus-send; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed (Debian packages: dbus dbus-bin)"
+for tool in Xvfb:xvfb xauth:xauth xdotool:xdotool xwininfo:x11-utils xprop:x11-utils dbus-daemon:dbus dbus-send:dbus-bin; do
+    command -v "${tool%:*}" >/dev/null || skip "${tool%:*} is not installed (Debian package ${tool#*:})"
 done
 launcher=""
 for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
